@@ -1,0 +1,180 @@
+#pragma once
+
+// The one body of program-wide state. Every operation of the editor works on it
+// directly and redraws what it changed itself.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "toolkit/toolkit.h"
+
+namespace qm {
+
+using tk::Rgb;
+
+constexpr int kSlotCount = 10;
+constexpr int kCharCount = 128;
+constexpr int kFontBytes = 1024;
+constexpr int kSetCount = 100;
+constexpr int kSetCells = 25;
+constexpr int kViewColumns = 60;
+constexpr int kViewRows = 40;
+constexpr int kHitAreaCount = 8001;
+constexpr int kEmptyCell = -1;  // no character: an empty cell, or none being edited
+constexpr int kOn = 1;          // check boxes and menu toggles
+constexpr int kOff = 2;
+constexpr int kAnimationTimer = 125;
+
+enum ColorIndex { LUM = 1, BAK = 2, PF0 = 3, PF1 = 4, PF2 = 5, PF3 = 6 };
+// Register colours indexed by ColorIndex; element 0 is unused.
+using RegisterColors = std::array<Rgb, 7>;
+
+struct FontSlot {
+    // Pixel (c, x, y) of character c, column x (0 = left), row y (0 = top):
+    // 1 = set, 0 = clear.
+    std::array<std::uint8_t, kCharCount * 64> pixels{};
+    std::string fileName;
+    std::string filePath;
+    RegisterColors colors{};
+
+    std::uint8_t& Pixel(int c, int x, int y) { return pixels[c * 64 + y * 8 + x]; }
+    std::uint8_t Pixel(int c, int x, int y) const { return pixels[c * 64 + y * 8 + x]; }
+    // The 64 pixels of one character, row by row.
+    std::uint8_t* Char(int c) { return pixels.data() + c * 64; }
+    const std::uint8_t* Char(int c) const { return pixels.data() + c * 64; }
+};
+
+struct HitArea {
+    int left = 0, top = 0, width = 0, height = 0, column = 0, row = 0;
+};
+
+struct SetRecord {
+    std::array<std::int32_t, kSetCells> cells{};
+};
+
+struct Region {
+    int startX = 0, startY = 0, width = 4, height = 4;
+};
+
+// Handles of the main window and of its controls, by role.
+struct MainWindowUi {
+    tk::WindowId window = 0;
+    tk::ControlId largeSetView = 0, smallSetView = 0, fontSheet = 0, nextSet = 0, previousSet = 0;
+    tk::ControlId charEditor = 0, charPreview = 0, colorFrame = 0, buttonColorFrame = 0;
+    tk::ControlId leftButtonBar = 0, rightButtonBar = 0, modeSwitch = 0;
+    tk::ControlId rotate = 0, shiftDown = 0, hMirror = 0, vMirror = 0, shiftRight = 0, shiftLeft = 0, shiftUp = 0;
+    tk::ControlId charCopy = 0, charPaste = 0, shiftCaption = 0, inverse = 0, clear = 0;
+    tk::ControlId saveSet = 0, loadSet = 0, saveAllSets = 0, loadAllSets = 0;
+    tk::ControlId loadFont = 0, saveFont = 0, defaultFont = 0, exportImage = 0, exportSource = 0, saveFontRange = 0;
+    tk::ControlId animCanvas = 0, animStartButton = 0, toCaption = 0, animFrame = 0;
+    tk::ControlId largeSetGridBox = 0, previousSlot = 0, nextSlot = 0, slotLabel = 0, setLabel = 0, slotsCaption = 0;
+    // Indexed by ColorIndex; element 0 is unused.
+    std::array<tk::ControlId, 7> registerCaption{};
+    std::array<tk::ControlId, 7> setColorButton{};
+    std::array<tk::ControlId, 7> swatch{};
+    tk::ControlId loadColors = 0, saveColors = 0, normalMode = 0, maskMode = 0, previewCaption = 0, modeCaption = 0;
+    tk::ControlId openViewEditor = 0, setCopy = 0, setPaste = 0, drawOnSetBox = 0;
+    tk::ControlId animStopList = 0, animStartList = 0, setFrame = 0, charLabel = 0, openSetsViewer = 0;
+};
+
+struct SetsViewerUi {
+    tk::WindowId window = 0;
+    tk::ControlId canvas = 0, scrollBar = 0;
+    std::array<tk::ControlId, 10> labels{};
+};
+
+struct ViewEditorUi {
+    tk::WindowId window = 0;
+    tk::ControlId gr2 = 0, canvas = 0, saveView = 0, loadView = 0, clear = 0;
+    std::array<tk::ControlId, 4> smallCanvases{};
+    tk::ControlId gridBox = 0, setDrawBox = 0, onTopBox = 0;
+    // Where the view is scrolled to, in canvas pixels, when the canvas is
+    // smaller than the screen.
+    tk::ControlId horizontalScroll = 0, verticalScroll = 0;
+};
+
+struct ViewExportUi {
+    tk::WindowId window = 0;
+    tk::ControlId saveBin = 0, saveChars = 0, cancel = 0;
+    tk::ControlId startXField = 0, startYField = 0, widthField = 0, heightField = 0;
+    tk::ControlId startXSpin = 0, startYSpin = 0, widthSpin = 0, heightSpin = 0;
+};
+
+struct EditorState {
+    // Slots 1 to 10; element 0 is unused.
+    std::array<FontSlot, kSlotCount + 1> Slots{};
+
+    int CurrentSlot = 0;
+    int CurrentChar = 0;
+    int SheetChar = 0;
+    int CurrentSet = 0;
+    int MulticolorMode = 0;
+    int LayerMode = 0;
+    int LeftColor = 0;
+    int RightColor = 0;
+    int SavedGfxLeftColor = 0;
+    int SavedGfxRightColor = 0;
+    RegisterColors RegisterRgb{};
+    std::array<int, 7> RegisterValue{};
+    int LargeSetGrid = 0;
+    int SmallSetGrid = 0;
+    int DrawOnSet = 0;
+    int HeldDigitKey = 0;
+    int ClickGuard = 0;
+    int AnimRunning = 0;
+    int AnimStart = 0;
+    int AnimStop = 0;
+    int AnimFrame = 0;
+    int AnimTicksLeft = 0;
+    int ViewEditorOpen = 0;
+    int SetsViewerOpen = 0;
+    int ViewerFirstSet = 0;
+    int ViewGrid = 0;
+    int SetDraw = 0;
+    int ViewOnTop = 0;
+    Region ExportRegion{0, 0, 0, 0};
+    std::string ProjectPath;
+
+    std::array<std::uint8_t, kFontBytes> FontBuffer{};
+    // Sets 1 to 100; element 0 is unused.
+    std::array<SetRecord, kSetCount + 1> SetTable{};
+    SetRecord SetClipboard{};
+    std::array<std::uint8_t, 64> CharClipboard{};
+    std::array<std::uint8_t, 64> TransformScratch{};
+    // ViewScreen[y][x]
+    std::array<std::array<std::int32_t, kViewColumns>, kViewRows> ViewScreen{};
+    std::vector<HitArea> HitAreaTable;
+
+    MainWindowUi ui;
+    SetsViewerUi viewerUi;
+    ViewEditorUi viewUi;
+    ViewExportUi exportUi;
+
+    FontSlot& Slot() { return Slots[CurrentSlot]; }
+    const FontSlot& Slot() const { return Slots[CurrentSlot]; }
+    SetRecord& Set() { return SetTable[CurrentSet]; }
+    const SetRecord& Set() const { return SetTable[CurrentSet]; }
+};
+
+// The default screen colours of the registers, indexed by ColorIndex.
+extern const RegisterColors kDefaultRegisterRgb;
+extern const std::array<int, 7> kDefaultRegisterValue;
+
+// Zero-fills the state, then sets the scalar defaults, the registers, every
+// slot's name and colours, and the tables (InitTables). The pixel grids stay
+// clear and no window is built.
+void ResetEditorState(EditorState& s);
+
+void SetHitArea(EditorState& s, int id, int left, int top, int width, int height, int column, int row);
+// First id from first to last whose area contains (x, y), both edges
+// included; -1 when none does.
+int FindHitArea(const EditorState& s, int first, int last, int x, int y);
+// Every set and view cell empty, and the hit-area table built.
+void InitTables(EditorState& s);
+
+// "$41 (65)": the character number text used by labels, captions and lists.
+std::string CharNumberText(int code);
+
+}  // namespace qm

@@ -1,0 +1,11 @@
+#include "app/startup.h"
+
+int main(int argc, char** argv) {
+    tk::Init(argc, argv);
+    static qm::EditorState state;
+    qm::StartUp(state);
+    qm::RunMainLoop(state);
+    qm::CloseAllWindows(state);
+    tk::Shutdown();
+    return 0;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+// The enlarged character editor canvas and the painting rules it shares with
+// the large set view.
+
+#include "app/editor_state.h"
+
+namespace qm {
+
+void DrawCharEditor(EditorState& s);
+// Character ch of the current slot at 10 screen pixels per font pixel, its
+// top-left corner at (left, top); the caller has filled the background.
+void DrawCharAt(EditorState& s, tk::Surface& surface, int ch, int left, int top);
+void PaintEditorPixel(EditorState& s, int button, int x, int y);
+void PaintCharPixel(EditorState& s, int ch, int x, int y, int button);
+// Every event of the editor canvas.
+void HandleEditorMouse(EditorState& s, const tk::Event& event);
+// The "Normal" (1) and "Mask" (2) options.
+void ChooseLayerMode(EditorState& s, int layerMode);
+
+}  // namespace qm

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/editor_state.h"
+
+namespace qm {
+
+void LoadFontFile(EditorState& s);
+void SaveFontFile(EditorState& s);
+void SaveFontRange(EditorState& s);
+void LoadDefaultFont(EditorState& s);
+
+}  // namespace qm

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+#include "app/editor_state.h"
+
+namespace qm {
+
+// mode "zapiszjako" asks for a name first; any other word saves under ProjectPath.
+void SaveProject(EditorState& s, const std::string& mode);
+void OpenProject(EditorState& s);
+
+}  // namespace qm

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "app/editor_state.h"
+
+namespace qm {
+
+void LoadSetFile(EditorState& s);
+void SaveSetFile(EditorState& s);
+void LoadAllSetsFile(EditorState& s);
+void SaveAllSetsFile(EditorState& s);
+void ExportSetBin(EditorState& s);
+
+}  // namespace qm

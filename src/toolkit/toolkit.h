@@ -1,0 +1,268 @@
+#pragma once
+
+// The toolkit: windows, menus, controls, events, drawing canvases, file
+// requesters and message boxes, as a small plain C++ API. Nothing outside this
+// folder sees the widget library underneath.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "toolkit/surface.h"
+
+namespace tk {
+
+using WindowId = int;   // 0 is never a window
+using ControlId = int;  // 0 is never a control
+
+// ---------------------------------------------------------------- life cycle
+
+// Creates the application object. Call once before anything else.
+void Init(int& argc, char** argv);
+// Closes every window and releases the application object.
+void Shutdown();
+
+// ---------------------------------------------------------------- events
+
+enum class EventKind { None, CloseRequest, Timer, KeyPressed, KeyReleased, MenuItem, Control };
+enum class SubKind { Other, LeftClick, RightClick };
+
+enum MouseButtons { ButtonLeft = 1, ButtonRight = 2, ButtonMiddle = 4 };
+
+struct Event {
+    EventKind kind = EventKind::None;
+    WindowId window = 0;
+    int menuItem = -1;
+    ControlId control = 0;
+    SubKind subKind = SubKind::Other;
+    int timer = 0;
+    int key = 0;      // virtual key code: digits 48..57, letters 65..90 (upper case)
+    int mouseX = 0;   // canvases: position in drawing-area pixels
+    int mouseY = 0;
+    int buttons = 0;  // canvases: ButtonLeft | ButtonRight | ButtonMiddle held
+};
+
+// Blocks until the next event of any window and returns it.
+Event WaitEvent();
+// Returns the next event if one is waiting (after letting the window system
+// deliver what it has), or an event of kind None.
+Event PollEvent();
+// The next event of this window; events of other windows that arrive meanwhile
+// are dropped. Modal dialogs wait with it, so the main window's timer ticks
+// fall away while they are open.
+Event WaitEventFor(WindowId window);
+// Queues an event as if the window system had sent it; used by tests.
+void PostEvent(const Event& event);
+// Called with every window as soon as it is open; tests use it to post the
+// events of a dialog that the code under test opens and waits on. Pass an
+// empty function to remove it.
+void SetWindowOpenedHook(std::function<void(WindowId)> hook);
+// Drops every queued event; used by tests.
+void DiscardEvents();
+
+// ---------------------------------------------------------------- windows
+
+enum WindowFeature : unsigned {
+    TitleBar = 1u << 0,
+    SystemMenu = 1u << 1,   // close box
+    MinimizeBox = 1u << 2,
+    Sizable = 1u << 3,      // sizing border; without it the window keeps its size
+    Centered = 1u << 4,     // opened centred on the screen, whatever the position
+    OnTop = 1u << 5,        // kept above other windows
+};
+
+// x, y: the window's top-left corner on screen; width, height: its inner size.
+WindowId OpenWindow(const std::string& title, int x, int y, int width, int height, unsigned features);
+void CloseWindow(WindowId window);
+bool WindowExists(WindowId window);
+void SetWindowTitle(WindowId window, const std::string& title);
+std::string WindowTitle(WindowId window);
+int WindowX(WindowId window);
+int WindowY(WindowId window);
+// Inner size; for a window with a menu bar the height is that below it.
+int WindowWidth(WindowId window);
+int WindowHeight(WindowId window);
+unsigned WindowFeatures(WindowId window);
+void ResizeWindow(WindowId window, int width, int height);
+void SetWindowMinSize(WindowId window, int width, int height);
+void SetWindowMaxSize(WindowId window, int width, int height);
+void SetWindowOnTop(WindowId window, bool onTop);
+void EnableWindow(WindowId window, bool enabled);
+bool WindowEnabled(WindowId window);
+void ActivateWindow(WindowId window);
+// The window sends a Timer event with this number every period.
+void StartTimer(WindowId window, int timerNumber, int periodMs);
+void StopTimer(WindowId window, int timerNumber);
+
+// ---------------------------------------------------------------- menus, shortcuts, status bar
+
+void CreateMenuBar(WindowId window);
+void AddMenu(WindowId window, const std::string& title);
+// The text may carry a tab and a shortcut name, which is shown right-aligned.
+void AddMenuItem(WindowId window, int number, const std::string& text);
+void AddMenuSeparator(WindowId window);
+
+enum KeyModifier : unsigned { NoModifier = 0, Shift = 1u << 0, Ctrl = 1u << 1 };
+enum SpecialKey {
+    KeyF5 = 0x1000,
+    KeyLeft, KeyRight, KeyUp, KeyDown,
+    KeyDelete, KeyPageUp, KeyPageDown,
+};
+// key: an upper-case letter ('R') or a SpecialKey. The key sends a MenuItem
+// event with the number and never reaches the window as a key press.
+void AddShortcut(WindowId window, int key, unsigned modifiers, int menuItem);
+
+struct MenuEntry {
+    std::string menu;   // title of the menu it belongs to
+    int number = -1;    // -1 for a separator
+    std::string text;
+};
+std::vector<MenuEntry> MenuEntries(WindowId window);
+struct Shortcut {
+    int key = 0;
+    unsigned modifiers = 0;
+    int menuItem = 0;
+};
+std::vector<Shortcut> Shortcuts(WindowId window);
+
+void CreateStatusBar(WindowId window);
+void AddStatusField(WindowId window, int width);
+void SetStatusText(WindowId window, int field, const std::string& text);
+std::string StatusText(WindowId window, int field);
+std::vector<int> StatusFieldWidths(WindowId window);
+
+// ---------------------------------------------------------------- controls
+
+enum class ControlKind {
+    Button, ToggleButton, Label, Frame, CheckBox, OptionButton, DropDown,
+    NumberField, Spin, HScrollBar, ScrollArea, TextEdit, Canvas,
+};
+
+enum ControlStyle : unsigned {
+    MultiLine = 1u << 0,   // push button that wraps its text
+    CenteredText = 1u << 1, // label text centred
+    Bordered = 1u << 2,    // label: sunken edge; canvas: 2-pixel sunken edge
+    Focusable = 1u << 3,   // canvas can take the keyboard focus
+    FirstOfGroup = 1u << 4 // option button that starts a new group
+};
+
+// x, y, width, height in pixels from the top-left corner of the window's inner
+// area below its menu bar. parent may name a scroll area to place the control in.
+ControlId CreateControl(WindowId window, ControlKind kind, int x, int y, int width, int height,
+                        const std::string& text = "", unsigned style = 0, ControlId parent = 0);
+
+ControlKind KindOf(ControlId control);
+WindowId WindowOf(ControlId control);
+unsigned StyleOf(ControlId control);
+std::vector<ControlId> Controls(WindowId window);  // in creation order
+
+struct Rect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+Rect ControlRect(ControlId control);
+void MoveControl(ControlId control, int x, int y, int width, int height);
+
+void SetText(ControlId control, const std::string& text);
+std::string Text(ControlId control);
+void SetToolTip(ControlId control, const std::string& tip);
+std::string ToolTip(ControlId control);
+void SetBackground(ControlId control, Rgb color);
+Rgb Background(ControlId control);
+void EnableControl(ControlId control, bool enabled);
+
+// Check boxes, option buttons and toggle buttons.
+void SetChecked(ControlId control, bool checked);
+bool IsChecked(ControlId control);
+
+// Drop-down lists.
+void AddItem(ControlId list, const std::string& text);
+void ClearItems(ControlId list);
+int ItemCount(ControlId list);
+std::string ItemText(ControlId list, int index);
+void SelectItem(ControlId list, int index);
+int SelectedItem(ControlId list);
+
+// Spin controls and scroll bars.
+void SetRange(ControlId control, int minimum, int maximum, int page = 1);
+void SetValue(ControlId control, int value);
+int Value(ControlId control);
+
+// Scroll areas: the size of what they scroll over and the step of one click.
+void SetInnerSize(ControlId area, int width, int height);
+Rect InnerSize(ControlId area);
+void SetScrollStep(ControlId area, int step);
+
+// Multi-line text.
+void ClearLines(ControlId edit);
+void AppendLine(ControlId edit, const std::string& line);
+int LineCount(ControlId edit);
+std::string Line(ControlId edit, int index);
+
+// Canvases. The surface is the drawing area (4 pixels narrower and lower than
+// a bordered control); it keeps its pixels until drawn over, and the widget
+// shows whatever it holds. Resizing the control resizes the surface.
+Surface& CanvasSurface(ControlId canvas);
+// Tells the widget to show the surface again. Cheap; the window system
+// coalesces repaints.
+void Refresh(ControlId canvas);
+
+// ---------------------------------------------------------------- requesters
+
+struct FileAnswer {
+    std::string path;      // empty when cancelled
+    int filterIndex = 0;   // the filter the user left selected, 0 = first
+};
+// filters: "Name (*.ext)|*.ext|All files (*.*)|*.*"
+FileAnswer OpenFileDialog(const std::string& title, const std::string& initialFile,
+                          const std::string& filters, int preselectedFilter);
+FileAnswer SaveFileDialog(const std::string& title, const std::string& initialFile,
+                          const std::string& filters, int preselectedFilter);
+
+enum class Answer { Ok, Yes, No };
+void MessageBox(const std::string& title, const std::string& text);
+Answer AskYesNo(const std::string& title, const std::string& text);
+
+// Scripting for tests: once on, requesters show nothing; they take queued
+// answers (a cancelled dialog and No when the queue is empty) and keep a
+// record of what they were asked to show. While scripted, WaitEvent with
+// nothing queued returns a close request for the window opened last that is
+// still open, so a test never hangs on a dialog it did not script.
+struct Shown {
+    std::string kind;  // "open", "save", "message", "question"
+    std::string title;
+    std::string text;  // message text, or the initial file of a file dialog
+    std::string filters;
+    int preselectedFilter = 0;
+};
+void SetScripted(bool scripted);
+void QueueFileAnswer(const std::string& path, int filterIndex = 0);
+void QueueAnswer(Answer answer);
+const std::vector<Shown>& ShownRequesters();
+void ClearScript();
+
+// ---------------------------------------------------------------- files
+
+// Writes the whole file or nothing: the bytes go to a temporary file in the
+// target's folder, which replaces the target only when complete. On failure the
+// old file is untouched and the reason is returned; empty text means success.
+std::string SaveFileSafely(const std::string& path, const std::vector<unsigned char>& bytes);
+// The one save path of the program: SaveFileSafely, and on failure a message
+// box titled "Error!" naming the file and the reason. Returns true on success.
+bool SaveFileReporting(const std::string& path, const std::vector<unsigned char>& bytes);
+// Reads a whole file. Returns false when it cannot be opened.
+bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes);
+// Size of a file by name; negative when it cannot be examined.
+long long FileSize(const std::string& path);
+// The folder separator of this platform.
+char PathSeparator();
+
+// ---------------------------------------------------------------- images
+
+// Both return an empty surface on failure.
+Surface DecodePng(const std::vector<unsigned char>& data);
+// 8-bit RGB without alpha.
+std::vector<unsigned char> EncodePng(const Surface& image);
+// Uncompressed 24-bit bitmap.
+std::vector<unsigned char> EncodeBmp(const Surface& image);
+
+}  // namespace tk
