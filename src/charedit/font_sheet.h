@@ -4,6 +4,7 @@
 // redraw that every change ends with.
 
 #include "app/editor_state.h"
+#include "charedit/glyph.h"
 
 namespace qm {
 
@@ -16,8 +17,5 @@ void SwitchDisplayMode(EditorState& s);
 // Shows "Char: $41 (65)" in the character label.
 void ShowCharLabel(EditorState& s, int code);
 void RedrawAll(EditorState& s);
-
-// Screen colour of a pair value 0..3 (BAK, PF0, PF1, PF2; PF3 for 3 when inverse).
-Rgb PairColor(const EditorState& s, int pairValue, bool inverse = false);
 
 }  // namespace qm

@@ -88,4 +88,27 @@ void Surface::DrawImage(int x, int y, const Surface& image) {
     }
 }
 
+void Surface::DrawScaled(int x, int y, const Rgb* colors, int columns, int rows, int scaleX, int scaleY) {
+    if (blending_) {
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < columns; ++c) FillBox(x + c * scaleX, y + r * scaleY, scaleX, scaleY, colors[r * columns + c]);
+        }
+        return;
+    }
+    const int x0 = std::max(x, 0);
+    const int x1 = std::min(x + columns * scaleX, width_);
+    if (x0 >= x1) return;
+    ++generation_;
+    for (int r = 0; r < rows; ++r) {
+        const int top = std::max(y + r * scaleY, 0);
+        const int bottom = std::min(y + (r + 1) * scaleY, height_);
+        if (top >= bottom) continue;
+        std::uint32_t* first = pixels_.data() + static_cast<std::size_t>(top) * width_;
+        for (int px = x0; px < x1; ++px) first[px] = (colors[r * columns + (px - x) / scaleX] & 0xFFFFFFu) | kOpaque;
+        for (int line = top + 1; line < bottom; ++line) {
+            std::copy(first + x0, first + x1, pixels_.data() + static_cast<std::size_t>(line) * width_ + x0);
+        }
+    }
+}
+
 }  // namespace tk

@@ -45,6 +45,9 @@ public:
     void Plot(int x, int y, Rgb color);
     Rgb Pixel(int x, int y) const;
     void DrawImage(int x, int y, const Surface& image);
+    // A small picture of columns x rows colours, each drawn as a scaleX x scaleY
+    // block; one call draws a whole enlarged character.
+    void DrawScaled(int x, int y, const Rgb* colors, int columns, int rows, int scaleX, int scaleY);
 
     const std::uint32_t* Data() const { return pixels_.data(); }
     std::uint32_t* Data() { return pixels_.data(); }

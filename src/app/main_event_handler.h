@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/editor_state.h"
+
+namespace qm {
+
+constexpr int kClickGuardEvents = 15;
+
+// The main window's dispatcher. Returns false when the program is to end.
+bool MainEventHandler(EditorState& s, const tk::Event& event);
+
+// RegisterRgb into the current slot's own colours.
+void StoreSlotColors(EditorState& s);
+// Font slots: +1 or -1. With exchangeColors the registers are stored into the
+// slot that is left and loaded from the slot that is entered.
+void StepSlot(EditorState& s, int delta, bool exchangeColors);
+void StepSet(EditorState& s, int delta);
+
+}  // namespace qm

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "app/editor_state.h"
+
+namespace qm {
+
+// Menu item numbers of the main window.
+enum MainMenuItem {
+    kMenuOpenProject = 0, kMenuSaveProject, kMenuSaveProjectAs, kMenuAbout, kMenuExit,
+    kMenuLoadFont, kMenuSaveFont, kMenuSaveFontRange, kMenuDefaultFont, kMenuNextSlot, kMenuPreviousSlot,
+    kMenuRotate, kMenuHMirror, kMenuVMirror, kMenuShiftLeft, kMenuShiftRight, kMenuShiftUp, kMenuShiftDown,
+    kMenuInverse, kMenuClearChar, kMenuCopyChar, kMenuPasteChar,
+    kMenuSetGrid, kMenuNextSet, kMenuPreviousSet, kMenuLoadSet, kMenuSaveSet, kMenuLoadAllSets,
+    kMenuSaveAllSets, kMenuCopySet, kMenuPasteSet, kMenuClearSet, kMenuClearSetBits, kMenuExportSetBin,
+};
+
+constexpr int kStatusCharField = 0;
+constexpr int kStatusFontField = 1;
+constexpr int kStatusProjectField = 2;
+
+// The main window with its shortcuts, status bar, menus and 77 controls; the
+// handles land in s.ui.
+void BuildMainWindow(EditorState& s, int x, int y, int width, int height);
+
+}  // namespace qm

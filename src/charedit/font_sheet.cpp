@@ -1,0 +1,101 @@
+#include "charedit/font_sheet.h"
+
+#include "app/main_window.h"
+#include "charedit/char_editor.h"
+#include "charedit/color_registers.h"
+#include "sets/set_views.h"
+#include "sets/sets_viewer.h"
+#include "sets/view_editor.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int kSheetPitch = 17;
+constexpr int kInverseTop = 68;
+constexpr Rgb kBlack = tk::MakeRgb(0, 0, 0);
+constexpr Rgb kSheetGrid = tk::MakeRgb(48, 48, 48);
+constexpr int kKeyDigit1 = 49;
+constexpr int kKeyDigit5 = 53;
+
+void DrawSheetHalf(const EditorState& s, tk::Surface& sheet, int top, bool inverse) {
+    for (int c = 0; c < kCharCount; ++c) {
+        DrawGlyph(s, sheet, c, kSheetPitch * (c % 32), top + kSheetPitch * (c / 32), 2, inverse);
+    }
+}
+
+void ChooseSheetChar(EditorState& s, int ch) {
+    s.SheetChar = ch;
+    s.CurrentChar = ch;
+    ShowCharLabel(s, ch);
+    DrawCharPreview(s);
+    DrawCharEditor(s);
+}
+
+}  // namespace
+
+void DrawFontSheet(EditorState& s) {
+    tk::Surface& sheet = tk::CanvasSurface(s.ui.fontSheet);
+    sheet.FillBox(0, 0, 570, 135, kBlack);
+    DrawSheetHalf(s, sheet, 0, false);
+    DrawSheetHalf(s, sheet, kInverseTop, true);
+    for (int i = 1; i <= 7; ++i) sheet.Line(0, kSheetPitch * i, 570, 1, kSheetGrid);
+    for (int j = 1; j <= 31; ++j) sheet.Line(kSheetPitch * j, 0, 1, 140, kSheetGrid);
+    tk::Refresh(s.ui.fontSheet);
+}
+
+void DrawCharPreview(EditorState& s) {
+    tk::Surface& preview = tk::CanvasSurface(s.ui.charPreview);
+    preview.FillBox(0, 0, 64, 64, kBlack);
+    DrawGlyph(s, preview, s.SheetChar, 0, 0, 8);
+    tk::Refresh(s.ui.charPreview);
+}
+
+void ShowCharLabel(EditorState& s, int code) { tk::SetText(s.ui.charLabel, "Char: " + CharNumberText(code)); }
+
+void HandleSheetMouse(EditorState& s, const tk::Event& event) {
+    const int id = FindHitArea(s, 0, 2 * kCharCount - 1, event.mouseX, event.mouseY);
+    if (id < 0) return;
+    const int ch = id % kCharCount;
+    if (event.subKind == tk::SubKind::LeftClick) {
+        if (s.HeldDigitKey >= kKeyDigit1 && s.HeldDigitKey <= kKeyDigit5) {
+            AppendCharToSetRow(s, ch, s.HeldDigitKey);
+            RedrawAll(s);
+        } else {
+            ChooseSheetChar(s, ch);
+        }
+        tk::SetText(s.ui.previewCaption, CharNumberText(ch));
+    }
+    tk::SetStatusText(s.ui.window, kStatusCharField, "Char Font: " + CharNumberText(ch));
+}
+
+void SwitchDisplayMode(EditorState& s) {
+    if (tk::Text(s.ui.modeSwitch) == "Change GFX") {
+        tk::SetText(s.ui.modeSwitch, "Change FONT");
+        s.MulticolorMode = 1;
+        s.LeftColor = s.SavedGfxLeftColor;
+        s.RightColor = s.SavedGfxRightColor;
+    } else {
+        tk::SetText(s.ui.modeSwitch, "Change GFX");
+        s.MulticolorMode = 0;
+        s.SavedGfxLeftColor = s.LeftColor;
+        s.SavedGfxRightColor = s.RightColor;
+        s.LeftColor = LUM;
+        s.RightColor = BAK;
+    }
+    ShowColorIndicators(s);
+    RedrawAll(s);
+}
+
+void RedrawAll(EditorState& s) {
+    DrawFontSheet(s);
+    DrawSmallSetView(s);
+    DrawLargeSetView(s);
+    DrawCharEditor(s);
+    DrawCharPreview(s);
+    ShowColorIndicators(s);
+    if (s.ViewEditorOpen == 1) DrawViewScreen(s, -1, -1);
+    if (s.SetsViewerOpen == 1) DrawSetsViewer(s);
+}
+
+}  // namespace qm

@@ -1,0 +1,31 @@
+#include "charedit/glyph.h"
+
+namespace qm {
+
+Rgb PairColor(const EditorState& s, int pairValue, bool inverse) {
+    static constexpr int kRegisterOfPair[4] = {BAK, PF0, PF1, PF2};
+    if (pairValue == 3 && inverse) return s.RegisterRgb[PF3];
+    return s.RegisterRgb[kRegisterOfPair[pairValue & 3]];
+}
+
+void GlyphColors(const EditorState& s, int ch, bool inverse, Rgb out[64]) {
+    const std::uint8_t* pixels = s.Slot().Char(ch);
+    if (s.MulticolorMode == 0) {
+        const Rgb set = s.RegisterRgb[inverse ? BAK : LUM];
+        const Rgb clear = s.RegisterRgb[inverse ? LUM : BAK];
+        for (int i = 0; i < 64; ++i) out[i] = pixels[i] == 1 ? set : clear;
+        return;
+    }
+    for (int i = 0; i < 64; i += 2) {
+        const int value = 2 * (pixels[i] == 1) + (pixels[i + 1] == 1);
+        out[i] = out[i + 1] = PairColor(s, value, inverse);
+    }
+}
+
+void DrawGlyph(const EditorState& s, tk::Surface& surface, int ch, int left, int top, int scale, bool inverse) {
+    Rgb colors[64];
+    GlyphColors(s, ch, inverse, colors);
+    surface.DrawScaled(left, top, colors, 8, 8, scale, scale);
+}
+
+}  // namespace qm
