@@ -1,0 +1,96 @@
+#include "files/export_image.h"
+
+#include "files/modal_dialog.h"
+#include "files/paths.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int kScaleCount = 4;
+
+struct ImageDialog {
+    tk::WindowId window = 0;
+    tk::ControlId scales = 0, sizeLabel = 0, saveBmp = 0, savePng = 0, scrollArea = 0, canvas = 0;
+};
+
+struct ImageFormat {
+    const char* title;
+    const char* filter;
+    const char* extension;
+    std::vector<unsigned char> (*encode)(const tk::Surface&);
+};
+
+const ImageFormat kBmp = {"Save font to image BMP format (.bmp)", "BMP Image (*.bmp)|*.bmp|All files (*.*)|*.*",
+                          ".bmp", tk::EncodeBmp};
+const ImageFormat kPng = {"Save font to image PNG format (.bmp)", "PNG Image (*.png)|*.png|All files (*.*)|*.*",
+                          ".png", tk::EncodePng};
+
+int PictureWidth(int scale) { return 256 * (scale + 1); }
+int PictureHeight(int scale) { return 64 * (scale + 1); }
+
+void ShowScale(EditorState& s, const ImageDialog& d, int scale) {
+    const int width = PictureWidth(scale), height = PictureHeight(scale);
+    tk::SetText(d.sizeLabel, "Image size: " + std::to_string(width) + "x" + std::to_string(height));
+    tk::MoveControl(d.canvas, 0, 0, width, height);
+    tk::SetInnerSize(d.scrollArea, width, height);
+    RenderFontImage(s, tk::CanvasSurface(d.canvas), scale);
+    tk::Refresh(d.canvas);
+}
+
+ImageDialog OpenImageDialog(EditorState& s, int x, int y, int width, int height) {
+    ImageDialog d;
+    d.window = OpenModalDialog(s, "Export font to image PNG, BMP...", x, y, width, height);
+    tk::CreateControl(d.window, tk::ControlKind::Label, 20, 23, 70, 20, "Image scale:");
+    d.scales = tk::CreateControl(d.window, tk::ControlKind::DropDown, 100, 20, 40, 20);
+    for (int scale = 0; scale < kScaleCount; ++scale) tk::AddItem(d.scales, "x" + std::to_string(scale + 1));
+    tk::SelectItem(d.scales, 0);
+    d.sizeLabel = tk::CreateControl(d.window, tk::ControlKind::Label, 260, 23, 130, 20, "Image size: ");
+    d.saveBmp = tk::CreateControl(d.window, tk::ControlKind::Button, 410, 20, 70, 20, "Save BMP");
+    d.savePng = tk::CreateControl(d.window, tk::ControlKind::Button, 490, 20, 70, 20, "Save PNG");
+    d.scrollArea = tk::CreateControl(d.window, tk::ControlKind::ScrollArea, 10, 50, 550, 280);
+    tk::SetScrollStep(d.scrollArea, 1);
+    d.canvas = tk::CreateControl(d.window, tk::ControlKind::Canvas, 0, 0, PictureWidth(0), PictureHeight(0), "", 0,
+                                 d.scrollArea);
+    ShowScale(s, d, 0);
+    return d;
+}
+
+int SelectedScale(const ImageDialog& d) {
+    const int scale = tk::SelectedItem(d.scales);
+    return scale >= 0 && scale < kScaleCount ? scale : 0;
+}
+
+// True when the picture was written. A failed write has shown its message and
+// leaves the dialog open, so the user can try another name.
+bool SavePicture(const ImageDialog& d, const ImageFormat& format) {
+    const tk::FileAnswer answer = tk::SaveFileDialog(format.title, "", format.filter, 0);
+    if (answer.path.empty()) return false;
+    const std::string path = WithDefaultExtension(answer.path, format.extension, true, answer.filterIndex);
+
+    const int scale = SelectedScale(d);
+    tk::Surface picture(PictureWidth(scale), PictureHeight(scale));
+    picture.DrawImage(0, 0, tk::CanvasSurface(d.canvas));
+    const std::vector<unsigned char> bytes = format.encode(picture);
+    if (bytes.empty()) {
+        tk::MessageBox("Error!", "The picture could not be encoded for " + path);
+        return false;
+    }
+    return tk::SaveFileReporting(path, bytes);
+}
+
+}  // namespace
+
+void ExportImageDialog(EditorState& s, int x, int y, int width, int height) {
+    const ImageDialog d = OpenImageDialog(s, x, y, width, height);
+    for (;;) {
+        const tk::Event event = tk::WaitEventFor(d.window);
+        if (event.kind == tk::EventKind::CloseRequest) break;
+        if (IsControlEvent(event, d.scales)) ShowScale(s, d, SelectedScale(d));
+        if (IsControlEvent(event, d.saveBmp) && SavePicture(d, kBmp)) break;
+        if (IsControlEvent(event, d.savePng) && SavePicture(d, kPng)) break;
+    }
+    CloseModalDialog(s, d.window);
+}
+
+}  // namespace qm

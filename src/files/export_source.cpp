@@ -1,0 +1,66 @@
+#include "files/export_source.h"
+
+#include "files/export_lines.h"
+#include "files/font_buffer.h"
+#include "files/modal_dialog.h"
+#include "files/paths.h"
+
+namespace qm {
+
+namespace {
+
+struct SourceDialog {
+    tk::WindowId window = 0;
+    tk::ControlId formats = 0, preview = 0, save = 0, cancel = 0;
+};
+
+SourceDialog OpenSourceDialog(EditorState& s, int x, int y, int width, int height) {
+    SourceDialog d;
+    d.window = OpenModalDialog(s, "Export font as...", x, y, width, height);
+    tk::CreateControl(d.window, tk::ControlKind::Label, 10, 10, 60, 20, "Export as..");
+    d.formats = tk::CreateControl(d.window, tk::ControlKind::DropDown, 70, 10, 340, 20);
+    for (const std::string& name : ExportFormatNames()) tk::AddItem(d.formats, name);
+    tk::SelectItem(d.formats, 0);
+    d.preview = tk::CreateControl(d.window, tk::ControlKind::TextEdit, 10, 40, 400, 500);
+    d.save = tk::CreateControl(d.window, tk::ControlKind::Button, 230, 550, 80, 20, "Save");
+    d.cancel = tk::CreateControl(d.window, tk::ControlKind::Button, 340, 550, 70, 20, "Cancel");
+    return d;
+}
+
+std::vector<std::string> PreviewLines(tk::ControlId preview) {
+    std::vector<std::string> lines;
+    const int count = tk::LineCount(preview);
+    for (int i = 0; i < count; ++i) lines.push_back(tk::Line(preview, i));
+    return lines;
+}
+
+// The dialog stays open after a save, whatever its outcome.
+void SavePreview(const SourceDialog& d) {
+    const tk::FileAnswer answer =
+        tk::SaveFileDialog("Save export font (.txt)", "", "Text (*.txt)|*.txt|All files (*.*)|*.*", 0);
+    if (answer.path.empty()) return;
+    const std::string path = WithDefaultExtension(answer.path, ".txt", false, answer.filterIndex);
+    tk::SaveFileReporting(path, TextFileBytes(PreviewLines(d.preview)));
+}
+
+}  // namespace
+
+void GenerateExportText(EditorState& s, tk::ControlId preview, int format) {
+    PackFont(s, -1);
+    tk::ClearLines(preview);
+    for (const std::string& line : ExportLines(s.FontBuffer, format)) tk::AppendLine(preview, line);
+}
+
+void ExportFontDialog(EditorState& s, int x, int y, int width, int height) {
+    const SourceDialog d = OpenSourceDialog(s, x, y, width, height);
+    GenerateExportText(s, d.preview, 0);
+    for (;;) {
+        const tk::Event event = tk::WaitEventFor(d.window);
+        if (event.kind == tk::EventKind::CloseRequest || IsControlEvent(event, d.cancel)) break;
+        if (IsControlEvent(event, d.formats)) GenerateExportText(s, d.preview, tk::SelectedItem(d.formats));
+        if (IsControlEvent(event, d.save)) SavePreview(d);
+    }
+    CloseModalDialog(s, d.window);
+}
+
+}  // namespace qm

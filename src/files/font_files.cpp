@@ -1,0 +1,38 @@
+#include "files/font_files.h"
+
+#include "charedit/font_sheet.h"
+#include "files/font_buffer.h"
+#include "files/font_filters.h"
+#include "files/font_format.h"
+#include "files/paths.h"
+
+namespace qm {
+
+void LoadFontFile(EditorState& s) {
+    const tk::FileAnswer answer = tk::OpenFileDialog("Load font (.fnt)", s.Slot().filePath, kFontFilter, 0);
+    if (answer.path.empty()) return;
+    Bytes file;
+    if (!tk::ReadWholeFile(answer.path, file)) return;
+
+    s.FontBuffer = ReadFontBytes(file);
+    s.Slot().fileName = FileNameOf(answer.path);
+    s.Slot().filePath = answer.path;
+    UnpackFont(s, -1);
+    tk::SetStatusText(s.ui.window, 1, "Font: " + s.Slot().fileName);
+}
+
+void SaveFontFile(EditorState& s) {
+    const tk::FileAnswer answer = tk::SaveFileDialog(kSaveFontTitle, s.Slot().filePath, kFontFilter, 0);
+    if (answer.path.empty()) return;
+    const std::string path = WithDefaultExtension(answer.path, ".fnt", true, answer.filterIndex);
+    tk::SaveFileReporting(path, WriteFontBytes(s.FontBuffer));
+}
+
+void LoadDefaultFont(EditorState& s) {
+    if (tk::AskYesNo("Default font...", "Load Atari Default Font ?") != tk::Answer::Yes) return;
+    s.FontBuffer = DefaultFontData;
+    UnpackFont(s, -1);
+    RedrawAll(s);
+}
+
+}  // namespace qm

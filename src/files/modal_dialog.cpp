@@ -1,0 +1,23 @@
+#include "files/modal_dialog.h"
+
+namespace qm {
+
+tk::WindowId OpenModalDialog(EditorState& s, const std::string& title, int dx, int dy, int width, int height) {
+    const tk::WindowId main = s.ui.window;
+    const tk::WindowId dialog = tk::OpenWindow(title, tk::WindowX(main) + dx, tk::WindowY(main) + dy, width, height,
+                                               tk::TitleBar | tk::SystemMenu);
+    tk::EnableWindow(main, false);
+    return dialog;
+}
+
+void CloseModalDialog(EditorState& s, tk::WindowId dialog) {
+    tk::CloseWindow(dialog);
+    tk::EnableWindow(s.ui.window, true);
+    tk::ActivateWindow(s.ui.window);
+}
+
+bool IsControlEvent(const tk::Event& event, tk::ControlId control) {
+    return event.kind == tk::EventKind::Control && event.control == control;
+}
+
+}  // namespace qm

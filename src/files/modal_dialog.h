@@ -1,0 +1,20 @@
+#pragma once
+
+// The dialogs of this folder are modal: the main window is disabled while one
+// is open, and enabled and made active again when it closes.
+
+#include <string>
+
+#include "app/editor_state.h"
+
+namespace qm {
+
+// A window with title bar and close box whose top-left corner lies dx, dy from
+// the main window's.
+tk::WindowId OpenModalDialog(EditorState& s, const std::string& title, int dx, int dy, int width, int height);
+void CloseModalDialog(EditorState& s, tk::WindowId dialog);
+
+// Whether the event is a press of this control (any event a button raises).
+bool IsControlEvent(const tk::Event& event, tk::ControlId control);
+
+}  // namespace qm

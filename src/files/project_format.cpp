@@ -1,0 +1,60 @@
+#include "files/project_format.h"
+
+namespace qm {
+
+namespace {
+
+void WriteColors(ByteWriter& out, const SixColors& colors) {
+    for (Rgb color : colors) out.Uint32(color);
+}
+
+SixColors ReadColors(ByteReader& in) {
+    SixColors colors{};
+    for (Rgb& color : colors) color = in.Uint32();
+    return colors;
+}
+
+std::int32_t ValidCell(std::int32_t value) { return value >= kEmptyCell && value < kCharCount ? value : kEmptyCell; }
+
+}  // namespace
+
+Bytes WriteProject(const ProjectData& project) {
+    ByteWriter out;
+    out.Uint32(kProjectMagic);
+    for (const FontBytes& font : project.fonts) out.Write(font.data(), font.size());
+    for (const auto& set : project.sets) {
+        for (std::int32_t cell : set) out.Byte(cell);
+    }
+    for (int value : project.registerValues) out.Byte(value);
+    WriteColors(out, project.registerRgb);
+    for (const auto& row : project.view) {
+        for (std::int32_t cell : row) out.Int32(cell);
+    }
+    if (project.slotColors) {
+        for (const SixColors& colors : *project.slotColors) WriteColors(out, colors);
+    }
+    return out.Take();
+}
+
+std::optional<ProjectData> ReadProject(const Bytes& file) {
+    ByteReader in(file);
+    if (in.Uint32() != kProjectMagic) return std::nullopt;
+
+    ProjectData project;
+    for (FontBytes& font : project.fonts) in.Read(font.data(), font.size());
+    for (auto& set : project.sets) {
+        for (std::int32_t& cell : set) cell = ValidCell(in.Signed8());
+    }
+    for (int& value : project.registerValues) value = in.Unsigned8();
+    project.registerRgb = ReadColors(in);
+    for (auto& row : project.view) {
+        for (std::int32_t& cell : row) cell = ValidCell(in.Int32());
+    }
+    if (file.size() > kOlderProjectSize) {
+        project.slotColors.emplace();
+        for (SixColors& colors : *project.slotColors) colors = ReadColors(in);
+    }
+    return project;
+}
+
+}  // namespace qm
