@@ -1,0 +1,184 @@
+// The application object, the event queue and the ways of waiting on it.
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "toolkit/toolkit_private.h"
+
+namespace tk {
+namespace detail {
+
+State& St() {
+    static State state;
+    return state;
+}
+
+void Push(const Event& event) { St().queue.push_back(event); }
+
+void PushControl(ControlId control, SubKind subKind) {
+    if (St().silence > 0) return;
+    ControlRec* rec = FindCtl(control);
+    if (!rec) return;
+    Event e;
+    e.kind = EventKind::Control;
+    e.window = rec->window;
+    e.control = control;
+    e.subKind = subKind;
+    Push(e);
+}
+
+WindowRec* FindWin(WindowId window) {
+    auto it = St().windows.find(window);
+    return it == St().windows.end() ? nullptr : it->second.get();
+}
+
+ControlRec* FindCtl(ControlId control) {
+    auto it = St().controls.find(control);
+    return it == St().controls.end() ? nullptr : it->second.get();
+}
+
+WindowRec& Win(WindowId window) {
+    WindowRec* w = FindWin(window);
+    if (!w) {
+        std::fprintf(stderr, "toolkit: no window %d\n", window);
+        std::abort();
+    }
+    return *w;
+}
+
+ControlRec& Ctl(ControlId control) {
+    ControlRec* c = FindCtl(control);
+    if (!c) {
+        std::fprintf(stderr, "toolkit: no control %d\n", control);
+        std::abort();
+    }
+    return *c;
+}
+
+WindowRec* WinOfWidget(const QWidget* widget) {
+    if (!widget) return nullptr;
+    const auto* frame = dynamic_cast<const WindowFrame*>(widget->window());
+    return frame ? FindWin(frame->Id()) : nullptr;
+}
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+std::string S(const QString& text) { return text.toStdString(); }
+
+namespace {
+
+// Key events are taken where they reach a top-level window, once each,
+// whichever child has the focus. Keys bound to shortcuts never get here: the
+// shortcut map takes them first.
+class KeyWatcher : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool press = event->type() == QEvent::KeyPress;
+        if ((press || event->type() == QEvent::KeyRelease) && watched->isWindowType()) {
+            Report(static_cast<QWindow*>(watched), static_cast<QKeyEvent*>(event), press);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static void Report(QWindow* window, QKeyEvent* key, bool press) {
+        if (key->isAutoRepeat()) return;
+        for (auto& [id, rec] : St().windows) {
+            if (rec->frame->windowHandle() != window) continue;
+            Event e;
+            e.kind = press ? EventKind::KeyPressed : EventKind::KeyReleased;
+            e.window = id;
+            e.key = KeyOfQt(key->key());
+            Push(e);
+            return;
+        }
+    }
+};
+
+KeyWatcher* keyWatcher = nullptr;
+
+bool PopFront(Event& out) {
+    if (St().queue.empty()) return false;
+    out = St().queue.front();
+    St().queue.pop_front();
+    return true;
+}
+
+Event ScriptedCloseOf(WindowId window) {
+    Event e;
+    if (!FindWin(window)) return e;
+    e.kind = EventKind::CloseRequest;
+    e.window = window;
+    return e;
+}
+
+}  // namespace
+}  // namespace detail
+
+using namespace detail;
+
+void Init(int& argc, char** argv) {
+    if (St().app) return;
+    St().app = new QApplication(argc, argv);
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    keyWatcher = new KeyWatcher;
+    St().app->installEventFilter(keyWatcher);
+}
+
+void Shutdown() {
+    std::vector<WindowId> open;
+    for (auto& [id, rec] : St().windows) open.push_back(id);
+    for (WindowId id : open) CloseWindow(id);
+    St().queue.clear();
+    St().openedHook = nullptr;
+    delete keyWatcher;
+    keyWatcher = nullptr;
+    delete St().app;
+    St().app = nullptr;
+}
+
+Event WaitEvent() {
+    Event e;
+    if (PopFront(e)) return e;
+    if (St().scripted) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (PopFront(e)) return e;
+        for (auto it = St().openOrder.rbegin(); it != St().openOrder.rend(); ++it) {
+            if (FindWin(*it)) return ScriptedCloseOf(*it);
+        }
+        return e;
+    }
+    while (!PopFront(e)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return e;
+}
+
+Event PollEvent() {
+    Event e;
+    if (PopFront(e)) return e;
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    PopFront(e);
+    return e;
+}
+
+Event WaitEventFor(WindowId window) {
+    Event e;
+    for (;;) {
+        if (!FindWin(window)) return Event{};
+        while (PopFront(e)) {
+            if (e.window == window) return e;
+        }
+        if (St().scripted) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+            if (St().queue.empty()) return ScriptedCloseOf(window);
+        } else {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+    }
+}
+
+void PostEvent(const Event& event) { Push(event); }
+
+void SetWindowOpenedHook(std::function<void(WindowId)> hook) { St().openedHook = std::move(hook); }
+
+void DiscardEvents() { St().queue.clear(); }
+
+}  // namespace tk

@@ -1,0 +1,123 @@
+// Drawing canvases: a widget that shows a Surface and reports the mouse.
+
+#include "toolkit/toolkit_private.h"
+
+namespace tk {
+namespace detail {
+namespace {
+
+constexpr int kBorder = 2;
+
+int ButtonBit(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton: return ButtonLeft;
+    case Qt::RightButton: return ButtonRight;
+    case Qt::MiddleButton: return ButtonMiddle;
+    default: return 0;
+    }
+}
+
+int ButtonsHeld(Qt::MouseButtons buttons) {
+    int held = 0;
+    if (buttons & Qt::LeftButton) held |= ButtonLeft;
+    if (buttons & Qt::RightButton) held |= ButtonRight;
+    if (buttons & Qt::MiddleButton) held |= ButtonMiddle;
+    return held;
+}
+
+class CanvasWidget : public QWidget {
+public:
+    CanvasWidget(ControlId id, Surface& surface, bool bordered)
+        : id_(id), surface_(surface), border_(bordered ? kBorder : 0) {
+        setMouseTracking(true);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+    int Border() const { return border_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        if (border_ > 0) qDrawShadePanel(&painter, rect(), palette(), true, border_);
+        if (surface_.Width() <= 0 || surface_.Height() <= 0) return;
+        // The surface's words are 0xFFBBGGRR, which is RGBA byte order on a
+        // little-endian machine: shown as they are, without conversion.
+        const QImage image(reinterpret_cast<const uchar*>(surface_.Data()), surface_.Width(),
+                           surface_.Height(), surface_.Width() * 4, QImage::Format_RGBA8888);
+        painter.drawImage(border_, border_, image);
+    }
+
+    void mousePressEvent(QMouseEvent* event) override {
+        pressedHere_ |= ButtonBit(event->button());
+        Report(event, SubKind::Other);
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        const int bit = ButtonBit(event->button());
+        SubKind subKind = SubKind::Other;
+        if (pressedHere_ & bit) {
+            if (bit == ButtonLeft) subKind = SubKind::LeftClick;
+            if (bit == ButtonRight) subKind = SubKind::RightClick;
+        }
+        pressedHere_ &= ~bit;
+        Report(event, subKind);
+    }
+
+    void mouseMoveEvent(QMouseEvent* event) override { Report(event, SubKind::Other); }
+
+private:
+    void Report(QMouseEvent* event, SubKind subKind) {
+        ControlRec* rec = FindCtl(id_);
+        if (!rec) return;
+        const QPoint at = event->position().toPoint();
+        Event e;
+        e.kind = EventKind::Control;
+        e.window = rec->window;
+        e.control = id_;
+        e.subKind = subKind;
+        e.mouseX = at.x() - border_;
+        e.mouseY = at.y() - border_;
+        e.buttons = ButtonsHeld(event->buttons());
+        Push(e);
+    }
+
+    ControlId id_;
+    Surface& surface_;
+    int border_;
+    int pressedHere_ = 0;
+};
+
+}  // namespace
+
+QWidget* MakeCanvas(ControlRec& rec) {
+    rec.surface = std::make_unique<Surface>();
+    auto* canvas = new CanvasWidget(rec.id, *rec.surface, (rec.style & Bordered) != 0);
+    canvas->setFocusPolicy((rec.style & Focusable) ? Qt::StrongFocus : Qt::NoFocus);
+    return canvas;
+}
+
+void ResizeCanvasSurface(ControlRec& rec) {
+    const int border = (rec.style & Bordered) ? kBorder : 0;
+    const int width = rec.widget->width() - 2 * border;
+    const int height = rec.widget->height() - 2 * border;
+    if (width == rec.surface->Width() && height == rec.surface->Height()) return;
+    rec.surface->Resize(width, height);
+    rec.widget->update();
+}
+
+}  // namespace detail
+
+using namespace detail;
+
+Surface& CanvasSurface(ControlId canvas) {
+    ControlRec& c = Ctl(canvas);
+    if (!c.surface) {
+        std::fprintf(stderr, "toolkit: control %d is not a canvas\n", canvas);
+        std::abort();
+    }
+    return *c.surface;
+}
+
+void Refresh(ControlId canvas) { Ctl(canvas).widget->update(); }
+
+}  // namespace tk

@@ -1,0 +1,175 @@
+// Menu bars, keyboard shortcuts and status bars.
+
+#include "toolkit/toolkit_private.h"
+
+namespace tk {
+namespace detail {
+
+namespace {
+
+struct KeyPair {
+    int key;
+    int qtKey;
+};
+
+constexpr KeyPair kSpecialKeys[] = {
+    {KeyF5, Qt::Key_F5},         {KeyLeft, Qt::Key_Left},         {KeyRight, Qt::Key_Right},
+    {KeyUp, Qt::Key_Up},         {KeyDown, Qt::Key_Down},         {KeyDelete, Qt::Key_Delete},
+    {KeyPageUp, Qt::Key_PageUp}, {KeyPageDown, Qt::Key_PageDown},
+};
+
+void PostMenuItem(WindowId window, int number) {
+    Event e;
+    e.kind = EventKind::MenuItem;
+    e.window = window;
+    e.menuItem = number;
+    Push(e);
+}
+
+// Keeps the inner area's size when the menu bar grows or appears.
+void KeepInnerSize(WindowRec& w) {
+    const int frameH = w.innerHeight + MenuBarHeight(w);
+    if (w.features & Sizable) {
+        w.frame->resize(w.innerWidth, frameH);
+    } else {
+        w.frame->setFixedSize(w.innerWidth, frameH);
+    }
+    LayoutWindow(w);
+}
+
+QMenu& CurrentMenu(WindowRec& w) {
+    if (!w.currentMenu) AddMenu(w.id, "");
+    return *w.currentMenu;
+}
+
+}  // namespace
+
+int QtKeyOf(int key) {
+    for (const KeyPair& pair : kSpecialKeys) {
+        if (pair.key == key) return pair.qtKey;
+    }
+    return key;  // letters and digits share their codes with Qt
+}
+
+int KeyOfQt(int qtKey) {
+    for (const KeyPair& pair : kSpecialKeys) {
+        if (pair.qtKey == qtKey) return pair.key;
+    }
+    return qtKey;
+}
+
+Qt::KeyboardModifiers QtModifiersOf(unsigned modifiers) {
+    Qt::KeyboardModifiers result = Qt::NoModifier;
+    if (modifiers & Shift) result |= Qt::ShiftModifier;
+    if (modifiers & Ctrl) result |= Qt::ControlModifier;
+    return result;
+}
+
+StatusBarWidget::StatusBarWidget(QWidget* parent) : QFrame(parent) {
+    setAutoFillBackground(true);
+    const int fieldH = fontMetrics().height() + 6;
+    setFixedHeight(fieldH + 4);
+}
+
+void StatusBarWidget::AddField(int width) {
+    auto* label = new QLabel(this);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setGeometry(nextX_, 2, width, height() - 4);
+    label->show();
+    nextX_ += width + 2;
+    fields_.push_back(label);
+}
+
+QLabel* StatusBarWidget::Field(int index) const {
+    if (index < 0 || index >= static_cast<int>(fields_.size())) return nullptr;
+    return fields_[static_cast<std::size_t>(index)];
+}
+
+std::vector<int> StatusBarWidget::Widths() const {
+    std::vector<int> widths;
+    for (const QLabel* label : fields_) widths.push_back(label->width());
+    return widths;
+}
+
+}  // namespace detail
+
+using namespace detail;
+
+void CreateMenuBar(WindowId window) {
+    WindowRec& w = Win(window);
+    if (w.menuBar) return;
+    w.menuBar = new QMenuBar(w.frame);
+    w.menuBar->setNativeMenuBar(false);
+    w.menuBar->show();
+    KeepInnerSize(w);
+}
+
+void AddMenu(WindowId window, const std::string& title) {
+    WindowRec& w = Win(window);
+    if (!w.menuBar) CreateMenuBar(window);
+    w.currentMenu = w.menuBar->addMenu(Q(title));
+    w.currentMenuTitle = title;
+    KeepInnerSize(w);
+}
+
+void AddMenuItem(WindowId window, int number, const std::string& text) {
+    WindowRec& w = Win(window);
+    QAction* action = CurrentMenu(w).addAction(Q(text));
+    QObject::connect(action, &QAction::triggered, [window, number] { PostMenuItem(window, number); });
+    w.entries.push_back({w.currentMenuTitle, number, text});
+}
+
+void AddMenuSeparator(WindowId window) {
+    WindowRec& w = Win(window);
+    CurrentMenu(w).addSeparator();
+    w.entries.push_back({w.currentMenuTitle, -1, ""});
+}
+
+void AddShortcut(WindowId window, int key, unsigned modifiers, int menuItem) {
+    WindowRec& w = Win(window);
+    const QKeySequence sequence(QKeyCombination(QtModifiersOf(modifiers), static_cast<Qt::Key>(QtKeyOf(key))));
+    auto* shortcut = new QShortcut(sequence, w.frame);
+    shortcut->setContext(Qt::WindowShortcut);
+    shortcut->setAutoRepeat(false);
+    auto post = [window, menuItem] { PostMenuItem(window, menuItem); };
+    QObject::connect(shortcut, &QShortcut::activated, post);
+    QObject::connect(shortcut, &QShortcut::activatedAmbiguously, post);
+    w.shortcuts.push_back({key, modifiers, menuItem});
+}
+
+std::vector<MenuEntry> MenuEntries(WindowId window) { return Win(window).entries; }
+
+std::vector<Shortcut> Shortcuts(WindowId window) { return Win(window).shortcuts; }
+
+void CreateStatusBar(WindowId window) {
+    WindowRec& w = Win(window);
+    if (w.statusBar) return;
+    w.statusBar = new StatusBarWidget(w.content);
+    w.statusBar->show();
+    LayoutWindow(w);
+}
+
+void AddStatusField(WindowId window, int width) {
+    WindowRec& w = Win(window);
+    if (!w.statusBar) CreateStatusBar(window);
+    w.statusBar->AddField(width);
+}
+
+void SetStatusText(WindowId window, int field, const std::string& text) {
+    WindowRec& w = Win(window);
+    QLabel* label = w.statusBar ? w.statusBar->Field(field) : nullptr;
+    if (label) label->setText(Q(text));
+}
+
+std::string StatusText(WindowId window, int field) {
+    WindowRec& w = Win(window);
+    QLabel* label = w.statusBar ? w.statusBar->Field(field) : nullptr;
+    return label ? S(label->text()) : std::string();
+}
+
+std::vector<int> StatusFieldWidths(WindowId window) {
+    WindowRec& w = Win(window);
+    return w.statusBar ? w.statusBar->Widths() : std::vector<int>{};
+}
+
+}  // namespace tk

@@ -1,0 +1,131 @@
+// File requesters and message boxes, and their scripted stand-ins for tests.
+
+#include <deque>
+
+#include "toolkit/toolkit_private.h"
+
+namespace tk {
+namespace detail {
+namespace {
+
+struct Script {
+    std::deque<FileAnswer> files;
+    std::deque<Answer> answers;
+    std::vector<Shown> shown;
+};
+
+Script& TheScript() {
+    static Script script;
+    return script;
+}
+
+std::vector<std::string> SplitBars(const std::string& text) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : text) {
+        if (c == '|') {
+            parts.push_back(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    if (!part.empty() || !parts.empty()) parts.push_back(part);
+    return parts;
+}
+
+// "Name (*.a)|*.a|All (*.*)|*.*" -> one Qt filter per name/pattern pair.
+QStringList QtFilters(const std::string& filters) {
+    const std::vector<std::string> parts = SplitBars(filters);
+    QStringList result;
+    for (std::size_t i = 0; i < parts.size(); i += 2) {
+        QString name = Q(parts[i]);
+        QString patterns = i + 1 < parts.size() ? Q(parts[i + 1]) : QString("*");
+        patterns.replace(';', ' ');
+        // Qt takes the patterns from the parentheses of the name.
+        if (!name.contains('(')) name += " (" + patterns + ")";
+        result << name;
+    }
+    return result;
+}
+
+FileAnswer RunFileDialog(bool save, const std::string& title, const std::string& initialFile,
+                         const std::string& filters, int preselectedFilter) {
+    const QStringList list = QtFilters(filters);
+    QString selected = preselectedFilter >= 0 && preselectedFilter < list.size() ? list[preselectedFilter] : QString();
+    QWidget* parent = QApplication::activeWindow();
+    const QString path = save
+        ? QFileDialog::getSaveFileName(parent, Q(title), Q(initialFile), list.join(";;"), &selected)
+        : QFileDialog::getOpenFileName(parent, Q(title), Q(initialFile), list.join(";;"), &selected);
+    FileAnswer answer;
+    if (path.isEmpty()) return answer;
+    answer.path = S(path);
+    answer.filterIndex = std::max(0, static_cast<int>(list.indexOf(selected)));
+    return answer;
+}
+
+FileAnswer ScriptedFile(const char* kind, const std::string& title, const std::string& initialFile,
+                        const std::string& filters, int preselectedFilter) {
+    Script& script = TheScript();
+    script.shown.push_back({kind, title, initialFile, filters, preselectedFilter});
+    if (script.files.empty()) return {};
+    FileAnswer answer = script.files.front();
+    script.files.pop_front();
+    return answer;
+}
+
+}  // namespace
+}  // namespace detail
+
+using namespace detail;
+
+FileAnswer OpenFileDialog(const std::string& title, const std::string& initialFile, const std::string& filters,
+                          int preselectedFilter) {
+    if (St().scripted) return ScriptedFile("open", title, initialFile, filters, preselectedFilter);
+    return RunFileDialog(false, title, initialFile, filters, preselectedFilter);
+}
+
+FileAnswer SaveFileDialog(const std::string& title, const std::string& initialFile, const std::string& filters,
+                          int preselectedFilter) {
+    if (St().scripted) return ScriptedFile("save", title, initialFile, filters, preselectedFilter);
+    return RunFileDialog(true, title, initialFile, filters, preselectedFilter);
+}
+
+void MessageBox(const std::string& title, const std::string& text) {
+    if (St().scripted) {
+        TheScript().shown.push_back({"message", title, text, "", 0});
+        return;
+    }
+    QMessageBox::information(QApplication::activeWindow(), Q(title), Q(text), QMessageBox::Ok);
+}
+
+Answer AskYesNo(const std::string& title, const std::string& text) {
+    if (St().scripted) {
+        Script& script = TheScript();
+        script.shown.push_back({"question", title, text, "", 0});
+        if (script.answers.empty()) return Answer::No;
+        const Answer answer = script.answers.front();
+        script.answers.pop_front();
+        return answer;
+    }
+    const auto button = QMessageBox::question(QApplication::activeWindow(), Q(title), Q(text),
+                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return button == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+void SetScripted(bool scripted) { St().scripted = scripted; }
+
+void QueueFileAnswer(const std::string& path, int filterIndex) { TheScript().files.push_back({path, filterIndex}); }
+
+void QueueAnswer(Answer answer) { TheScript().answers.push_back(answer); }
+
+const std::vector<Shown>& ShownRequesters() { return TheScript().shown; }
+
+void ClearScript() {
+    Script& script = TheScript();
+    script.files.clear();
+    script.answers.clear();
+    script.shown.clear();
+}
+
+}  // namespace tk

@@ -1,0 +1,133 @@
+#pragma once
+
+// Shared bookkeeping of the toolkit's implementation files. Qt stays inside
+// this folder: nothing outside src/toolkit includes this header.
+
+#include <QtWidgets>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/toolkit.h"
+
+namespace tk::detail {
+
+class WindowFrame;
+class StatusBarWidget;
+
+struct WindowRec {
+    WindowId id = 0;
+    unsigned features = 0;
+    WindowFrame* frame = nullptr;
+    QWidget* content = nullptr;
+    QMenuBar* menuBar = nullptr;
+    QMenu* currentMenu = nullptr;
+    std::string currentMenuTitle;
+    StatusBarWidget* statusBar = nullptr;
+    std::vector<MenuEntry> entries;
+    std::vector<Shortcut> shortcuts;
+    std::map<int, QTimer*> timers;
+    QButtonGroup* optionGroup = nullptr;
+    std::vector<ControlId> controls;
+    // The inner size the owner knows about; a resize to anything else is
+    // reported to it.
+    int innerWidth = 0;
+    int innerHeight = 0;
+};
+
+struct ControlRec {
+    ControlId id = 0;
+    WindowId window = 0;
+    ControlKind kind = ControlKind::Label;
+    unsigned style = 0;
+    QWidget* widget = nullptr;
+    QLabel* wrapLabel = nullptr;   // multi-line buttons show their text here
+    QWidget* scrollInner = nullptr; // scroll areas: the widget scrolled over
+    Rgb background = 0;
+    bool hasBackground = false;
+    int page = 1;                   // scroll bars
+    std::unique_ptr<Surface> surface; // canvases
+};
+
+struct State {
+    QApplication* app = nullptr;
+    std::deque<Event> queue;
+    std::map<WindowId, std::unique_ptr<WindowRec>> windows;
+    std::map<ControlId, std::unique_ptr<ControlRec>> controls;
+    std::vector<WindowId> openOrder;
+    std::function<void(WindowId)> openedHook;
+    WindowId nextWindow = 1;
+    ControlId nextControl = 1;
+    bool scripted = false;
+    // Above zero while the program itself changes a control, so that only the
+    // user's changes turn into events.
+    int silence = 0;
+};
+
+State& St();
+void Push(const Event& event);
+void PushControl(ControlId control, SubKind subKind);
+
+// Both abort with a message when the id is unknown: a stale id is a
+// programming error that must not pass silently.
+WindowRec& Win(WindowId window);
+ControlRec& Ctl(ControlId control);
+WindowRec* FindWin(WindowId window);
+ControlRec* FindCtl(ControlId control);
+WindowRec* WinOfWidget(const QWidget* widget);
+
+QString Q(const std::string& text);
+std::string S(const QString& text);
+
+// Keeps the menu bar, the inner area and the status bar in place.
+void LayoutWindow(WindowRec& w);
+int MenuBarHeight(const WindowRec& w);
+void DestroyControlsOf(WindowRec& w);
+void ForgetWindow(WindowId window);
+
+// Qt key for an upper-case letter, digit or SpecialKey, and back.
+int QtKeyOf(int key);
+int KeyOfQt(int qtKey);
+Qt::KeyboardModifiers QtModifiersOf(unsigned modifiers);
+
+QWidget* MakeCanvas(ControlRec& rec);
+void ResizeCanvasSurface(ControlRec& rec);
+
+class Silence {
+public:
+    Silence() { ++St().silence; }
+    ~Silence() { --St().silence; }
+    Silence(const Silence&) = delete;
+    Silence& operator=(const Silence&) = delete;
+};
+
+class WindowFrame : public QWidget {
+public:
+    explicit WindowFrame(WindowId id) : id_(id) {}
+    WindowId Id() const { return id_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    WindowId id_;
+};
+
+class StatusBarWidget : public QFrame {
+public:
+    explicit StatusBarWidget(QWidget* parent);
+    void AddField(int width);
+    QLabel* Field(int index) const;
+    std::vector<int> Widths() const;
+
+private:
+    std::vector<QLabel*> fields_;
+    int nextX_ = 0;
+};
+
+}  // namespace tk::detail

@@ -1,0 +1,206 @@
+// Top-level windows: opening, geometry, features, timers and closing.
+
+#include <algorithm>
+
+#include "toolkit/toolkit_private.h"
+
+namespace tk {
+namespace detail {
+
+void WindowFrame::closeEvent(QCloseEvent* event) {
+    // The owner decides whether the window goes; CloseWindow really closes it.
+    event->ignore();
+    Event e;
+    e.kind = EventKind::CloseRequest;
+    e.window = id_;
+    Push(e);
+}
+
+void WindowFrame::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    WindowRec* w = FindWin(id_);
+    if (!w) return;
+    LayoutWindow(*w);
+    const int innerW = w->content->width();
+    const int innerH = w->content->height();
+    if (innerW == w->innerWidth && innerH == w->innerHeight) return;
+    w->innerWidth = innerW;
+    w->innerHeight = innerH;
+    if (!(w->features & Sizable)) return;
+    Event e;
+    e.kind = EventKind::Control;
+    e.window = id_;
+    e.control = 0;
+    e.subKind = SubKind::Other;
+    Push(e);
+}
+
+int MenuBarHeight(const WindowRec& w) { return w.menuBar ? w.menuBar->sizeHint().height() : 0; }
+
+void LayoutWindow(WindowRec& w) {
+    const int menuH = MenuBarHeight(w);
+    const int width = w.frame->width();
+    const int height = std::max(0, w.frame->height() - menuH);
+    if (w.menuBar) w.menuBar->setGeometry(0, 0, width, menuH);
+    w.content->setGeometry(0, menuH, width, height);
+    if (w.statusBar) {
+        const int barH = w.statusBar->sizeHint().height();
+        w.statusBar->setGeometry(0, height - barH, width, barH);
+        w.statusBar->raise();
+    }
+}
+
+namespace {
+
+Qt::WindowFlags FlagsOf(unsigned features) {
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint;
+    if (features & TitleBar) flags |= Qt::WindowTitleHint;
+    if (features & SystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (features & MinimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+    if ((features & MinimizeBox) && (features & Sizable)) flags |= Qt::WindowMaximizeButtonHint;
+    if (features & OnTop) flags |= Qt::WindowStaysOnTopHint;
+    return flags;
+}
+
+// Sets the frame to hold an inner area of this size, fixed unless sizable.
+void ApplyInnerSize(WindowRec& w, int width, int height) {
+    w.innerWidth = width;
+    w.innerHeight = height;
+    const int frameH = height + MenuBarHeight(w);
+    if (w.features & Sizable) {
+        w.frame->resize(width, frameH);
+    } else {
+        w.frame->setFixedSize(width, frameH);
+    }
+    LayoutWindow(w);
+}
+
+QPoint CentredPosition(int width, int height) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return {0, 0};
+    const QRect area = screen->availableGeometry();
+    return {area.x() + (area.width() - width) / 2, area.y() + (area.height() - height) / 2};
+}
+
+}  // namespace
+
+void DestroyControlsOf(WindowRec& w) {
+    for (ControlId id : w.controls) St().controls.erase(id);
+    w.controls.clear();
+}
+
+void ForgetWindow(WindowId window) {
+    auto& order = St().openOrder;
+    order.erase(std::remove(order.begin(), order.end(), window), order.end());
+    auto& queue = St().queue;
+    queue.erase(std::remove_if(queue.begin(), queue.end(),
+                               [window](const Event& e) { return e.window == window; }),
+                queue.end());
+    St().windows.erase(window);
+}
+
+}  // namespace detail
+
+using namespace detail;
+
+WindowId OpenWindow(const std::string& title, int x, int y, int width, int height, unsigned features) {
+    auto rec = std::make_unique<WindowRec>();
+    WindowRec& w = *rec;
+    w.id = St().nextWindow++;
+    w.features = features;
+    w.frame = new WindowFrame(w.id);
+    w.frame->setWindowFlags(FlagsOf(features));
+    w.frame->setWindowTitle(Q(title));
+    w.content = new QWidget(w.frame);
+    St().windows[w.id] = std::move(rec);
+    St().openOrder.push_back(w.id);
+
+    ApplyInnerSize(w, width, height);
+    const QPoint at = (features & Centered) ? CentredPosition(width, height) : QPoint(x, y);
+    w.frame->move(at);
+    w.frame->show();
+    if (St().openedHook) St().openedHook(w.id);
+    return w.id;
+}
+
+void CloseWindow(WindowId window) {
+    WindowRec* w = FindWin(window);
+    if (!w) return;
+    for (auto& [number, timer] : w->timers) timer->stop();
+    DestroyControlsOf(*w);
+    WindowFrame* frame = w->frame;
+    w->frame = nullptr;
+    frame->hide();
+    ForgetWindow(window);
+    delete frame;
+}
+
+bool WindowExists(WindowId window) { return FindWin(window) != nullptr; }
+
+void SetWindowTitle(WindowId window, const std::string& title) { Win(window).frame->setWindowTitle(Q(title)); }
+
+std::string WindowTitle(WindowId window) { return S(Win(window).frame->windowTitle()); }
+
+int WindowX(WindowId window) { return Win(window).frame->pos().x(); }
+int WindowY(WindowId window) { return Win(window).frame->pos().y(); }
+int WindowWidth(WindowId window) { return Win(window).content->width(); }
+int WindowHeight(WindowId window) { return Win(window).content->height(); }
+unsigned WindowFeatures(WindowId window) { return Win(window).features; }
+
+void ResizeWindow(WindowId window, int width, int height) { ApplyInnerSize(Win(window), width, height); }
+
+void SetWindowMinSize(WindowId window, int width, int height) {
+    WindowRec& w = Win(window);
+    w.frame->setMinimumSize(width, height + MenuBarHeight(w));
+}
+
+void SetWindowMaxSize(WindowId window, int width, int height) {
+    WindowRec& w = Win(window);
+    w.frame->setMaximumSize(width, std::min(QWIDGETSIZE_MAX, height + MenuBarHeight(w)));
+}
+
+void SetWindowOnTop(WindowId window, bool onTop) {
+    WindowRec& w = Win(window);
+    const bool visible = w.frame->isVisible();
+    w.frame->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (onTop) {
+        w.features |= OnTop;
+    } else {
+        w.features &= ~static_cast<unsigned>(OnTop);
+    }
+    if (visible) w.frame->show();  // changing the flags hides a window
+}
+
+void EnableWindow(WindowId window, bool enabled) { Win(window).frame->setEnabled(enabled); }
+
+bool WindowEnabled(WindowId window) { return Win(window).frame->isEnabled(); }
+
+void ActivateWindow(WindowId window) {
+    WindowRec& w = Win(window);
+    w.frame->raise();
+    w.frame->activateWindow();
+}
+
+void StartTimer(WindowId window, int timerNumber, int periodMs) {
+    WindowRec& w = Win(window);
+    QTimer*& timer = w.timers[timerNumber];
+    if (!timer) {
+        timer = new QTimer(w.frame);
+        QObject::connect(timer, &QTimer::timeout, [window, timerNumber] {
+            Event e;
+            e.kind = EventKind::Timer;
+            e.window = window;
+            e.timer = timerNumber;
+            Push(e);
+        });
+    }
+    timer->start(std::max(1, periodMs));
+}
+
+void StopTimer(WindowId window, int timerNumber) {
+    WindowRec& w = Win(window);
+    auto it = w.timers.find(timerNumber);
+    if (it != w.timers.end()) it->second->stop();
+}
+
+}  // namespace tk
