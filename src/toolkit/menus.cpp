@@ -115,6 +115,7 @@ void AddMenu(WindowId window, const std::string& title) {
 void AddMenuItem(WindowId window, int number, const std::string& text) {
     WindowRec& w = Win(window);
     QAction* action = CurrentMenu(w).addAction(Q(text));
+    action->setData(number);
     QObject::connect(action, &QAction::triggered, [window, number] { PostMenuItem(window, number); });
     w.entries.push_back({w.currentMenuTitle, number, text});
 }

@@ -1,0 +1,154 @@
+// Simulated user input through the window system's event path.
+
+#include <QTest>
+
+#include <cstdlib>
+
+#include "toolkit/simulate.h"
+#include "toolkit/toolkit_private.h"
+
+namespace tk::simulate {
+
+using namespace tk::detail;
+
+namespace {
+
+Qt::MouseButton QtButton(int button) {
+    switch (button) {
+    case ButtonLeft: return Qt::LeftButton;
+    case ButtonRight: return Qt::RightButton;
+    case ButtonMiddle: return Qt::MiddleButton;
+    default: return Qt::NoButton;
+    }
+}
+
+QWindow* HandleOf(QWidget* widget) {
+    QWidget* top = widget->window();
+    top->show();
+    return top->windowHandle();
+}
+
+// Shortcuts of a window only work while it is the active one.
+void MakeActive(WindowRec& w) {
+    if (QApplication::activeWindow() == w.frame) return;
+    w.frame->raise();
+    w.frame->activateWindow();
+    QCoreApplication::processEvents();
+    if (QApplication::activeWindow() != w.frame) QApplication::setActiveWindow(w.frame);
+    QCoreApplication::processEvents();
+}
+
+QString TextOfKey(int key, unsigned modifiers) {
+    if (modifiers & Ctrl) return {};
+    if (key >= 'A' && key <= 'Z') {
+        return QString(QChar((modifiers & Shift) ? key : key - 'A' + 'a'));
+    }
+    if (key >= '0' && key <= '9') return QString(QChar(key));
+    return {};
+}
+
+void KeyEvent(QWindow* window, int qtKey, Qt::KeyboardModifiers modifiers, const QString& text, bool pressed,
+              bool autoRepeat) {
+    QTest::simulateEvent(window, pressed, qtKey, modifiers, text, autoRepeat);
+}
+
+}  // namespace
+
+void SendMouse(ControlId control, Mouse action, int x, int y, int button) {
+    QWidget* widget = Ctl(control).widget;
+    QWindow* window = HandleOf(widget);
+    const QPoint at = widget->mapTo(widget->window(), QPoint(x, y));
+    switch (action) {
+    case Mouse::Press: QTest::mousePress(window, QtButton(button), Qt::NoModifier, at); break;
+    case Mouse::Release: QTest::mouseRelease(window, QtButton(button), Qt::NoModifier, at); break;
+    case Mouse::Move: QTest::mouseMove(window, at); break;
+    }
+}
+
+void SendKey(WindowId window, int key, unsigned modifiers, bool pressed, bool autoRepeat) {
+    WindowRec& w = Win(window);
+    MakeActive(w);
+    KeyEvent(HandleOf(w.frame), QtKeyOf(key), QtModifiersOf(modifiers), TextOfKey(key, modifiers), pressed,
+             autoRepeat);
+}
+
+void TriggerShortcut(WindowId window, int key, unsigned modifiers) {
+    SendKey(window, key, modifiers, true);
+    SendKey(window, key, modifiers, false);
+}
+
+void Click(ControlId control) {
+    QWidget* widget = Ctl(control).widget;
+    QTest::mouseClick(HandleOf(widget), Qt::LeftButton, Qt::NoModifier,
+                      widget->mapTo(widget->window(), widget->rect().center()));
+}
+
+void ChooseItem(ControlId list, int index) {
+    auto* box = dynamic_cast<QComboBox*>(Ctl(list).widget);
+    if (!box) return;
+    box->showPopup();
+    QCoreApplication::processEvents();
+    QAbstractItemView* view = box->view();
+    const QRect item = view->visualRect(box->model()->index(index, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
+    QCoreApplication::processEvents();
+}
+
+void TypeText(ControlId control, const std::string& text) {
+    ControlRec& c = Ctl(control);
+    WindowRec& w = Win(c.window);
+    MakeActive(w);
+    c.widget->setFocus(Qt::OtherFocusReason);
+    for (char ch : text) {
+        const int key = (ch >= 'a' && ch <= 'z') ? ch - 'a' + 'A' : static_cast<unsigned char>(ch);
+        KeyEvent(HandleOf(w.frame), key, Qt::NoModifier, QString(QChar(ch)), true, false);
+        KeyEvent(HandleOf(w.frame), key, Qt::NoModifier, QString(QChar(ch)), false, false);
+    }
+}
+
+void Step(ControlId control, int steps) {
+    ControlRec& c = Ctl(control);
+    WindowRec& w = Win(c.window);
+    MakeActive(w);
+    c.widget->setFocusPolicy(Qt::StrongFocus);
+    c.widget->setFocus(Qt::OtherFocusReason);
+    const bool bar = c.kind == ControlKind::HScrollBar;
+    const int key = steps >= 0 ? (bar ? Qt::Key_Right : Qt::Key_Up) : (bar ? Qt::Key_Left : Qt::Key_Down);
+    for (int i = 0; i < std::abs(steps); ++i) {
+        KeyEvent(HandleOf(w.frame), key, Qt::NoModifier, {}, true, false);
+        KeyEvent(HandleOf(w.frame), key, Qt::NoModifier, {}, false, false);
+    }
+}
+
+void ChooseMenuItem(WindowId window, int number) {
+    WindowRec& w = Win(window);
+    if (!w.menuBar) return;
+    for (QAction* menu : w.menuBar->actions()) {
+        if (!menu->menu()) continue;
+        for (QAction* item : menu->menu()->actions()) {
+            if (!item->isSeparator() && item->data().toInt() == number) {
+                item->trigger();
+                return;
+            }
+        }
+    }
+}
+
+void PressCloseBox(WindowId window) {
+    QWindow* handle = HandleOf(Win(window).frame);
+    QCloseEvent close;
+    QCoreApplication::sendEvent(handle, &close);
+    QCoreApplication::processEvents();
+}
+
+void ResizeByUser(WindowId window, int width, int height) {
+    WindowRec& w = Win(window);
+    w.frame->resize(width, height + MenuBarHeight(w));
+    QCoreApplication::processEvents();
+}
+
+void Deliver() { QCoreApplication::processEvents(); }
+
+bool HasFocus(ControlId control) { return Ctl(control).widget->hasFocus(); }
+
+}  // namespace tk::simulate

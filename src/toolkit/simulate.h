@@ -1,0 +1,44 @@
+#pragma once
+
+// Drives the real widgets of the toolkit through the window system's own event
+// path, as a user would, so that tests see the events the program would get.
+// Every function delivers what it caused before it returns; the resulting
+// records wait in the event queue.
+
+#include <string>
+
+#include "toolkit/toolkit.h"
+
+namespace tk::simulate {
+
+enum class Mouse { Press, Move, Release };
+
+// x, y in pixels of the control, its border included. button: ButtonLeft,
+// ButtonRight or ButtonMiddle for presses and releases; ignored for moves.
+// Buttons pressed and not yet released stay held for later events.
+void SendMouse(ControlId control, Mouse action, int x, int y, int button = 0);
+// A key going down or up in the window, reaching whichever child has the
+// focus. key: an upper-case letter, a digit or a SpecialKey.
+void SendKey(WindowId window, int key, unsigned modifiers, bool pressed, bool autoRepeat = false);
+// Presses and releases the key with its modifiers, as for a shortcut.
+void TriggerShortcut(WindowId window, int key, unsigned modifiers);
+// A left click in the middle of a button, check box, option or toggle button.
+void Click(ControlId control);
+// Picks an entry of a drop-down list from its open list.
+void ChooseItem(ControlId list, int index);
+// Gives the control the focus and types the text into it, key by key.
+void TypeText(ControlId control, const std::string& text);
+// Arrow-key steps on a spin control or scroll bar: positive up or right.
+void Step(ControlId control, int steps);
+// Chooses a menu item from the window's menu, as a click on it would.
+void ChooseMenuItem(WindowId window, int number);
+// The close box of the window's title bar.
+void PressCloseBox(WindowId window);
+// The user dragging the window's border until the inner area has this size.
+void ResizeByUser(WindowId window, int width, int height);
+// Lets the window system deliver what is pending.
+void Deliver();
+// Whether the control has the keyboard focus.
+bool HasFocus(ControlId control);
+
+}  // namespace tk::simulate

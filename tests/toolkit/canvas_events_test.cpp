@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "toolkit/simulate.h"
+#include "toolkit/toolkit.h"
+
+namespace {
+
+using tk::simulate::Mouse;
+using tk::simulate::SendMouse;
+
+std::vector<tk::Event> Drain() {
+    std::vector<tk::Event> events;
+    for (tk::Event e = tk::PollEvent(); e.kind != tk::EventKind::None; e = tk::PollEvent()) events.push_back(e);
+    return events;
+}
+
+// The window system reports a change of position apart from a change of
+// buttons, so the pointer is brought to its place first.
+void PointAt(tk::ControlId canvas, int x, int y) {
+    SendMouse(canvas, Mouse::Move, x, y);
+    Drain();
+}
+
+class CanvasEvents : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = tk::OpenWindow("Canvas", 10, 10, 300, 200, tk::TitleBar | tk::SystemMenu);
+        canvas = tk::CreateControl(window, tk::ControlKind::Canvas, 20, 30, 104, 84, "", tk::Bordered);
+        tk::simulate::Deliver();
+        tk::DiscardEvents();
+    }
+    void TearDown() override {
+        tk::CloseWindow(window);
+        tk::DiscardEvents();
+    }
+    tk::WindowId window = 0;
+    tk::ControlId canvas = 0;
+};
+
+TEST_F(CanvasEvents, BorderedSurfaceIsTheAreaInsideTheEdge) {
+    EXPECT_EQ(tk::CanvasSurface(canvas).Width(), 100);
+    EXPECT_EQ(tk::CanvasSurface(canvas).Height(), 80);
+    const tk::Surface* before = &tk::CanvasSurface(canvas);
+    tk::MoveControl(canvas, 20, 30, 54, 24);
+    EXPECT_EQ(&tk::CanvasSurface(canvas), before);
+    EXPECT_EQ(tk::CanvasSurface(canvas).Width(), 50);
+    EXPECT_EQ(tk::CanvasSurface(canvas).Height(), 20);
+}
+
+TEST_F(CanvasEvents, PositionsAreInDrawingAreaPixels) {
+    SendMouse(canvas, Mouse::Move, 12, 7);
+    const auto events = Drain();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].kind, tk::EventKind::Control);
+    EXPECT_EQ(events[0].window, window);
+    EXPECT_EQ(events[0].control, canvas);
+    EXPECT_EQ(events[0].mouseX, 10);
+    EXPECT_EQ(events[0].mouseY, 5);
+    EXPECT_EQ(events[0].buttons, 0);
+    EXPECT_EQ(events[0].subKind, tk::SubKind::Other);
+}
+
+TEST_F(CanvasEvents, LeftClickComesOnlyWithTheReleaseAfterAPress) {
+    PointAt(canvas, 30, 40);
+    SendMouse(canvas, Mouse::Press, 30, 40, tk::ButtonLeft);
+    SendMouse(canvas, Mouse::Move, 31, 40);
+    SendMouse(canvas, Mouse::Release, 31, 40, tk::ButtonLeft);
+    const auto events = Drain();
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0].subKind, tk::SubKind::Other);
+    EXPECT_EQ(events[0].buttons, tk::ButtonLeft);
+    EXPECT_EQ(events[1].subKind, tk::SubKind::Other);
+    EXPECT_EQ(events[1].buttons, tk::ButtonLeft);
+    EXPECT_EQ(events[2].subKind, tk::SubKind::LeftClick);
+    EXPECT_EQ(events[2].buttons, 0);
+    EXPECT_EQ(events[2].mouseX, 29);
+}
+
+TEST_F(CanvasEvents, ButtonsHeldCombineAndRightClickIsReported) {
+    PointAt(canvas, 10, 10);
+    SendMouse(canvas, Mouse::Press, 10, 10, tk::ButtonRight);
+    SendMouse(canvas, Mouse::Press, 10, 10, tk::ButtonMiddle);
+    SendMouse(canvas, Mouse::Press, 10, 10, tk::ButtonLeft);
+    SendMouse(canvas, Mouse::Release, 10, 10, tk::ButtonRight);
+    SendMouse(canvas, Mouse::Release, 10, 10, tk::ButtonMiddle);
+    SendMouse(canvas, Mouse::Release, 10, 10, tk::ButtonLeft);
+    const auto events = Drain();
+    ASSERT_EQ(events.size(), 6u);
+    EXPECT_EQ(events[0].buttons, tk::ButtonRight);
+    EXPECT_EQ(events[1].buttons, tk::ButtonRight | tk::ButtonMiddle);
+    EXPECT_EQ(events[2].buttons, tk::ButtonLeft | tk::ButtonRight | tk::ButtonMiddle);
+    EXPECT_EQ(events[3].subKind, tk::SubKind::RightClick);
+    EXPECT_EQ(events[3].buttons, tk::ButtonLeft | tk::ButtonMiddle);
+    EXPECT_EQ(events[4].subKind, tk::SubKind::Other);
+    EXPECT_EQ(events[4].buttons, tk::ButtonLeft);
+    EXPECT_EQ(events[5].subKind, tk::SubKind::LeftClick);
+    EXPECT_EQ(events[5].buttons, 0);
+}
+
+TEST_F(CanvasEvents, ReleaseOutsideStillBelongsToTheCanvasThatHadThePress) {
+    const tk::ControlId other = tk::CreateControl(window, tk::ControlKind::Canvas, 150, 30, 50, 50);
+    PointAt(other, 5, 5);
+    SendMouse(other, Mouse::Press, 5, 5, tk::ButtonLeft);
+    SendMouse(canvas, Mouse::Move, 6, 6);
+    SendMouse(canvas, Mouse::Release, 6, 6, tk::ButtonLeft);
+    const auto events = Drain();
+    ASSERT_EQ(events.size(), 3u);
+    for (const tk::Event& e : events) EXPECT_EQ(e.control, other);
+    EXPECT_EQ(events[1].mouseX, 6 + 20 - 150);  // no border on this one
+    EXPECT_EQ(events[1].buttons, tk::ButtonLeft);
+    EXPECT_EQ(events[2].subKind, tk::SubKind::LeftClick);
+}
+
+}  // namespace
