@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "charedit/char_editor.h"
+#include "support/editor_fixture.h"
+
+namespace qm {
+namespace {
+
+constexpr int kChar = 50;
+constexpr Rgb kBlack = tk::MakeRgb(0, 0, 0);
+constexpr Rgb kDot = tk::MakeRgb(64, 64, 64);
+constexpr Rgb kCross = tk::MakeRgb(170, 170, 170);
+
+// (a * new + (255 - a) * old) / 255 for each component.
+Rgb Blend(int a, Rgb over, Rgb under) {
+    auto mix = [a](int n, int o) { return (a * n + (255 - a) * o) / 255; };
+    return tk::MakeRgb(mix(tk::RedOf(over), tk::RedOf(under)), mix(tk::GreenOf(over), tk::GreenOf(under)),
+                       mix(tk::BlueOf(over), tk::BlueOf(under)));
+}
+
+void PutPair(FontSlot& slot, int ch, int x, int y, int value) {
+    slot.Pixel(ch, x, y) = static_cast<std::uint8_t>(value >> 1);
+    slot.Pixel(ch, x + 1, y) = static_cast<std::uint8_t>(value & 1);
+}
+
+class EditorDrawing : public test::EditorTest {
+protected:
+    void SetUp() override {
+        test::EditorTest::SetUp();
+        s.CurrentChar = kChar;
+        // A background that is not black, so that see-through pairs show.
+        s.RegisterRgb[BAK] = tk::MakeRgb(200, 40, 100);
+    }
+
+    const tk::Surface& Editor() const { return tk::CanvasSurface(s.ui.charEditor); }
+    Rgb PairRgb(int value) const {
+        static constexpr int kRegister[4] = {BAK, PF0, PF1, PF2};
+        return s.RegisterRgb[kRegister[value]];
+    }
+    static bool IsGridDot(int px, int py) { return py % 30 == 0 && py > 0 && px % 30 == 0; }
+
+    // Every pairing of a current value with a value underneath occurs: in each
+    // pair column the value underneath runs through all four over rows 0 to 3
+    // and again over rows 4 to 7.
+    void FillAllCombinations(int underSlot) {
+        for (int y = 0; y < 8; ++y) {
+            for (int p = 0; p < 4; ++p) {
+                PutPair(s.Slot(), kChar, 2 * p, y, Current(p, y));
+                PutPair(s.Slots[underSlot], kChar, 2 * p, y, Under(p, y));
+            }
+        }
+    }
+    static int Current(int p, int y) { return (p + y / 4) % 4; }
+    static int Under(int p, int y) { return (p + y) % 4; }
+
+    // The box of pair (p, y) against the blending rule, pixel by pixel: pixels on
+    // either diagonal of a crossed box show the cross under the current pair,
+    // pixels clearly away from both show the layer under it. Left out: the few
+    // next to a diagonal (where the line's rounding decides) and the two top
+    // corners, where the crosses of the boxes above and to the left end.
+    void ExpectMaskBox(int p, int y, bool hasLayer) {
+        const int under = Under(p, y);
+        const int current = Current(p, y);
+        const Rgb layer = hasLayer ? Blend(170, PairRgb(under), kBlack) : kBlack;
+        const int opacity = current == 0 ? 17 : 255;
+        const Rgb plain = Blend(opacity, PairRgb(current), layer);
+        const Rgb crossed = Blend(opacity, PairRgb(current), kCross);
+        const bool hasCross = hasLayer && under != 0;
+        const int left = 60 * p;
+        const int top = 30 * y;
+        for (int dy = 0; dy < 30; ++dy) {
+            for (int dx = 0; dx < 60; ++dx) {
+                if ((dy == 0 && (dx == 0 || dx == 59)) || IsGridDot(left + dx, top + dy)) continue;
+                const int off1 = std::abs(2 * dy - dx);         // from (0, 0) to (60, 30)
+                const int off2 = std::abs(2 * (30 - dy) - dx);  // from (0, 30) to (60, 0)
+                Rgb expected;
+                if (hasCross && (off1 == 0 || off2 == 0)) {
+                    expected = crossed;
+                } else if (!hasCross || (off1 >= 3 && off2 >= 3)) {
+                    expected = plain;
+                } else {
+                    continue;
+                }
+                ASSERT_EQ(Editor().Pixel(left + dx, top + dy), expected)
+                    << "pair " << p << " row " << y << " at " << dx << "," << dy << " current " << current
+                    << " under " << under;
+            }
+        }
+    }
+};
+
+TEST_F(EditorDrawing, HiResShowsEveryPixelAsABoxAndTheGridDots) {
+    s.RegisterRgb[BAK] = kBlack;
+    DrawCharEditor(s);
+    ASSERT_EQ(Editor().Width(), 240);
+    ASSERT_EQ(Editor().Height(), 240);
+    for (int py = 0; py < 240; ++py) {
+        for (int px = 0; px < 240; ++px) {
+            const Rgb expected = IsGridDot(px, py) ? kDot
+                                 : s.Slot().Pixel(kChar, px / 30, py / 30) ? s.RegisterRgb[LUM]
+                                                                          : kBlack;
+            ASSERT_EQ(Editor().Pixel(px, py), expected) << px << "," << py;
+        }
+    }
+}
+
+TEST_F(EditorDrawing, GridDotsSitOnlyBelowTheTopRow) {
+    s.RegisterRgb[LUM] = s.RegisterRgb[BAK];
+    DrawCharEditor(s);
+    int dots = 0;
+    for (int py = 0; py < 240; ++py) {
+        for (int px = 0; px < 240; ++px) dots += Editor().Pixel(px, py) == kDot;
+    }
+    EXPECT_EQ(dots, 56);
+    EXPECT_NE(Editor().Pixel(0, 0), kDot);
+    EXPECT_NE(Editor().Pixel(30, 0), kDot);
+    EXPECT_EQ(Editor().Pixel(210, 210), kDot);
+}
+
+TEST_F(EditorDrawing, NoCharacterShowsBlackAndDots) {
+    s.CurrentChar = kEmptyCell;
+    DrawCharEditor(s);
+    for (int py = 0; py < 240; ++py) {
+        for (int px = 0; px < 240; ++px) {
+            ASSERT_EQ(Editor().Pixel(px, py), IsGridDot(px, py) ? kDot : kBlack) << px << "," << py;
+        }
+    }
+}
+
+TEST_F(EditorDrawing, MulticolourNormalShowsPairBoxes) {
+    s.MulticolorMode = 1;
+    FillAllCombinations(2);
+    DrawCharEditor(s);
+    for (int y = 0; y < 8; ++y) {
+        for (int p = 0; p < 4; ++p) {
+            const Rgb expected = PairRgb(Current(p, y));
+            EXPECT_EQ(Editor().Pixel(60 * p + 1, 30 * y + 1), expected);
+            EXPECT_EQ(Editor().Pixel(60 * p + 59, 30 * y + 29), expected);
+        }
+    }
+}
+
+TEST_F(EditorDrawing, MaskBlendsTheNextSlotUnderTheCharacter) {
+    s.MulticolorMode = 1;
+    s.LayerMode = 2;
+    FillAllCombinations(2);
+    DrawCharEditor(s);
+    for (int y = 0; y < 8; ++y) {
+        for (int p = 0; p < 4; ++p) ExpectMaskBox(p, y, true);
+    }
+}
+
+TEST_F(EditorDrawing, MaskOnSlotEightUsesSlotNine) {
+    s.CurrentSlot = 8;
+    s.MulticolorMode = 1;
+    s.LayerMode = 2;
+    FillAllCombinations(9);
+    DrawCharEditor(s);
+    for (int y = 0; y < 8; ++y) {
+        for (int p = 0; p < 4; ++p) ExpectMaskBox(p, y, true);
+    }
+}
+
+TEST_F(EditorDrawing, SlotsNineAndTenHaveNoMaskLayer) {
+    for (int slot : {9, 10}) {
+        s.CurrentSlot = slot;
+        s.MulticolorMode = 1;
+        s.LayerMode = 2;
+        FillAllCombinations(slot == 9 ? 10 : 1);
+        DrawCharEditor(s);
+        for (int y = 0; y < 8; ++y) {
+            for (int p = 0; p < 4; ++p) ExpectMaskBox(p, y, false);
+        }
+    }
+}
+
+TEST_F(EditorDrawing, MaskChangesNothingInHiRes) {
+    FillAllCombinations(2);
+    DrawCharEditor(s);
+    const tk::Surface normal = Editor();
+    s.LayerMode = 2;
+    DrawCharEditor(s);
+    for (int py = 0; py < 240; ++py) {
+        for (int px = 0; px < 240; ++px) ASSERT_EQ(Editor().Pixel(px, py), normal.Pixel(px, py));
+    }
+}
+
+TEST_F(EditorDrawing, DrawCharAtUsesTenPixelsPerFontPixelOverTheCallersBackground) {
+    tk::Surface canvas(120, 100);
+    const Rgb backdrop = tk::MakeRgb(9, 9, 9);
+    canvas.FillBox(0, 0, 120, 100, backdrop);
+    for (int i = 0; i < 64; ++i) s.Slot().Char(kChar)[i] = 0;
+    s.Slot().Pixel(kChar, 3, 4) = 1;
+    DrawCharAt(s, canvas, kChar, 20, 10);
+    EXPECT_EQ(canvas.Pixel(19, 50), backdrop);
+    EXPECT_EQ(canvas.Pixel(20 + 30, 10 + 40), s.RegisterRgb[LUM]);
+    EXPECT_EQ(canvas.Pixel(20 + 39, 10 + 49), s.RegisterRgb[LUM]);
+    EXPECT_EQ(canvas.Pixel(20 + 40, 10 + 49), s.RegisterRgb[BAK]);
+    EXPECT_EQ(canvas.Pixel(20 + 79, 10 + 79), s.RegisterRgb[BAK]);
+    EXPECT_EQ(canvas.Pixel(20 + 80, 10 + 79), backdrop);
+}
+
+TEST_F(EditorDrawing, DrawCharAtMaskBlendsAtTheSmallScale) {
+    tk::Surface canvas(80, 80);
+    const Rgb backdrop = tk::MakeRgb(30, 60, 90);
+    canvas.FillBox(0, 0, 80, 80, backdrop);
+    s.MulticolorMode = 1;
+    s.LayerMode = 2;
+    FillAllCombinations(2);
+    DrawCharAt(s, canvas, kChar, 0, 0);
+    for (int y = 0; y < 8; ++y) {
+        for (int p = 0; p < 4; ++p) {
+            const Rgb layer = Blend(170, PairRgb(Under(p, y)), backdrop);
+            const Rgb expected = Blend(Current(p, y) == 0 ? 17 : 255, PairRgb(Current(p, y)), layer);
+            // Middle of the top row of the box: clear of both diagonals.
+            EXPECT_EQ(canvas.Pixel(20 * p + 10, 10 * y + 1), expected) << p << "," << y;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qm
