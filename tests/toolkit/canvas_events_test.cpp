@@ -4,17 +4,14 @@
 
 #include "toolkit/simulate.h"
 #include "toolkit/toolkit.h"
+#include "test_events.h"
 
 namespace {
 
 using tk::simulate::Mouse;
 using tk::simulate::SendMouse;
 
-std::vector<tk::Event> Drain() {
-    std::vector<tk::Event> events;
-    for (tk::Event e = tk::PollEvent(); e.kind != tk::EventKind::None; e = tk::PollEvent()) events.push_back(e);
-    return events;
-}
+using tk::test::Drain;
 
 // The window system reports a change of position apart from a change of
 // buttons, so the pointer is brought to its place first.
