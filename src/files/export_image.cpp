@@ -1,5 +1,6 @@
 #include "files/export_image.h"
 
+#include "files/export_image_dialog.h"
 #include "files/modal_dialog.h"
 #include "files/paths.h"
 
@@ -8,11 +9,6 @@ namespace qm {
 namespace {
 
 constexpr int kScaleCount = 4;
-
-struct ImageDialog {
-    tk::WindowId window = 0;
-    tk::ControlId scales = 0, sizeLabel = 0, saveBmp = 0, savePng = 0, scrollArea = 0, canvas = 0;
-};
 
 struct ImageFormat {
     const char* title;
@@ -29,7 +25,7 @@ const ImageFormat kPng = {"Save font to image PNG format (.bmp)", "PNG Image (*.
 int PictureWidth(int scale) { return 256 * (scale + 1); }
 int PictureHeight(int scale) { return 64 * (scale + 1); }
 
-void ShowScale(EditorState& s, const ImageDialog& d, int scale) {
+void ShowScale(EditorState& s, const ImageExportDialog& d, int scale) {
     const int width = PictureWidth(scale), height = PictureHeight(scale);
     tk::SetText(d.sizeLabel, "Image size: " + std::to_string(width) + "x" + std::to_string(height));
     tk::MoveControl(d.canvas, 0, 0, width, height);
@@ -38,8 +34,10 @@ void ShowScale(EditorState& s, const ImageDialog& d, int scale) {
     tk::Refresh(d.canvas);
 }
 
-ImageDialog OpenImageDialog(EditorState& s, int x, int y, int width, int height) {
-    ImageDialog d;
+}  // namespace
+
+ImageExportDialog OpenImageExportDialog(EditorState& s, int x, int y, int width, int height) {
+    ImageExportDialog d;
     d.window = OpenModalDialog(s, "Export font to image PNG, BMP...", x, y, width, height);
     tk::CreateControl(d.window, tk::ControlKind::Label, 20, 23, 70, 20, "Image scale:");
     d.scales = tk::CreateControl(d.window, tk::ControlKind::DropDown, 100, 20, 40, 20);
@@ -56,14 +54,16 @@ ImageDialog OpenImageDialog(EditorState& s, int x, int y, int width, int height)
     return d;
 }
 
-int SelectedScale(const ImageDialog& d) {
+namespace {
+
+int SelectedScale(const ImageExportDialog& d) {
     const int scale = tk::SelectedItem(d.scales);
     return scale >= 0 && scale < kScaleCount ? scale : 0;
 }
 
 // True when the picture was written. A failed write has shown its message and
 // leaves the dialog open, so the user can try another name.
-bool SavePicture(const ImageDialog& d, const ImageFormat& format) {
+bool SavePicture(const ImageExportDialog& d, const ImageFormat& format) {
     const tk::FileAnswer answer = tk::SaveFileDialog(format.title, "", format.filter, 0);
     if (answer.path.empty()) return false;
     const std::string path = WithDefaultExtension(answer.path, format.extension, true, answer.filterIndex);
@@ -81,16 +81,19 @@ bool SavePicture(const ImageDialog& d, const ImageFormat& format) {
 
 }  // namespace
 
-void ExportImageDialog(EditorState& s, int x, int y, int width, int height) {
-    const ImageDialog d = OpenImageDialog(s, x, y, width, height);
+void RunImageExportDialog(EditorState& s, const ImageExportDialog& d) {
     for (;;) {
         const tk::Event event = tk::WaitEventFor(d.window);
-        if (event.kind == tk::EventKind::CloseRequest) break;
+        if (EndsDialog(event)) break;
         if (IsControlEvent(event, d.scales)) ShowScale(s, d, SelectedScale(d));
         if (IsControlEvent(event, d.saveBmp) && SavePicture(d, kBmp)) break;
         if (IsControlEvent(event, d.savePng) && SavePicture(d, kPng)) break;
     }
     CloseModalDialog(s, d.window);
+}
+
+void ExportImageDialog(EditorState& s, int x, int y, int width, int height) {
+    RunImageExportDialog(s, OpenImageExportDialog(s, x, y, width, height));
 }
 
 }  // namespace qm

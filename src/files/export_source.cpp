@@ -1,6 +1,7 @@
 #include "files/export_source.h"
 
 #include "files/export_lines.h"
+#include "files/export_source_dialog.h"
 #include "files/font_buffer.h"
 #include "files/modal_dialog.h"
 #include "files/paths.h"
@@ -8,24 +9,6 @@
 namespace qm {
 
 namespace {
-
-struct SourceDialog {
-    tk::WindowId window = 0;
-    tk::ControlId formats = 0, preview = 0, save = 0, cancel = 0;
-};
-
-SourceDialog OpenSourceDialog(EditorState& s, int x, int y, int width, int height) {
-    SourceDialog d;
-    d.window = OpenModalDialog(s, "Export font as...", x, y, width, height);
-    tk::CreateControl(d.window, tk::ControlKind::Label, 10, 10, 60, 20, "Export as..");
-    d.formats = tk::CreateControl(d.window, tk::ControlKind::DropDown, 70, 10, 340, 20);
-    for (const std::string& name : ExportFormatNames()) tk::AddItem(d.formats, name);
-    tk::SelectItem(d.formats, 0);
-    d.preview = tk::CreateControl(d.window, tk::ControlKind::TextEdit, 10, 40, 400, 500);
-    d.save = tk::CreateControl(d.window, tk::ControlKind::Button, 230, 550, 80, 20, "Save");
-    d.cancel = tk::CreateControl(d.window, tk::ControlKind::Button, 340, 550, 70, 20, "Cancel");
-    return d;
-}
 
 std::vector<std::string> PreviewLines(tk::ControlId preview) {
     std::vector<std::string> lines;
@@ -35,7 +18,7 @@ std::vector<std::string> PreviewLines(tk::ControlId preview) {
 }
 
 // The dialog stays open after a save, whatever its outcome.
-void SavePreview(const SourceDialog& d) {
+void SavePreview(const SourceExportDialog& d) {
     const tk::FileAnswer answer =
         tk::SaveFileDialog("Save export font (.txt)", "", "Text (*.txt)|*.txt|All files (*.*)|*.*", 0);
     if (answer.path.empty()) return;
@@ -51,16 +34,32 @@ void GenerateExportText(EditorState& s, tk::ControlId preview, int format) {
     for (const std::string& line : ExportLines(s.FontBuffer, format)) tk::AppendLine(preview, line);
 }
 
-void ExportFontDialog(EditorState& s, int x, int y, int width, int height) {
-    const SourceDialog d = OpenSourceDialog(s, x, y, width, height);
+SourceExportDialog OpenSourceExportDialog(EditorState& s, int x, int y, int width, int height) {
+    SourceExportDialog d;
+    d.window = OpenModalDialog(s, "Export font as...", x, y, width, height);
+    tk::CreateControl(d.window, tk::ControlKind::Label, 10, 10, 60, 20, "Export as..");
+    d.formats = tk::CreateControl(d.window, tk::ControlKind::DropDown, 70, 10, 340, 20);
+    for (const std::string& name : ExportFormatNames()) tk::AddItem(d.formats, name);
+    tk::SelectItem(d.formats, 0);
+    d.preview = tk::CreateControl(d.window, tk::ControlKind::TextEdit, 10, 40, 400, 500);
+    d.save = tk::CreateControl(d.window, tk::ControlKind::Button, 230, 550, 80, 20, "Save");
+    d.cancel = tk::CreateControl(d.window, tk::ControlKind::Button, 340, 550, 70, 20, "Cancel");
     GenerateExportText(s, d.preview, 0);
+    return d;
+}
+
+void RunSourceExportDialog(EditorState& s, const SourceExportDialog& d) {
     for (;;) {
         const tk::Event event = tk::WaitEventFor(d.window);
-        if (event.kind == tk::EventKind::CloseRequest || IsControlEvent(event, d.cancel)) break;
+        if (EndsDialog(event) || IsControlEvent(event, d.cancel)) break;
         if (IsControlEvent(event, d.formats)) GenerateExportText(s, d.preview, tk::SelectedItem(d.formats));
         if (IsControlEvent(event, d.save)) SavePreview(d);
     }
     CloseModalDialog(s, d.window);
+}
+
+void ExportFontDialog(EditorState& s, int x, int y, int width, int height) {
+    RunSourceExportDialog(s, OpenSourceExportDialog(s, x, y, width, height));
 }
 
 }  // namespace qm

@@ -1,3 +1,5 @@
+#include "files/font_range_dialog.h"
+
 #include "files/font_buffer.h"
 #include "files/font_files.h"
 #include "files/font_filters.h"
@@ -8,11 +10,6 @@ namespace qm {
 
 namespace {
 
-struct RangeDialog {
-    tk::WindowId window = 0;
-    tk::ControlId from = 0, to = 0, save = 0;
-};
-
 tk::ControlId CharacterList(tk::WindowId window, int x, int selected) {
     const tk::ControlId list = tk::CreateControl(window, tk::ControlKind::DropDown, x, 10, 70, 20);
     for (int code = 0; code < kCharCount; ++code) tk::AddItem(list, CharNumberText(code));
@@ -20,8 +17,10 @@ tk::ControlId CharacterList(tk::WindowId window, int x, int selected) {
     return list;
 }
 
-RangeDialog OpenRangeDialog(EditorState& s) {
-    RangeDialog d;
+}  // namespace
+
+FontRangeDialog OpenFontRangeDialog(EditorState& s) {
+    FontRangeDialog d;
     d.window = OpenModalDialog(s, "Save font range ...", 300, 200, 300, 50);
     d.from = CharacterList(d.window, 10, 0);
     tk::CreateControl(d.window, tk::ControlKind::Label, 80, 10, 40, 20, "TO", tk::CenteredText);
@@ -30,8 +29,10 @@ RangeDialog OpenRangeDialog(EditorState& s) {
     return d;
 }
 
+namespace {
+
 // True when the range was written and the dialog is done.
-bool SaveRange(EditorState& s, const RangeDialog& d) {
+bool SaveRange(EditorState& s, const FontRangeDialog& d) {
     const int from = tk::SelectedItem(d.from);
     const int to = tk::SelectedItem(d.to);
     if (from > to) {
@@ -46,14 +47,15 @@ bool SaveRange(EditorState& s, const RangeDialog& d) {
 
 }  // namespace
 
-void SaveFontRange(EditorState& s) {
-    const RangeDialog d = OpenRangeDialog(s);
+void RunFontRangeDialog(EditorState& s, const FontRangeDialog& d) {
     for (;;) {
         const tk::Event event = tk::WaitEventFor(d.window);
-        if (event.kind == tk::EventKind::CloseRequest) break;
+        if (EndsDialog(event)) break;
         if (IsControlEvent(event, d.save) && SaveRange(s, d)) break;
     }
     CloseModalDialog(s, d.window);
 }
+
+void SaveFontRange(EditorState& s) { RunFontRangeDialog(s, OpenFontRangeDialog(s)); }
 
 }  // namespace qm

@@ -16,6 +16,10 @@ void CloseModalDialog(EditorState& s, tk::WindowId dialog) {
     tk::ActivateWindow(s.ui.window);
 }
 
+bool EndsDialog(const tk::Event& event) {
+    return event.kind == tk::EventKind::CloseRequest || event.kind == tk::EventKind::None;
+}
+
 bool IsControlEvent(const tk::Event& event, tk::ControlId control) {
     return event.kind == tk::EventKind::Control && event.control == control;
 }

@@ -14,6 +14,9 @@ namespace qm {
 tk::WindowId OpenModalDialog(EditorState& s, const std::string& title, int dx, int dy, int width, int height);
 void CloseModalDialog(EditorState& s, tk::WindowId dialog);
 
+// A close request, or the window gone from under the wait.
+bool EndsDialog(const tk::Event& event);
+
 // Whether the event is a press of this control (any event a button raises).
 bool IsControlEvent(const tk::Event& event, tk::ControlId control);
 
