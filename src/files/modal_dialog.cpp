@@ -4,10 +4,9 @@ namespace qm {
 
 tk::WindowId OpenModalDialog(EditorState& s, const std::string& title, int dx, int dy, int width, int height) {
     const tk::WindowId main = s.ui.window;
-    const tk::WindowId dialog = tk::OpenWindow(title, tk::WindowX(main) + dx, tk::WindowY(main) + dy, width, height,
-                                               tk::TitleBar | tk::SystemMenu);
     tk::EnableWindow(main, false);
-    return dialog;
+    return tk::OpenWindow(title, tk::WindowX(main) + dx, tk::WindowY(main) + dy, width, height,
+                          tk::TitleBar | tk::SystemMenu);
 }
 
 void CloseModalDialog(EditorState& s, tk::WindowId dialog) {
