@@ -1,0 +1,81 @@
+#include "charedit/char_editor.h"
+#include "charedit/font_sheet.h"
+#include "sets/cell_codes.h"
+#include "sets/set_cell_status.h"
+#include "sets/set_views.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int kFirstCellId = 600;
+constexpr int kLastCellId = 624;
+constexpr int kFirstPixelId = 1000;
+constexpr int kLastPixelId = 2599;
+constexpr int kCell = 80;
+constexpr int kSide = 400;
+constexpr Rgb kEmptyGrey = tk::MakeRgb(48, 48, 48);
+constexpr Rgb kDotGrey = tk::MakeRgb(112, 112, 112);
+constexpr Rgb kLineGrey = tk::MakeRgb(64, 64, 64);
+
+void DrawGrid(tk::Surface& surface) {
+    for (int j = 1; j <= 39; ++j) {
+        for (int i = 0; i <= 39; ++i) surface.Plot(10 * i, 10 * j, kDotGrey);
+    }
+    for (int k = 1; k <= 4; ++k) {
+        surface.Line(0, kCell * k, kSide, 1, kLineGrey);
+        surface.Line(kCell * k, 0, 1, kSide, kLineGrey);
+    }
+}
+
+// The button that acts on the view, or 0: the left one only once the click
+// guard has run down, the right one always.
+int ActingButton(const EditorState& s, const tk::Event& event) {
+    if (event.buttons == tk::ButtonLeft && s.ClickGuard == 0) return 1;
+    if (event.buttons == tk::ButtonRight) return 2;
+    return 0;
+}
+
+void ChooseCellChar(EditorState& s, int cell) {
+    s.CurrentChar = CurrentSetCell(s, cell);
+    ShowCharLabel(s, s.CurrentChar);
+    DrawCharEditor(s);
+}
+
+}  // namespace
+
+void DrawLargeSetView(EditorState& s) {
+    if (s.ui.largeSetView == 0) return;
+    tk::Surface& surface = tk::CanvasSurface(s.ui.largeSetView);
+    surface.FillBox(0, 0, kSide, kSide, 0);
+    for (int cell = 0; cell < kSetCells; ++cell) {
+        const int left = kCell * (cell % 5);
+        const int top = kCell * (cell / 5);
+        const int code = s.Set().cells[cell];
+        if (IsCharCode(code)) {
+            DrawCharAt(s, surface, code, left, top);
+        } else {
+            surface.FillBox(left, top, kCell, kCell, kEmptyGrey);
+        }
+    }
+    if (s.LargeSetGrid == kOn) DrawGrid(surface);
+    tk::Refresh(s.ui.largeSetView);
+}
+
+void HandleLargeSetMouse(EditorState& s, const tk::Event& event) {
+    const int cellId = FindHitArea(s, kFirstCellId, kLastCellId, event.mouseX, event.mouseY);
+    const int cell = cellId < 0 ? -1 : cellId - kFirstCellId;
+    const int button = ActingButton(s, event);
+    if (button != 0) {
+        if (cell >= 0) ChooseCellChar(s, cell);
+        const int pixelId = FindHitArea(s, kFirstPixelId, kLastPixelId, event.mouseX, event.mouseY);
+        if (s.DrawOnSet == kOn && pixelId >= 0 && IsCharCode(s.CurrentChar)) {
+            const HitArea& pixel = s.HitAreaTable[pixelId];
+            PaintCharPixel(s, s.CurrentChar, pixel.column, pixel.row, button);
+            RedrawAll(s);
+        }
+    }
+    ShowSetCellStatus(s, CurrentSetCell(s, cell));
+}
+
+}  // namespace qm

@@ -1,0 +1,33 @@
+#include "sets/mini_chars.h"
+
+#include "charedit/glyph.h"
+#include "sets/cell_codes.h"
+
+namespace qm {
+
+namespace {
+constexpr int kScale = kMiniCharSize / 8;
+}
+
+// A screen full of characters draws each of them many times: render each
+// once, then copy.
+const tk::Surface& MiniCharPainter::Glyph(int code) {
+    tk::Surface& glyph = glyphs_[code];
+    if (glyph.Width() == 0) {
+        glyph.Resize(kMiniCharSize, kMiniCharSize);
+        DrawGlyph(s_, glyph, code, 0, 0, kScale);
+    }
+    return glyph;
+}
+
+void MiniCharPainter::DrawChar(tk::Surface& target, int code, int left, int top) {
+    if (IsCharCode(code)) target.DrawImage(left, top, Glyph(code));
+}
+
+void MiniCharPainter::DrawSet(tk::Surface& target, const SetRecord& set, int left, int top) {
+    for (int cell = 0; cell < kSetCells; ++cell) {
+        DrawChar(target, set.cells[cell], left + kMiniCharSize * (cell % 5), top + kMiniCharSize * (cell / 5));
+    }
+}
+
+}  // namespace qm

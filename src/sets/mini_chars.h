@@ -1,0 +1,34 @@
+#pragma once
+
+// Characters at two screen pixels per font pixel (16 x 16 per character), the
+// way the small set view, the sets viewer, the animation and the view editor
+// show them: LUM on BAK in the hi-res view, a pair colour per pixel pair in
+// the multicolour view.
+
+#include <array>
+
+#include "app/editor_state.h"
+
+namespace qm {
+
+constexpr int kMiniCharSize = 16;
+
+class MiniCharPainter {
+public:
+    // The painter renders each character once from the current slot and
+    // registers; make a new one for every redraw.
+    explicit MiniCharPainter(const EditorState& s) : s_(s) {}
+
+    // Codes that are not characters of the font draw nothing.
+    void DrawChar(tk::Surface& target, int code, int left, int top);
+    // Every non-empty cell of the set; empty cells leave the target as it is.
+    void DrawSet(tk::Surface& target, const SetRecord& set, int left, int top);
+
+private:
+    const tk::Surface& Glyph(int code);
+
+    const EditorState& s_;
+    std::array<tk::Surface, kCharCount> glyphs_{};
+};
+
+}  // namespace qm

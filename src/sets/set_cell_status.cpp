@@ -1,0 +1,16 @@
+#include "sets/set_cell_status.h"
+
+#include "sets/cell_codes.h"
+
+namespace qm {
+
+void ShowSetCellStatus(EditorState& s, int cellValue) {
+    const std::string text = IsCharCode(cellValue) ? "Char Set: " + CharNumberText(cellValue) : "Char Set: NONE";
+    tk::SetStatusText(s.ui.window, 0, text);
+}
+
+int CurrentSetCell(const EditorState& s, int cell) {
+    return cell >= 0 && cell < kSetCells ? s.Set().cells[cell] : kEmptyCell;
+}
+
+}  // namespace qm

@@ -1,0 +1,75 @@
+#include "sets/set_files.h"
+
+#include "charedit/font_sheet.h"
+#include "files/font_buffer.h"
+#include "files/paths.h"
+#include "sets/set_format.h"
+
+namespace qm {
+
+namespace {
+
+constexpr const char* kSetFilters = "Set (*.set)|*.set|All files (*.*)|*.*";
+constexpr const char* kAllSetsFilters = "Sets (*.sets)|*.sets|All files (*.*)|*.*";
+constexpr const char* kSetBinFilters = "Set bin (*.bin)|*.bin|All files (*.*)|*.*";
+
+// The file's bytes, or nothing when the dialog was cancelled or the file
+// cannot be read; both end the load silently.
+std::optional<SetBytes> AskAndRead(const std::string& title, const std::string& filters) {
+    const tk::FileAnswer answer = tk::OpenFileDialog(title, "", filters, 0);
+    if (answer.path.empty()) return std::nullopt;
+    SetBytes bytes;
+    if (!tk::ReadWholeFile(answer.path, bytes)) return std::nullopt;
+    return bytes;
+}
+
+void AskAndSave(const std::string& title, const std::string& filters, const std::string& extension,
+                const SetBytes& bytes) {
+    const tk::FileAnswer answer = tk::SaveFileDialog(title, "", filters, 0);
+    if (answer.path.empty()) return;
+    tk::SaveFileReporting(WithDefaultExtension(answer.path, extension, true, answer.filterIndex), bytes);
+}
+
+}  // namespace
+
+void LoadSetFile(EditorState& s) {
+    const auto bytes = AskAndRead("Load set (.set)", kSetFilters);
+    if (!bytes) return;
+    const auto set = DecodeSetFile(*bytes);
+    if (!set) {
+        tk::MessageBox("Error!", "This file is not QMR set data!");
+        return;
+    }
+    s.Set() = *set;
+    RedrawAll(s);
+}
+
+void LoadAllSetsFile(EditorState& s) {
+    const auto bytes = AskAndRead("Load sets (.sets)", kAllSetsFilters);
+    if (!bytes) return;
+    const auto sets = DecodeAllSetsFile(*bytes);
+    if (!sets) {
+        tk::MessageBox("Error!", "This file is not QMR sets data!");
+        return;
+    }
+    for (int n = 1; n <= kSetCount; ++n) s.SetTable[n] = (*sets)[n];
+    RedrawAll(s);
+}
+
+void SaveSetFile(EditorState& s) {
+    AskAndSave("Save set (.set)", kSetFilters, ".set", EncodeSetFile(s.Set()));
+}
+
+void SaveAllSetsFile(EditorState& s) {
+    AskAndSave("Save all sets (.sets)", kAllSetsFilters, ".sets", EncodeAllSetsFile(s.SetTable));
+}
+
+void ExportSetBin(EditorState& s) {
+    const tk::FileAnswer answer = tk::SaveFileDialog("Save set to bin (.bin)", "", kSetBinFilters, 0);
+    if (answer.path.empty()) return;
+    PackFont(s, -1);
+    tk::SaveFileReporting(WithDefaultExtension(answer.path, ".bin", true, answer.filterIndex),
+                          SetBitmapBytes(s.Set(), s.FontBuffer));
+}
+
+}  // namespace qm
