@@ -95,6 +95,14 @@ private:
 };
 
 KeyWatcher* keyWatcher = nullptr;
+QtMessageHandler defaultHandler = nullptr;
+
+// Headless platforms complain about every window feature they lack; the
+// complaints say nothing about the program.
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtWarningMsg && message.startsWith("This plugin does not support")) return;
+    if (defaultHandler) defaultHandler(type, context, message);
+}
 
 bool PopFront(Event& out) {
     if (St().queue.empty()) return false;
@@ -118,6 +126,7 @@ using namespace detail;
 
 void Init(int& argc, char** argv) {
     if (St().app) return;
+    defaultHandler = qInstallMessageHandler(QuietHandler);
     St().app = new QApplication(argc, argv);
     QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     keyWatcher = new KeyWatcher;

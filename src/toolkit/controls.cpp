@@ -120,6 +120,7 @@ QWidget* MakeWidget(ControlRec& rec, WindowRec& w, const QString& text) {
     case ControlKind::TextEdit: {
         auto* edit = new QPlainTextEdit;
         edit->setPlainText(text);
+        rec.noLines = text.isEmpty();
         return edit;
     }
     case ControlKind::Canvas:
@@ -203,6 +204,7 @@ void SetText(ControlId control, const std::string& text) {
         field->setText(q);
     } else if (auto* edit = dynamic_cast<QPlainTextEdit*>(c.widget)) {
         edit->setPlainText(q);
+        c.noLines = q.isEmpty();
     } else if (auto* spin = dynamic_cast<QSpinBox*>(c.widget)) {
         spin->setValue(q.toInt());
     }
@@ -339,19 +341,31 @@ void SetScrollStep(ControlId area, int step) {
 
 void ClearLines(ControlId edit) {
     auto* text = As<QPlainTextEdit>(edit);
-    if (text) text->clear();
+    if (!text) return;
+    text->clear();
+    Ctl(edit).noLines = true;
 }
 
 void AppendLine(ControlId edit, const std::string& line) {
     auto* text = As<QPlainTextEdit>(edit);
-    if (text) text->appendPlainText(Q(line));
+    if (!text) return;
+    ControlRec& c = Ctl(edit);
+    // An empty document already holds one empty line, which the first
+    // appended line takes over.
+    if (c.noLines && !text->document()->isEmpty()) c.noLines = false;
+    if (c.noLines) {
+        text->setPlainText(Q(line));
+    } else {
+        text->appendPlainText(Q(line));
+    }
+    c.noLines = false;
 }
 
 int LineCount(ControlId edit) {
     auto* text = As<QPlainTextEdit>(edit);
     if (!text) return 0;
     const QTextDocument* doc = text->document();
-    if (doc->isEmpty()) return 0;
+    if (doc->isEmpty() && Ctl(edit).noLines) return 0;
     return doc->blockCount();
 }
 

@@ -77,10 +77,16 @@ void TriggerShortcut(WindowId window, int key, unsigned modifiers) {
     SendKey(window, key, modifiers, false);
 }
 
+void ClickAt(QWidget* widget, QPoint at) {
+    QTest::mouseClick(HandleOf(widget), Qt::LeftButton, Qt::NoModifier, widget->mapTo(widget->window(), at));
+}
+
 void Click(ControlId control) {
-    QWidget* widget = Ctl(control).widget;
-    QTest::mouseClick(HandleOf(widget), Qt::LeftButton, Qt::NoModifier,
-                      widget->mapTo(widget->window(), widget->rect().center()));
+    ControlRec& c = Ctl(control);
+    const QRect r = c.widget->rect();
+    // Check boxes and options react only on their mark and their text.
+    const bool marked = c.kind == ControlKind::CheckBox || c.kind == ControlKind::OptionButton;
+    ClickAt(c.widget, marked ? QPoint(std::min(6, r.width() / 2), r.height() / 2) : r.center());
 }
 
 void ChooseItem(ControlId list, int index) {
@@ -110,10 +116,15 @@ void Step(ControlId control, int steps) {
     ControlRec& c = Ctl(control);
     WindowRec& w = Win(c.window);
     MakeActive(w);
-    c.widget->setFocusPolicy(Qt::StrongFocus);
     c.widget->setFocus(Qt::OtherFocusReason);
-    const bool bar = c.kind == ControlKind::HScrollBar;
-    const int key = steps >= 0 ? (bar ? Qt::Key_Right : Qt::Key_Up) : (bar ? Qt::Key_Left : Qt::Key_Down);
+    if (c.kind == ControlKind::HScrollBar) {
+        // A click on the arrow at either end.
+        const QRect r = c.widget->rect();
+        const QPoint arrow = steps >= 0 ? QPoint(r.width() - 4, r.height() / 2) : QPoint(3, r.height() / 2);
+        for (int i = 0; i < std::abs(steps); ++i) ClickAt(c.widget, arrow);
+        return;
+    }
+    const int key = steps >= 0 ? Qt::Key_Up : Qt::Key_Down;
     for (int i = 0; i < std::abs(steps); ++i) {
         KeyEvent(HandleOf(w.frame), key, Qt::NoModifier, {}, true, false);
         KeyEvent(HandleOf(w.frame), key, Qt::NoModifier, {}, false, false);

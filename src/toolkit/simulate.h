@@ -28,7 +28,8 @@ void Click(ControlId control);
 void ChooseItem(ControlId list, int index);
 // Gives the control the focus and types the text into it, key by key.
 void TypeText(ControlId control, const std::string& text);
-// Arrow-key steps on a spin control or scroll bar: positive up or right.
+// Steps on a spin control (arrow keys) or scroll bar (its end arrows):
+// positive up or right.
 void Step(ControlId control, int steps);
 // Chooses a menu item from the window's menu, as a click on it would.
 void ChooseMenuItem(WindowId window, int number);

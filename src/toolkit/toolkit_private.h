@@ -50,6 +50,7 @@ struct ControlRec {
     Rgb background = 0;
     bool hasBackground = false;
     int page = 1;                   // scroll bars
+    bool noLines = true;            // text edits: empty, not one empty line
     std::unique_ptr<Surface> surface; // canvases
 };
 

@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include "test_events.h"
+#include "toolkit/simulate.h"
+#include "toolkit/toolkit.h"
+
+namespace {
+
+using tk::ControlKind;
+using tk::test::Drain;
+
+class Controls : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = tk::OpenWindow("Controls", 0, 0, 500, 400, tk::TitleBar | tk::SystemMenu);
+        tk::simulate::Deliver();
+        tk::DiscardEvents();
+    }
+    void TearDown() override {
+        tk::CloseWindow(window);
+        tk::DiscardEvents();
+    }
+    tk::ControlId Make(ControlKind kind, unsigned style = 0, const std::string& text = "x") {
+        const int y = 10 + 30 * static_cast<int>(tk::Controls(window).size() % 12);
+        return tk::CreateControl(window, kind, 10, y, 120, 24, text, style);
+    }
+    // Exactly one control event, of this control with this sub-kind; keys
+    // that drive a control reach the window as well and do not count.
+    void ExpectOneEvent(tk::ControlId control, tk::SubKind subKind) {
+        const auto events = tk::test::OfKind(Drain(), tk::EventKind::Control);
+        ASSERT_EQ(events.size(), 1u);
+        EXPECT_EQ(events[0].kind, tk::EventKind::Control);
+        EXPECT_EQ(events[0].window, window);
+        EXPECT_EQ(events[0].control, control);
+        EXPECT_EQ(events[0].subKind, subKind);
+    }
+    tk::WindowId window = 0;
+};
+
+TEST_F(Controls, ProgrammaticChangesPostNothing) {
+    const auto check = Make(ControlKind::CheckBox);
+    const auto toggle = Make(ControlKind::ToggleButton);
+    const auto first = Make(ControlKind::OptionButton, tk::FirstOfGroup);
+    const auto second = Make(ControlKind::OptionButton);
+    const auto list = Make(ControlKind::DropDown);
+    const auto field = Make(ControlKind::NumberField);
+    const auto spin = Make(ControlKind::Spin);
+    const auto bar = Make(ControlKind::HScrollBar);
+    const auto edit = Make(ControlKind::TextEdit);
+    tk::SetChecked(check, true);
+    tk::SetChecked(toggle, true);
+    tk::SetChecked(first, true);
+    tk::SetChecked(second, true);
+    tk::AddItem(list, "one");
+    tk::AddItem(list, "two");
+    tk::SelectItem(list, 1);
+    tk::ClearItems(list);
+    tk::SetText(field, "12");
+    tk::SetRange(spin, 5, 9);
+    tk::SetValue(spin, 7);
+    tk::SetRange(bar, 1, 100, 10);
+    tk::SetValue(bar, 50);
+    tk::AppendLine(edit, "text");
+    tk::EnableControl(check, false);
+    EXPECT_TRUE(Drain().empty());
+    EXPECT_FALSE(tk::IsChecked(first));  // the group keeps one choice
+    EXPECT_TRUE(tk::IsChecked(second));
+    EXPECT_EQ(tk::Value(spin), 7);
+    EXPECT_EQ(tk::Text(field), "12");
+}
+
+TEST_F(Controls, ButtonClickIsALeftClick) {
+    const auto button = Make(ControlKind::Button, 0, "Go");
+    tk::simulate::Click(button);
+    ExpectOneEvent(button, tk::SubKind::LeftClick);
+}
+
+TEST_F(Controls, CheckBoxAndToggleChangeOnceWithStateAlreadySet) {
+    const auto check = Make(ControlKind::CheckBox);
+    tk::simulate::Click(check);
+    ExpectOneEvent(check, tk::SubKind::Other);
+    EXPECT_TRUE(tk::IsChecked(check));
+    const auto toggle = Make(ControlKind::ToggleButton);
+    tk::simulate::Click(toggle);
+    ExpectOneEvent(toggle, tk::SubKind::Other);
+    EXPECT_TRUE(tk::IsChecked(toggle));
+}
+
+TEST_F(Controls, OptionGroupsAreSeparateAndReportTheChosenOne) {
+    const auto a1 = Make(ControlKind::OptionButton, tk::FirstOfGroup);
+    const auto a2 = Make(ControlKind::OptionButton);
+    const auto b1 = Make(ControlKind::OptionButton, tk::FirstOfGroup);
+    const auto b2 = Make(ControlKind::OptionButton);
+    tk::SetChecked(a1, true);
+    tk::SetChecked(b1, true);
+    tk::simulate::Click(a2);
+    ExpectOneEvent(a2, tk::SubKind::Other);
+    EXPECT_FALSE(tk::IsChecked(a1));
+    EXPECT_TRUE(tk::IsChecked(a2));
+    EXPECT_TRUE(tk::IsChecked(b1));
+    EXPECT_FALSE(tk::IsChecked(b2));
+}
+
+TEST_F(Controls, DropDownChoiceIsReportedOnce) {
+    const auto list = Make(ControlKind::DropDown);
+    for (const char* item : {"zero", "one", "two"}) tk::AddItem(list, item);
+    EXPECT_EQ(tk::SelectedItem(list), 0);
+    tk::simulate::ChooseItem(list, 2);
+    ExpectOneEvent(list, tk::SubKind::Other);
+    EXPECT_EQ(tk::SelectedItem(list), 2);
+    EXPECT_EQ(tk::ItemText(list, 1), "one");
+    EXPECT_EQ(tk::ItemCount(list), 3);
+}
+
+TEST_F(Controls, NumberFieldTakesDigitsOnly) {
+    const auto field = Make(ControlKind::NumberField, 0, "");
+    tk::simulate::TypeText(field, "4x2");
+    EXPECT_EQ(tk::Text(field), "42");
+    const auto events = Drain();
+    ASSERT_EQ(tk::test::OfKind(events, tk::EventKind::Control).size(), 2u);
+}
+
+TEST_F(Controls, SpinStepsStayInRange) {
+    const auto spin = Make(ControlKind::Spin);
+    tk::SetRange(spin, 1, 3);
+    tk::SetValue(spin, 2);
+    tk::simulate::Step(spin, 1);
+    ExpectOneEvent(spin, tk::SubKind::Other);
+    tk::simulate::Step(spin, 1);  // already at the top
+    EXPECT_TRUE(tk::test::OfKind(Drain(), tk::EventKind::Control).empty());
+    EXPECT_EQ(tk::Value(spin), 3);
+}
+
+TEST_F(Controls, ScrollBarPositionLeavesRoomForAPage) {
+    const auto bar = Make(ControlKind::HScrollBar);
+    tk::SetRange(bar, 1, 100, 10);
+    tk::SetValue(bar, 1000);
+    EXPECT_EQ(tk::Value(bar), 91);
+    tk::SetValue(bar, -5);
+    EXPECT_EQ(tk::Value(bar), 1);
+    tk::simulate::Step(bar, 1);
+    ExpectOneEvent(bar, tk::SubKind::Other);
+    EXPECT_EQ(tk::Value(bar), 2);
+}
+
+TEST_F(Controls, TextsTipsAndBackgroundsReadBack) {
+    const auto wrapped = Make(ControlKind::Button, tk::MultiLine, "a long text that wraps");
+    const auto label = Make(ControlKind::Label, tk::CenteredText | tk::Bordered, "old");
+    const auto frame = Make(ControlKind::Frame, 0, "Caption");
+    tk::SetText(label, "new");
+    tk::SetText(wrapped, "other words");
+    tk::SetText(frame, "Title");
+    tk::SetToolTip(label, "tip");
+    tk::SetBackground(label, tk::MakeRgb(1, 2, 3));
+    EXPECT_EQ(tk::Text(label), "new");
+    EXPECT_EQ(tk::Text(wrapped), "other words");
+    EXPECT_EQ(tk::Text(frame), "Title");
+    EXPECT_EQ(tk::ToolTip(label), "tip");
+    EXPECT_EQ(tk::Background(label), tk::MakeRgb(1, 2, 3));
+    EXPECT_EQ(tk::StyleOf(label), static_cast<unsigned>(tk::CenteredText | tk::Bordered));
+    EXPECT_EQ(tk::KindOf(frame), ControlKind::Frame);
+    EXPECT_EQ(tk::WindowOf(frame), window);
+    const std::vector<tk::ControlId> expected{wrapped, label, frame};
+    EXPECT_EQ(tk::Controls(window), expected);
+}
+
+TEST_F(Controls, FrameDoesNotSwallowClicksOfTheControlsItSurrounds) {
+    const auto button = tk::CreateControl(window, ControlKind::Button, 20, 30, 80, 24, "In");
+    tk::CreateControl(window, ControlKind::Frame, 10, 10, 200, 100, "Around");
+    tk::simulate::Click(button);
+    ExpectOneEvent(button, tk::SubKind::LeftClick);
+}
+
+TEST_F(Controls, TextLinesAreLogicalLines) {
+    const auto edit = tk::CreateControl(window, ControlKind::TextEdit, 10, 10, 60, 60);
+    EXPECT_EQ(tk::LineCount(edit), 0);
+    const std::string longLine(200, 'w');
+    tk::AppendLine(edit, "first");
+    tk::AppendLine(edit, longLine);
+    tk::AppendLine(edit, "");
+    tk::AppendLine(edit, "last");
+    EXPECT_EQ(tk::LineCount(edit), 4);
+    EXPECT_EQ(tk::Line(edit, 1), longLine);
+    EXPECT_EQ(tk::Line(edit, 2), "");
+    EXPECT_EQ(tk::Line(edit, 3), "last");
+    tk::ClearLines(edit);
+    EXPECT_EQ(tk::LineCount(edit), 0);
+    tk::AppendLine(edit, "");
+    EXPECT_EQ(tk::LineCount(edit), 1);
+}
+
+TEST_F(Controls, ControlsInAScrollAreaAreReportedAtTheirOwnPlace) {
+    const auto area = tk::CreateControl(window, ControlKind::ScrollArea, 10, 10, 100, 100);
+    tk::SetInnerSize(area, 400, 300);
+    const auto inner = tk::CreateControl(window, ControlKind::Canvas, 0, 0, 400, 300, "", 0, area);
+    EXPECT_EQ(tk::InnerSize(area).width, 400);
+    EXPECT_EQ(tk::InnerSize(area).height, 300);
+    EXPECT_EQ(tk::ControlRect(inner).width, 400);
+    tk::simulate::SendMouse(inner, tk::simulate::Mouse::Move, 30, 40);
+    const auto events = Drain();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].control, inner);
+    EXPECT_EQ(events[0].mouseX, 30);
+    EXPECT_EQ(events[0].mouseY, 40);
+}
+
+}  // namespace
