@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "toolkit/toolkit.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+class Folder {
+public:
+    Folder() {
+        char name[] = "/tmp/qm-tk-XXXXXX";
+        root_ = mkdtemp(name);
+    }
+    ~Folder() { std::system(("rm -rf '" + root_ + "'").c_str()); }
+    std::string Path(const std::string& name) const { return root_ + "/" + name; }
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        DIR* dir = opendir(root_.c_str());
+        while (dirent* entry = readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..") names.push_back(name);
+        }
+        closedir(dir);
+        return names;
+    }
+
+private:
+    std::string root_;
+};
+
+Bytes Pattern(std::size_t size, unsigned char seed) {
+    Bytes bytes(size);
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<unsigned char>(seed + i * 7);
+    return bytes;
+}
+
+Bytes Read(const std::string& path) {
+    Bytes bytes;
+    EXPECT_TRUE(tk::ReadWholeFile(path, bytes));
+    return bytes;
+}
+
+TEST(SaveFileSafely, WritesANewFileAndReplacesAnOldOneCompletely) {
+    Folder folder;
+    const std::string path = folder.Path("font.fnt");
+    EXPECT_EQ(tk::SaveFileSafely(path, Pattern(5000, 1)), "");
+    EXPECT_EQ(Read(path), Pattern(5000, 1));
+    EXPECT_EQ(tk::SaveFileSafely(path, Pattern(10, 9)), "");
+    EXPECT_EQ(Read(path), Pattern(10, 9));  // no tail of the longer file
+    EXPECT_EQ(tk::FileSize(path), 10);
+    EXPECT_EQ(tk::SaveFileSafely(path, {}), "");
+    EXPECT_EQ(tk::FileSize(path), 0);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"font.fnt"});
+}
+
+TEST(SaveFileSafely, ADirectoryTargetIsRefusedAndLeftAlone) {
+    Folder folder;
+    const std::string path = folder.Path("sub");
+    ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
+    EXPECT_NE(tk::SaveFileSafely(path, Pattern(4, 0)), "");
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"sub"});
+}
+
+TEST(SaveFileSafely, ADeviceIsNotReplacedByAFile) {
+    EXPECT_NE(tk::SaveFileSafely("/dev/full", Pattern(4, 0)), "");
+    struct stat info {};
+    ASSERT_EQ(stat("/dev/full", &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode));
+}
+
+TEST(SaveFileSafely, AMissingFolderFailsWithAReason) {
+    Folder folder;
+    EXPECT_NE(tk::SaveFileSafely(folder.Path("nowhere/font.fnt"), Pattern(4, 0)), "");
+    EXPECT_TRUE(folder.Names().empty());
+}
+
+// A file size limit makes the write itself fail half-way, for any user.
+class SizeLimit {
+public:
+    explicit SizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        previous_ = signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~SizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        signal(SIGXFSZ, previous_);
+    }
+
+private:
+    rlimit old_{};
+    void (*previous_)(int) = nullptr;
+};
+
+TEST(SaveFileSafely, AFailedWriteKeepsTheOldFileByteForByteAndLeavesNoTemporary) {
+    Folder folder;
+    const std::string path = folder.Path("keep.fnt");
+    ASSERT_EQ(tk::SaveFileSafely(path, Pattern(1024, 3)), "");
+    std::string reason;
+    {
+        SizeLimit limit(4096);
+        reason = tk::SaveFileSafely(path, Pattern(100000, 4));
+    }
+    EXPECT_NE(reason, "");
+    EXPECT_EQ(Read(path), Pattern(1024, 3));
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"keep.fnt"});
+}
+
+TEST(SaveFileSafely, AFolderThatTakesNoNewFileKeepsTheOldOne) {
+    if (geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
+    Folder folder;
+    const std::string path = folder.Path("keep.fnt");
+    ASSERT_EQ(tk::SaveFileSafely(path, Pattern(1024, 3)), "");
+    const std::string dir = path.substr(0, path.rfind('/'));
+    ASSERT_EQ(chmod(dir.c_str(), 0555), 0);
+    EXPECT_NE(tk::SaveFileSafely(path, Pattern(1024, 4)), "");
+    chmod(dir.c_str(), 0755);
+    EXPECT_EQ(Read(path), Pattern(1024, 3));
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"keep.fnt"});
+}
+
+TEST(SaveFileSafely, SavingThroughALinkKeepsTheLink) {
+    Folder folder;
+    const std::string real = folder.Path("real.fnt");
+    const std::string link = folder.Path("link.fnt");
+    ASSERT_EQ(tk::SaveFileSafely(real, Pattern(8, 1)), "");
+    ASSERT_EQ(symlink(real.c_str(), link.c_str()), 0);
+    EXPECT_EQ(tk::SaveFileSafely(link, Pattern(8, 2)), "");
+    struct stat info {};
+    ASSERT_EQ(lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(Read(real), Pattern(8, 2));
+}
+
+TEST(SaveFileReporting, FailureShowsAnErrorNamingTheFile) {
+    tk::ClearScript();
+    Folder folder;
+    const std::string path = folder.Path("missing/x.fnt");
+    EXPECT_FALSE(tk::SaveFileReporting(path, Pattern(4, 0)));
+    const auto& shown = tk::ShownRequesters();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].kind, "message");
+    EXPECT_EQ(shown[0].title, "Error!");
+    EXPECT_NE(shown[0].text.find(path), std::string::npos);
+    EXPECT_TRUE(tk::SaveFileReporting(folder.Path("x.fnt"), Pattern(4, 0)));
+    EXPECT_EQ(tk::ShownRequesters().size(), 1u);
+    tk::ClearScript();
+}
+
+TEST(ReadWholeFile, MissingFilesAndFoldersCannotBeRead) {
+    Folder folder;
+    Bytes bytes{1, 2, 3};
+    EXPECT_FALSE(tk::ReadWholeFile(folder.Path("none"), bytes));
+    EXPECT_FALSE(tk::ReadWholeFile(folder.Path(""), bytes));
+    EXPECT_EQ(bytes, (Bytes{1, 2, 3}));
+    EXPECT_LT(tk::FileSize(folder.Path("none")), 0);
+    EXPECT_EQ(tk::PathSeparator(), '/');
+}
+
+}  // namespace

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "test_events.h"
+#include "toolkit/simulate.h"
+#include "toolkit/toolkit.h"
+
+namespace {
+
+using tk::test::Drain;
+
+constexpr unsigned kPlain = tk::TitleBar | tk::SystemMenu;
+
+struct OpenedWindow {
+    explicit OpenedWindow(unsigned features, int width = 200, int height = 100)
+        : id(tk::OpenWindow("Window", 40, 50, width, height, features)) {
+        tk::simulate::Deliver();
+        tk::DiscardEvents();
+    }
+    ~OpenedWindow() {
+        tk::CloseWindow(id);
+        tk::DiscardEvents();
+    }
+    tk::WindowId id;
+};
+
+TEST(Windows, CloseBoxAsksAndOnlyCloseWindowCloses) {
+    OpenedWindow w(kPlain);
+    tk::simulate::PressCloseBox(w.id);
+    const auto events = Drain();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].kind, tk::EventKind::CloseRequest);
+    EXPECT_EQ(events[0].window, w.id);
+    EXPECT_TRUE(tk::WindowExists(w.id));
+    tk::CloseWindow(w.id);
+    EXPECT_FALSE(tk::WindowExists(w.id));
+}
+
+TEST(Windows, PositionSizeAndTitle) {
+    OpenedWindow w(kPlain, 220, 130);
+    EXPECT_EQ(tk::WindowX(w.id), 40);
+    EXPECT_EQ(tk::WindowY(w.id), 50);
+    EXPECT_EQ(tk::WindowWidth(w.id), 220);
+    EXPECT_EQ(tk::WindowHeight(w.id), 130);
+    tk::SetWindowTitle(w.id, "View Editor  (X: 1)");
+    EXPECT_EQ(tk::WindowTitle(w.id), "View Editor  (X: 1)");
+    tk::ResizeWindow(w.id, 300, 90);
+    EXPECT_EQ(tk::WindowWidth(w.id), 300);
+    EXPECT_EQ(tk::WindowHeight(w.id), 90);
+    EXPECT_TRUE(Drain().empty());  // the program's own resize is no news to it
+}
+
+TEST(Windows, MenuBarAddedLaterKeepsTheInnerAreaAndStatusFieldsKeepTheirWidths) {
+    OpenedWindow w(kPlain, 300, 200);
+    tk::CreateMenuBar(w.id);
+    tk::AddMenu(w.id, "Font");
+    tk::AddMenuItem(w.id, 1, "Load");
+    tk::CreateStatusBar(w.id);
+    tk::AddStatusField(w.id, 120);
+    tk::AddStatusField(w.id, 60);
+    tk::SetStatusText(w.id, 1, "$41 (65)");
+    EXPECT_EQ(tk::WindowHeight(w.id), 200);
+    EXPECT_EQ(tk::StatusText(w.id, 1), "$41 (65)");
+    EXPECT_EQ(tk::StatusText(w.id, 5), "");
+    EXPECT_EQ(tk::StatusFieldWidths(w.id), (std::vector<int>{120, 60}));
+}
+
+TEST(Windows, UserResizeOfASizableWindowIsReported) {
+    OpenedWindow w(kPlain | tk::Sizable, 200, 100);
+    tk::SetWindowMinSize(w.id, 100, 50);
+    tk::simulate::ResizeByUser(w.id, 260, 140);
+    const auto events = Drain();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].kind, tk::EventKind::Control);
+    EXPECT_EQ(events[0].control, 0);
+    EXPECT_EQ(events[0].window, w.id);
+    EXPECT_EQ(tk::WindowWidth(w.id), 260);
+    EXPECT_EQ(tk::WindowHeight(w.id), 140);
+}
+
+TEST(Windows, CentredWindowIgnoresThePositionGiven) {
+    OpenedWindow w(kPlain | tk::Centered | tk::OnTop, 100, 80);
+    EXPECT_NE(tk::WindowX(w.id), 40);
+    EXPECT_EQ(tk::WindowFeatures(w.id) & tk::OnTop, static_cast<unsigned>(tk::OnTop));
+    tk::SetWindowOnTop(w.id, false);
+    EXPECT_EQ(tk::WindowFeatures(w.id) & tk::OnTop, 0u);
+    EXPECT_TRUE(tk::WindowExists(w.id));
+}
+
+TEST(Windows, DisabledWindowTakesNoClicks) {
+    OpenedWindow w(kPlain);
+    const tk::ControlId button = tk::CreateControl(w.id, tk::ControlKind::Button, 10, 10, 60, 24, "Go");
+    tk::EnableWindow(w.id, false);
+    EXPECT_FALSE(tk::WindowEnabled(w.id));
+    tk::simulate::Click(button);
+    EXPECT_TRUE(Drain().empty());
+    tk::EnableWindow(w.id, true);
+    tk::simulate::Click(button);
+    EXPECT_EQ(Drain().size(), 1u);
+}
+
+TEST(Windows, TimerTicksCarryTheirNumberUntilStopped) {
+    OpenedWindow w(kPlain);
+    tk::StartTimer(w.id, 125, 5);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const tk::Event tick = tk::WaitEvent();
+    EXPECT_EQ(tick.kind, tk::EventKind::Timer);
+    EXPECT_EQ(tick.timer, 125);
+    EXPECT_EQ(tick.window, w.id);
+    tk::StopTimer(w.id, 125);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    for (const tk::Event& e : Drain()) EXPECT_NE(e.kind, tk::EventKind::Timer);
+}
+
+TEST(Windows, ScriptedWaitWithNothingQueuedClosesTheNewestWindow) {
+    OpenedWindow older(kPlain);
+    OpenedWindow newer(kPlain);
+    tk::Event e = tk::WaitEvent();
+    EXPECT_EQ(e.kind, tk::EventKind::CloseRequest);
+    EXPECT_EQ(e.window, newer.id);
+    tk::CloseWindow(newer.id);
+    e = tk::WaitEvent();
+    EXPECT_EQ(e.window, older.id);
+}
+
+TEST(Windows, WaitForAWindowDropsTheOthersEvents) {
+    OpenedWindow main(kPlain);
+    OpenedWindow dialog(kPlain);
+    tk::Event timer;
+    timer.kind = tk::EventKind::Timer;
+    timer.window = main.id;
+    tk::Event click;
+    click.kind = tk::EventKind::Control;
+    click.window = dialog.id;
+    click.control = 99;
+    tk::PostEvent(timer);
+    tk::PostEvent(click);
+    tk::PostEvent(timer);
+    const tk::Event e = tk::WaitEventFor(dialog.id);
+    EXPECT_EQ(e.control, 99);
+    const tk::Event after = tk::WaitEventFor(dialog.id);
+    EXPECT_EQ(after.kind, tk::EventKind::CloseRequest);
+    EXPECT_EQ(after.window, dialog.id);
+}
+
+TEST(Windows, OpenedHookCanScriptTheNewWindow) {
+    std::vector<tk::WindowId> seen;
+    tk::SetWindowOpenedHook([&seen](tk::WindowId id) {
+        seen.push_back(id);
+        tk::Event e;
+        e.kind = tk::EventKind::MenuItem;
+        e.window = id;
+        e.menuItem = 7;
+        tk::PostEvent(e);
+    });
+    OpenedWindow w(kPlain);  // discards what the hook posted
+    const tk::WindowId dialog = tk::OpenWindow("Dialog", 0, 0, 50, 50, kPlain);
+    tk::SetWindowOpenedHook({});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1], dialog);
+    EXPECT_EQ(tk::WaitEventFor(dialog).menuItem, 7);
+    tk::CloseWindow(dialog);
+}
+
+TEST(Windows, ClosingAWindowDropsItsQueuedEvents) {
+    auto* w = new OpenedWindow(kPlain);
+    tk::Event e;
+    e.kind = tk::EventKind::Timer;
+    e.window = w->id;
+    tk::PostEvent(e);
+    delete w;
+    EXPECT_EQ(tk::PollEvent().kind, tk::EventKind::None);
+}
+
+}  // namespace
