@@ -25,7 +25,9 @@ const ImageFormat kPng = {"Save font to image PNG format (.bmp)", "PNG Image (*.
 int PictureWidth(int scale) { return 256 * (scale + 1); }
 int PictureHeight(int scale) { return 64 * (scale + 1); }
 
-void ShowScale(EditorState& s, const ImageExportDialog& d, int scale) {
+}  // namespace
+
+void ShowImageScale(EditorState& s, const ImageExportDialog& d, int scale) {
     const int width = PictureWidth(scale), height = PictureHeight(scale);
     tk::SetText(d.sizeLabel, "Image size: " + std::to_string(width) + "x" + std::to_string(height));
     tk::MoveControl(d.canvas, 0, 0, width, height);
@@ -33,8 +35,6 @@ void ShowScale(EditorState& s, const ImageExportDialog& d, int scale) {
     RenderFontImage(s, tk::CanvasSurface(d.canvas), scale);
     tk::Refresh(d.canvas);
 }
-
-}  // namespace
 
 ImageExportDialog OpenImageExportDialog(EditorState& s, int x, int y, int width, int height) {
     ImageExportDialog d;
@@ -50,7 +50,7 @@ ImageExportDialog OpenImageExportDialog(EditorState& s, int x, int y, int width,
     tk::SetScrollStep(d.scrollArea, 1);
     d.canvas = tk::CreateControl(d.window, tk::ControlKind::Canvas, 0, 0, PictureWidth(0), PictureHeight(0), "", 0,
                                  d.scrollArea);
-    ShowScale(s, d, 0);
+    ShowImageScale(s, d, 0);
     return d;
 }
 
@@ -85,7 +85,7 @@ void RunImageExportDialog(EditorState& s, const ImageExportDialog& d) {
     for (;;) {
         const tk::Event event = tk::WaitEventFor(d.window);
         if (EndsDialog(event)) break;
-        if (IsControlEvent(event, d.scales)) ShowScale(s, d, SelectedScale(d));
+        if (IsControlEvent(event, d.scales)) ShowImageScale(s, d, SelectedScale(d));
         if (IsControlEvent(event, d.saveBmp) && SavePicture(d, kBmp)) break;
         if (IsControlEvent(event, d.savePng) && SavePicture(d, kPng)) break;
     }

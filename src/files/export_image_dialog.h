@@ -14,6 +14,8 @@ struct ImageExportDialog {
 
 // Opens the window with the picture at scale x1 and disables the main window.
 ImageExportDialog OpenImageExportDialog(EditorState& s, int x, int y, int width, int height);
+// Shows the picture at scale index 0..3: size label, canvas and scroll area.
+void ShowImageScale(EditorState& s, const ImageExportDialog& d, int scale);
 // Waits until the close box or a written picture, then closes the window.
 void RunImageExportDialog(EditorState& s, const ImageExportDialog& d);
 
