@@ -1,0 +1,36 @@
+#pragma once
+
+// What must hold in the editor after any file has been read, whatever its
+// bytes. A broken invariant stops the fuzzer like a crash does, so that the
+// input is kept and the fault cannot pass as a quiet success.
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/editor_state.h"
+
+namespace qm::fuzz {
+
+[[noreturn]] inline void Broken(const char* what, long long value) {
+    std::fprintf(stderr, "broken invariant: %s (value %lld)\n", what, value);
+    std::abort();
+}
+
+inline void Require(bool holds, const char* what, long long value = 0) {
+    if (!holds) Broken(what, value);
+}
+
+inline void RequirePixels(const FontSlot& slot) {
+    for (std::uint8_t pixel : slot.pixels) Require(pixel == 0 || pixel == 1, "a pixel is 0 or 1", pixel);
+}
+
+inline void RequireCell(std::int32_t cell) {
+    Require(cell == kEmptyCell || (cell >= 0 && cell < kCharCount), "a cell is -1 or 0..127", cell);
+}
+
+inline void RequireRegisterValue(int value) { Require(value >= 0 && value <= 255, "a register is 0..255", value); }
+
+inline void RequireColor(Rgb color) { Require(color <= 0xFFFFFFu, "a colour has 24 bits", color); }
+
+}  // namespace qm::fuzz
