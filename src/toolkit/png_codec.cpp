@@ -33,6 +33,10 @@ void WriteToMemory(png_structp png, png_bytep in, png_size_t length) {
 
 void FlushNothing(png_structp) {}
 
+// Bad pictures are reported by the empty result, not on the terminal.
+[[noreturn]] void QuietError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void QuietWarning(png_structp, png_const_charp) {}
+
 // Decoded pixels live in the caller's frame so that a libpng error, which
 // leaves through longjmp, skips no destructor.
 struct Decoded {
@@ -98,7 +102,7 @@ bool EncodeInto(png_structp png, png_infop info, const Surface* image, std::vect
 
 Surface DecodePng(const std::vector<unsigned char>& data) {
     if (data.size() < 8 || png_sig_cmp(data.data(), 0, 8) != 0) return {};
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
     if (!png) return {};
     png_infop info = png_create_info_struct(png);
     if (!info) {
@@ -124,7 +128,7 @@ Surface DecodePng(const std::vector<unsigned char>& data) {
 
 std::vector<unsigned char> EncodePng(const Surface& image) {
     if (image.Width() <= 0 || image.Height() <= 0) return {};
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
     if (!png) return {};
     png_infop info = png_create_info_struct(png);
     if (!info) {

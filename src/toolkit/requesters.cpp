@@ -2,6 +2,7 @@
 
 #include <deque>
 
+#include "toolkit/filter_list.h"
 #include "toolkit/toolkit_private.h"
 
 namespace tk {
@@ -19,34 +20,10 @@ Script& TheScript() {
     return script;
 }
 
-std::vector<std::string> SplitBars(const std::string& text) {
-    std::vector<std::string> parts;
-    std::string part;
-    for (char c : text) {
-        if (c == '|') {
-            parts.push_back(part);
-            part.clear();
-        } else {
-            part += c;
-        }
-    }
-    if (!part.empty() || !parts.empty()) parts.push_back(part);
-    return parts;
-}
-
-// "Name (*.a)|*.a|All (*.*)|*.*" -> one Qt filter per name/pattern pair.
 QStringList QtFilters(const std::string& filters) {
-    const std::vector<std::string> parts = SplitBars(filters);
-    QStringList result;
-    for (std::size_t i = 0; i < parts.size(); i += 2) {
-        QString name = Q(parts[i]);
-        QString patterns = i + 1 < parts.size() ? Q(parts[i + 1]) : QString("*");
-        patterns.replace(';', ' ');
-        // Qt takes the patterns from the parentheses of the name.
-        if (!name.contains('(')) name += " (" + patterns + ")";
-        result << name;
-    }
-    return result;
+    QStringList list;
+    for (const std::string& entry : FilterEntries(filters)) list << Q(entry);
+    return list;
 }
 
 FileAnswer RunFileDialog(bool save, const std::string& title, const std::string& initialFile,

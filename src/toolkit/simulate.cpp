@@ -163,3 +163,14 @@ void Deliver() { QCoreApplication::processEvents(); }
 bool HasFocus(ControlId control) { return Ctl(control).widget->hasFocus(); }
 
 }  // namespace tk::simulate
+
+namespace tk::simulate {
+
+Rgb ShownPixel(ControlId control, int x, int y) {
+    QWidget* widget = tk::detail::Ctl(control).widget;
+    const QImage image = widget->grab().toImage();
+    const QColor color = image.pixelColor(x, y);
+    return MakeRgb(color.red(), color.green(), color.blue());
+}
+
+}  // namespace tk::simulate

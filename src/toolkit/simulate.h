@@ -43,3 +43,11 @@ void Deliver();
 bool HasFocus(ControlId control);
 
 }  // namespace tk::simulate
+
+namespace tk::simulate {
+
+// The colour the control shows on screen at this pixel of the control (its
+// border included), as the window system paints it.
+Rgb ShownPixel(ControlId control, int x, int y);
+
+}  // namespace tk::simulate

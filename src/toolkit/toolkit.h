@@ -36,7 +36,8 @@ struct Event {
     ControlId control = 0;
     SubKind subKind = SubKind::Other;
     int timer = 0;
-    int key = 0;      // virtual key code: digits 48..57, letters 65..90 (upper case)
+    int key = 0;      // virtual key code: digits 48..57, letters 65..90 (upper case),
+                      // a SpecialKey for those keys, the window system's code for others
     int mouseX = 0;   // canvases: position in drawing-area pixels
     int mouseY = 0;
     int buttons = 0;  // canvases: ButtonLeft | ButtonRight | ButtonMiddle held
@@ -80,6 +81,7 @@ std::string WindowTitle(WindowId window);
 int WindowX(WindowId window);
 int WindowY(WindowId window);
 // Inner size; for a window with a menu bar the height is that below it.
+// When the user resizes a Sizable window it sends a Control event with control 0.
 int WindowWidth(WindowId window);
 int WindowHeight(WindowId window);
 unsigned WindowFeatures(WindowId window);

@@ -111,3 +111,22 @@ TEST_F(CanvasEvents, ReleaseOutsideStillBelongsToTheCanvasThatHadThePress) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CanvasDisplay, ShowsTheSurfaceInsideItsBorderInTrueColours) {
+    const tk::WindowId window = tk::OpenWindow("Display", 0, 0, 100, 100, tk::TitleBar);
+    const tk::ControlId canvas = tk::CreateControl(window, tk::ControlKind::Canvas, 5, 5, 24, 14, "", tk::Bordered);
+    tk::Surface& surface = tk::CanvasSurface(canvas);
+    surface.FillBox(0, 0, 20, 10, tk::MakeRgb(10, 20, 30));
+    surface.Plot(0, 0, tk::MakeRgb(250, 128, 1));
+    surface.Plot(19, 9, tk::MakeRgb(0, 0, 255));
+    tk::Refresh(canvas);
+    EXPECT_EQ(tk::simulate::ShownPixel(canvas, 2, 2), tk::MakeRgb(250, 128, 1));
+    EXPECT_EQ(tk::simulate::ShownPixel(canvas, 21, 11), tk::MakeRgb(0, 0, 255));
+    EXPECT_EQ(tk::simulate::ShownPixel(canvas, 10, 6), tk::MakeRgb(10, 20, 30));
+    EXPECT_NE(tk::simulate::ShownPixel(canvas, 1, 1), tk::MakeRgb(250, 128, 1));  // the edge
+    tk::CloseWindow(window);
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "toolkit/surface.h"
+
+namespace {
+
+constexpr tk::Rgb kWhite = tk::MakeRgb(255, 255, 255);
+constexpr tk::Rgb kBlack = 0;
+constexpr tk::Rgb kRed = tk::MakeRgb(255, 0, 0);
+
+int CountOf(const tk::Surface& s, tk::Rgb color) {
+    int count = 0;
+    for (int y = 0; y < s.Height(); ++y) {
+        for (int x = 0; x < s.Width(); ++x) count += s.Pixel(x, y) == color ? 1 : 0;
+    }
+    return count;
+}
+
+TEST(Surface, NewSurfaceIsBlackAndOutsideReadsZero) {
+    tk::Surface s(4, 3);
+    EXPECT_EQ(CountOf(s, kBlack), 12);
+    tk::Surface copy = s;
+    copy.FillBox(0, 0, 4, 3, kWhite);
+    EXPECT_EQ(copy.Pixel(-1, 0), 0u);
+    EXPECT_EQ(copy.Pixel(4, 0), 0u);
+    EXPECT_EQ(copy.Pixel(0, 3), 0u);
+}
+
+TEST(Surface, BlendingMixesByTheTopByte) {
+    tk::Surface s(4, 1);
+    s.FillBox(0, 0, 4, 1, tk::MakeRgb(100, 200, 40));
+    s.SetBlending(true);
+    s.Plot(0, 0, tk::WithAlpha(tk::MakeRgb(200, 0, 250), 0));
+    s.Plot(1, 0, tk::WithAlpha(tk::MakeRgb(200, 0, 250), 255));
+    s.Plot(2, 0, tk::WithAlpha(tk::MakeRgb(200, 0, 250), 128));
+    s.FillBox(3, 0, 1, 1, tk::WithAlpha(tk::MakeRgb(0, 0, 0), 51));
+    EXPECT_EQ(s.Pixel(0, 0), tk::MakeRgb(100, 200, 40));
+    EXPECT_EQ(s.Pixel(1, 0), tk::MakeRgb(200, 0, 250));
+    // (a * new + (255 - a) * old) / 255
+    EXPECT_EQ(s.Pixel(2, 0), tk::MakeRgb((128 * 200 + 127 * 100) / 255, (127 * 200) / 255, (128 * 250 + 127 * 40) / 255));
+    EXPECT_EQ(s.Pixel(3, 0), tk::MakeRgb(204 * 100 / 255, 204 * 200 / 255, 204 * 40 / 255));
+    s.SetBlending(false);
+    s.Plot(0, 0, tk::WithAlpha(kRed, 0));  // opacity ignored
+    EXPECT_EQ(s.Pixel(0, 0), kRed);
+}
+
+TEST(Surface, BoxesClipAtEveryEdge) {
+    tk::Surface s(10, 8);
+    s.FillBox(-5, -5, 7, 7, kWhite);   // top left: 2 x 2 inside
+    EXPECT_EQ(CountOf(s, kWhite), 4);
+    s.FillBox(8, 6, 50, 50, kRed);     // bottom right: 2 x 2
+    EXPECT_EQ(CountOf(s, kRed), 4);
+    EXPECT_EQ(s.Pixel(9, 7), kRed);
+    s.FillBox(-100, 3, 1000, 1, kWhite);  // a whole row
+    EXPECT_EQ(CountOf(s, kWhite), 4 + 10);
+    s.FillBox(10, 0, 5, 5, kRed);      // wholly outside
+    s.FillBox(0, 8, 5, 5, kRed);
+    s.FillBox(2, 2, 0, 3, kRed);       // empty
+    s.FillBox(2, 2, -3, 3, kRed);
+    EXPECT_EQ(CountOf(s, kRed), 4);
+}
+
+TEST(Surface, LineBetweenIncludesBothEndsInEitherDirection) {
+    tk::Surface s(20, 20);
+    s.LineBetween(2, 3, 12, 7, kWhite);
+    EXPECT_EQ(s.Pixel(2, 3), kWhite);
+    EXPECT_EQ(s.Pixel(12, 7), kWhite);
+    EXPECT_EQ(CountOf(s, kWhite), 11);
+    tk::Surface back(20, 20);
+    back.LineBetween(12, 7, 2, 3, kWhite);
+    EXPECT_EQ(CountOf(back, kWhite), 11);
+    tk::Surface dot(3, 3);
+    dot.LineBetween(1, 1, 1, 1, kWhite);
+    EXPECT_EQ(CountOf(dot, kWhite), 1);
+    tk::Surface edge(5, 5);
+    edge.LineBetween(-3, 2, 8, 2, kWhite);  // clipped, no wrap into other rows
+    EXPECT_EQ(CountOf(edge, kWhite), 5);
+    EXPECT_EQ(edge.Pixel(0, 2), kWhite);
+}
+
+TEST(Surface, DrawImageClipsOnAllSides) {
+    tk::Surface image(4, 4);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) image.Plot(x, y, tk::MakeRgb(x, y, 1));
+    }
+    tk::Surface s(6, 6);
+    s.DrawImage(-2, -1, image);
+    EXPECT_EQ(s.Pixel(0, 0), tk::MakeRgb(2, 1, 1));
+    EXPECT_EQ(s.Pixel(1, 2), tk::MakeRgb(3, 3, 1));
+    EXPECT_EQ(s.Pixel(2, 0), kBlack);
+    tk::Surface t(6, 6);
+    t.DrawImage(4, 3, image);
+    EXPECT_EQ(t.Pixel(5, 5), tk::MakeRgb(1, 2, 1));
+    EXPECT_EQ(t.Pixel(3, 5), kBlack);
+    EXPECT_EQ(CountOf(t, kBlack), 36 - 6);
+    tk::Surface u(6, 6);
+    u.DrawImage(6, 0, image);
+    u.DrawImage(-4, 0, image);
+    EXPECT_EQ(CountOf(u, kBlack), 36);
+}
+
+TEST(Surface, EveryChangeBumpsTheGeneration) {
+    tk::Surface s(4, 4);
+    auto g = s.Generation();
+    s.Plot(1, 1, kWhite);
+    EXPECT_GT(s.Generation(), g);
+    g = s.Generation();
+    s.FillBox(10, 10, 2, 2, kWhite);  // outside: nothing changed
+    EXPECT_EQ(s.Generation(), g);
+    s.Resize(8, 2);
+    EXPECT_GT(s.Generation(), g);
+    EXPECT_EQ(CountOf(s, kBlack), 16);
+}
+
+}  // namespace
