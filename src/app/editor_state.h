@@ -93,6 +93,9 @@ struct ViewEditorUi {
     // Where the view is scrolled to, in canvas pixels, when the canvas is
     // smaller than the screen.
     tk::ControlId horizontalScroll = 0, verticalScroll = 0;
+    // The scroll area the canvas sits in: the canvas holds the whole screen
+    // and the area shows as much of it as the window leaves room for.
+    tk::ControlId canvasArea = 0;
 };
 
 struct ViewExportUi {

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/editor_state.h"
+
+namespace qm {
+
+// The small window that sets the export region and saves it; at most one.
+void OpenExportDialog(EditorState& s);
+// Closes it if it is open.
+void CloseExportDialog(EditorState& s);
+
+}  // namespace qm

@@ -1,0 +1,58 @@
+#include "sets/view_files.h"
+
+#include "files/font_buffer.h"
+#include "files/paths.h"
+#include "sets/view_editor.h"
+#include "sets/view_format.h"
+
+namespace qm {
+
+namespace {
+
+constexpr const char* kViewFilters = "View Editor data (*.ved)|*.ved|All files (*.*)|*.*";
+
+void AskAndSave(const std::string& title, const std::string& filters, const std::string& extension,
+                const ViewBytes& bytes) {
+    const tk::FileAnswer answer = tk::SaveFileDialog(title, "", filters, 0);
+    if (answer.path.empty()) return;
+    tk::SaveFileReporting(WithDefaultExtension(answer.path, extension, true, answer.filterIndex), bytes);
+}
+
+}  // namespace
+
+void LoadViewFile(EditorState& s) {
+    const tk::FileAnswer answer = tk::OpenFileDialog("Load View Editor data (.ved)", "", kViewFilters, 0);
+    if (answer.path.empty()) return;
+    ViewBytes bytes;
+    if (tk::ReadWholeFile(answer.path, bytes)) {
+        const auto screen = DecodeViewFile(bytes);
+        if (!screen) {
+            tk::MessageBox("Error...", "This file not View Editor data!");
+            return;
+        }
+        s.ViewScreen = *screen;
+    }
+    DrawViewScreen(s, -1, -1);
+}
+
+void SaveViewFile(EditorState& s) {
+    AskAndSave("Save View Editor data (.ved)", kViewFilters, ".ved", EncodeViewFile(s.ViewScreen));
+}
+
+void ExportViewBin(EditorState& s) {
+    if (!IsExportable(s.ExportRegion)) return;
+    const tk::FileAnswer answer =
+        tk::SaveFileDialog("Save to bin (.bin)", "", "Set bin (*.bin)|*.bin|All files (*.*)|*.*", 0);
+    if (answer.path.empty()) return;
+    PackFont(s, -1);
+    tk::SaveFileReporting(WithDefaultExtension(answer.path, ".bin", true, answer.filterIndex),
+                          RegionBitmapBytes(s.ViewScreen, s.ExportRegion, s.FontBuffer));
+}
+
+void ExportViewChars(EditorState& s) {
+    if (!IsExportable(s.ExportRegion)) return;
+    AskAndSave("Save to char (.char)", "Set char (*.char)|*.char|All files (*.*)|*.*", ".char",
+               RegionCodeBytes(s.ViewScreen, s.ExportRegion));
+}
+
+}  // namespace qm

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "app/editor_state.h"
+
+namespace qm {
+
+void LoadViewFile(EditorState& s);
+void SaveViewFile(EditorState& s);
+// Both do nothing while the export region is not valid.
+void ExportViewBin(EditorState& s);
+void ExportViewChars(EditorState& s);
+
+}  // namespace qm

@@ -1,0 +1,88 @@
+#include "sets/view_screen.h"
+
+#include <string>
+
+#include "sets/cell_codes.h"
+#include "sets/mini_chars.h"
+#include "sets/view_editor.h"
+#include "sets/view_format.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int kFirstCellId = 5000;
+constexpr int kLastCellId = kFirstCellId + kViewColumns * kViewRows - 1;
+constexpr Rgb kGridGrey = tk::MakeRgb(48, 48, 48);
+constexpr Rgb kOutlineWhite = tk::MakeRgb(255, 255, 255);
+
+void DrawGrid(tk::Surface& surface) {
+    for (int k = 1; k < kViewRows; ++k) surface.Line(0, kViewCell * k, kViewScreenWidth, 1, kGridGrey);
+    for (int k = 1; k < kViewColumns; ++k) surface.Line(kViewCell * k, 0, 1, kViewScreenHeight, kGridGrey);
+}
+
+void DrawOutline(tk::Surface& surface, const Region& region) {
+    const int x = kViewCell * region.startX;
+    const int y = kViewCell * region.startY;
+    const int w = kViewCell * region.width;
+    const int h = kViewCell * region.height;
+    surface.Line(x, y, w, 1, kOutlineWhite);
+    surface.Line(x, y, 1, h, kOutlineWhite);
+    surface.Line(x + w, y, 1, h, kOutlineWhite);
+    surface.Line(x, y + h, w, 1, kOutlineWhite);
+}
+
+// The set's characters with all their pixels; its empty cells let the screen
+// show through.
+void DrawSetAt(EditorState& s, MiniCharPainter& painter, tk::Surface& surface, int px, int py) {
+    painter.DrawSet(surface, s.Set(), px, py);
+}
+
+void PlaceAt(EditorState& s, int x, int y) {
+    if (s.SetDraw != kOn) {
+        s.ViewScreen[y][x] = CellOrEmpty(s.SheetChar);
+        return;
+    }
+    // Whatever of the set reaches past the right or bottom edge is dropped.
+    for (int r = 0; r < 5 && y + r < kViewRows; ++r) {
+        for (int c = 0; c < 5 && x + c < kViewColumns; ++c) {
+            const int cell = s.Set().cells[5 * r + c];
+            if (IsCharCode(cell)) s.ViewScreen[y + r][x + c] = cell;
+        }
+    }
+}
+
+}  // namespace
+
+void DrawViewScreen(EditorState& s, int px, int py) {
+    if (s.ViewEditorOpen != 1 || s.viewUi.canvas == 0) return;
+    tk::Surface& surface = tk::CanvasSurface(s.viewUi.canvas);
+    surface.FillBox(0, 0, kViewScreenWidth, kViewScreenHeight, 0);
+    MiniCharPainter painter(s);
+    for (int y = 0; y < kViewRows; ++y) {
+        for (int x = 0; x < kViewColumns; ++x) painter.DrawChar(surface, s.ViewScreen[y][x], kViewCell * x, kViewCell * y);
+    }
+    if (px != -1) DrawSetAt(s, painter, surface, px, py);
+    if (s.ViewGrid == kOn) DrawGrid(surface);
+    if (IsExportable(s.ExportRegion)) DrawOutline(surface, s.ExportRegion);
+    tk::Refresh(s.viewUi.canvas);
+}
+
+void HandleViewMouse(EditorState& s, const tk::Event& event) {
+    const int id = FindHitArea(s, kFirstCellId, kLastCellId, event.mouseX, event.mouseY);
+    if (id < 0) return;
+    const int x = s.HitAreaTable[id].column;
+    const int y = s.HitAreaTable[id].row;
+    if (s.SetDraw == kOn) DrawViewScreen(s, kViewCell * x, kViewCell * y);
+    if (event.buttons == tk::ButtonLeft) {
+        PlaceAt(s, x, y);
+        DrawViewScreen(s, -1, -1);
+    } else if (event.buttons == tk::ButtonRight) {
+        s.ViewScreen[y][x] = kEmptyCell;
+        DrawViewScreen(s, -1, -1);
+    }
+    tk::SetWindowTitle(s.viewUi.window,
+                       "View Editor  (X: " + std::to_string(x) + ", Y: " + std::to_string(y) + ")");
+}
+
+}  // namespace qm
