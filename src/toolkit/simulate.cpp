@@ -65,6 +65,11 @@ void SendMouse(ControlId control, Mouse action, int x, int y, int button) {
     }
 }
 
+void DoubleClick(ControlId control, int x, int y) {
+    QWidget* widget = Ctl(control).widget;
+    QTest::mouseDClick(HandleOf(widget), Qt::LeftButton, Qt::NoModifier, widget->mapTo(widget->window(), QPoint(x, y)));
+}
+
 void SendKey(WindowId window, int key, unsigned modifiers, bool pressed, bool autoRepeat) {
     WindowRec& w = Win(window);
     MakeActive(w);

@@ -17,6 +17,8 @@ enum class Mouse { Press, Move, Release };
 // ButtonRight or ButtonMiddle for presses and releases; ignored for moves.
 // Buttons pressed and not yet released stay held for later events.
 void SendMouse(ControlId control, Mouse action, int x, int y, int button = 0);
+// Two quick left clicks at x, y of the control, as SendMouse counts them.
+void DoubleClick(ControlId control, int x, int y);
 // A key going down or up in the window, reaching whichever child has the
 // focus. key: an upper-case letter, a digit or a SpecialKey.
 void SendKey(WindowId window, int key, unsigned modifiers, bool pressed, bool autoRepeat = false);

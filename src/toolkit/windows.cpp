@@ -82,6 +82,19 @@ QPoint CentredPosition(int width, int height) {
     return {area.x() + (area.width() - width) / 2, area.y() + (area.height() - height) / 2};
 }
 
+// A tick that is still waiting stands for the ones after it, so that a
+// program kept busy (or held in a system dialog) is not flooded with them.
+void PushTick(WindowId window, int timerNumber) {
+    for (const Event& queued : St().queue) {
+        if (queued.kind == EventKind::Timer && queued.window == window && queued.timer == timerNumber) return;
+    }
+    Event e;
+    e.kind = EventKind::Timer;
+    e.window = window;
+    e.timer = timerNumber;
+    Push(e);
+}
+
 }  // namespace
 
 void DestroyControlsOf(WindowRec& w) {
@@ -116,7 +129,8 @@ WindowId OpenWindow(const std::string& title, int x, int y, int width, int heigh
     St().openOrder.push_back(w.id);
 
     ApplyInnerSize(w, width, height);
-    const QPoint at = (features & Centered) ? CentredPosition(width, height) : QPoint(x, y);
+    const QSize size = w.frame->size();
+    const QPoint at = (features & Centered) ? CentredPosition(size.width(), size.height()) : QPoint(x, y);
     w.frame->move(at);
     w.frame->show();
     if (St().openedHook) St().openedHook(w.id);
@@ -186,13 +200,7 @@ void StartTimer(WindowId window, int timerNumber, int periodMs) {
     QTimer*& timer = w.timers[timerNumber];
     if (!timer) {
         timer = new QTimer(w.frame);
-        QObject::connect(timer, &QTimer::timeout, [window, timerNumber] {
-            Event e;
-            e.kind = EventKind::Timer;
-            e.window = window;
-            e.timer = timerNumber;
-            Push(e);
-        });
+        QObject::connect(timer, &QTimer::timeout, [window, timerNumber] { PushTick(window, timerNumber); });
     }
     timer->start(std::max(1, periodMs));
 }

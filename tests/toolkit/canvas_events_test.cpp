@@ -96,6 +96,17 @@ TEST_F(CanvasEvents, ButtonsHeldCombineAndRightClickIsReported) {
     EXPECT_EQ(events[5].buttons, 0);
 }
 
+TEST_F(CanvasEvents, DoubleClickIsTwoLeftClicks) {
+    PointAt(canvas, 8, 8);
+    tk::simulate::DoubleClick(canvas, 8, 8);
+    int clicks = 0;
+    for (const tk::Event& e : Drain()) {
+        EXPECT_EQ(e.mouseX, 6);
+        clicks += e.subKind == tk::SubKind::LeftClick ? 1 : 0;
+    }
+    EXPECT_EQ(clicks, 2);
+}
+
 TEST_F(CanvasEvents, ReleaseOutsideStillBelongsToTheCanvasThatHadThePress) {
     const tk::ControlId other = tk::CreateControl(window, tk::ControlKind::Canvas, 150, 30, 50, 50);
     PointAt(other, 5, 5);

@@ -114,6 +114,17 @@ TEST(Windows, TimerTicksCarryTheirNumberUntilStopped) {
     for (const tk::Event& e : Drain()) EXPECT_NE(e.kind, tk::EventKind::Timer);
 }
 
+TEST(Windows, TicksOfABusyProgramDoNotPileUp) {
+    OpenedWindow w(kPlain);
+    tk::StartTimer(w.id, 3, 1);
+    for (int i = 0; i < 5; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        tk::simulate::Deliver();
+    }
+    tk::StopTimer(w.id, 3);
+    EXPECT_EQ(tk::test::OfKind(Drain(), tk::EventKind::Timer).size(), 1u);
+}
+
 TEST(Windows, ScriptedWaitWithNothingQueuedClosesTheNewestWindow) {
     OpenedWindow older(kPlain);
     OpenedWindow newer(kPlain);
