@@ -1,0 +1,63 @@
+// A paint stroke on the large set view with "Draw on SET" on: mouse moves with
+// the left button held, each painting a pixel and redrawing everything.
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "app/main_event_handler.h"
+#include "bench_state.h"
+
+namespace qm::bench {
+
+namespace {
+
+constexpr int kStrokeEvents = 1000;
+constexpr int kViewSide = 400;
+
+// A wavy sweep from the left edge to the right one, crossing every row of
+// cells, as a hand draws it.
+tk::Event StrokeEvent(const EditorState& s, int i) {
+    const double t = static_cast<double>(i) / (kStrokeEvents - 1);
+    tk::Event e;
+    e.kind = tk::EventKind::Control;
+    e.window = s.ui.window;
+    e.control = s.ui.largeSetView;
+    e.subKind = tk::SubKind::Other;
+    e.mouseX = 5 + static_cast<int>(t * (kViewSide - 10));
+    e.mouseY = kViewSide / 2 + static_cast<int>(180.0 * std::sin(4.0 * std::numbers::pi * t));
+    e.buttons = tk::ButtonLeft;
+    return e;
+}
+
+void PaintStroke(benchmark::State& state, void (*mode)(EditorState&)) {
+    EditorState& s = Editor();
+    mode(s);
+    s.DrawOnSet = kOn;
+    tk::SetChecked(s.ui.drawOnSetBox, true);
+    s.ClickGuard = 0;
+    std::vector<tk::Event> stroke;
+    for (int i = 0; i < kStrokeEvents; ++i) stroke.push_back(StrokeEvent(s, i));
+    // The stroke paints into the font; the benchmarks after this one see it unchanged.
+    const FontSlot painted = s.Slot();
+    const int currentChar = s.CurrentChar;
+    for (auto _ : state) {
+        for (const tk::Event& e : stroke) benchmark::DoNotOptimize(MainEventHandler(s, e));
+    }
+    // Seconds per event, shown beside the time of the whole stroke.
+    state.counters["per_event"] =
+        benchmark::Counter(kStrokeEvents, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    s.Slot() = painted;
+    s.CurrentChar = currentChar;
+    UseHiRes(s);
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(PaintStroke, HiRes, UseHiRes)->Name("PaintStroke1000/HiRes")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PaintStroke, MulticolourMask, UseMaskLayer)
+    ->Name("PaintStroke1000/MulticolourMask")
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace qm::bench

@@ -1,0 +1,60 @@
+// The full redraw of every surface, and the floor it is measured against.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+
+#include "bench_state.h"
+#include "charedit/font_sheet.h"
+
+namespace qm::bench {
+
+namespace {
+
+void RedrawAllHiRes(benchmark::State& state) {
+    EditorState& s = Editor();
+    UseHiRes(s);
+    for (auto _ : state) RedrawAll(s);
+}
+
+// Every pair blended twice over the layer below, with crosses: the most
+// expensive drawing the editor does.
+void RedrawAllMask(benchmark::State& state) {
+    EditorState& s = Editor();
+    UseMaskLayer(s);
+    for (auto _ : state) RedrawAll(s);
+    UseHiRes(s);
+}
+
+// Surfaces of the sizes of those the full redraw draws, so the floor writes the
+// same number of pixels, each surface with one fill.
+void FloorFill(benchmark::State& state) {
+    EditorState& s = Editor();
+    std::vector<tk::Surface> surfaces;
+    long long pixels = 0;
+    for (tk::ControlId c : RedrawnCanvases(s)) {
+        const tk::Surface& canvas = tk::CanvasSurface(c);
+        surfaces.emplace_back(canvas.Width(), canvas.Height());
+        pixels += static_cast<long long>(canvas.Width()) * canvas.Height();
+    }
+    std::uint32_t color = 0xFF000000u;
+    for (auto _ : state) {
+        for (tk::Surface& surface : surfaces) {
+            std::uint32_t* data = surface.Data();
+            std::fill(data, data + static_cast<std::size_t>(surface.Width()) * surface.Height(), color);
+            benchmark::DoNotOptimize(data);
+        }
+        benchmark::ClobberMemory();
+        color ^= 0x00123456u;
+    }
+    state.counters["surfaces"] = static_cast<double>(surfaces.size());
+    state.counters["pixels"] = static_cast<double>(pixels);
+}
+
+}  // namespace
+
+BENCHMARK(FloorFill)->Name("Floor/FillSamePixels")->Unit(benchmark::kMicrosecond);
+BENCHMARK(RedrawAllHiRes)->Name("RedrawAll/HiRes")->Unit(benchmark::kMicrosecond);
+BENCHMARK(RedrawAllMask)->Name("RedrawAll/MulticolourMask")->Unit(benchmark::kMicrosecond);
+
+}  // namespace qm::bench
