@@ -142,6 +142,61 @@ TEST_F(EditorDrawing, MulticolourNormalShowsPairBoxes) {
     }
 }
 
+// The mask drawing step by step as the blending rule states it, one box after
+// the other: the layer's box at opacity 170, its cross at full opacity, this
+// character's box at 17 or 255.
+tk::Surface LiteralMask(const EditorState& s, int ch, int scale, Rgb ground, int width, int left, int top) {
+    static constexpr int kRegister[4] = {BAK, PF0, PF1, PF2};
+    tk::Surface out(width, width);
+    out.FillBox(0, 0, width, width, ground);
+    out.SetBlending(true);
+    const bool hasLayer = s.CurrentSlot + 1 < 10;
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; x += 2) {
+            const int bx = left + scale * x;
+            const int by = top + scale * y;
+            if (hasLayer) {
+                const FontSlot& layer = s.Slots[s.CurrentSlot + 1];
+                const int under = 2 * layer.Pixel(ch, x, y) + layer.Pixel(ch, x + 1, y);
+                out.FillBox(bx, by, 2 * scale, scale, tk::WithAlpha(s.RegisterRgb[kRegister[under]], 170));
+                if (under != 0) {
+                    out.LineBetween(bx, by, bx + 2 * scale, by + scale, tk::WithAlpha(kCross, 255));
+                    out.LineBetween(bx, by + scale, bx + 2 * scale, by, tk::WithAlpha(kCross, 255));
+                }
+            }
+            const int value = 2 * s.Slot().Pixel(ch, x, y) + s.Slot().Pixel(ch, x + 1, y);
+            out.FillBox(bx, by, 2 * scale, scale, tk::WithAlpha(s.RegisterRgb[kRegister[value]], value ? 255 : 17));
+        }
+    }
+    return out;
+}
+
+TEST_F(EditorDrawing, MaskMatchesTheLiteralBlendingSequenceEverywhere) {
+    s.MulticolorMode = 1;
+    s.LayerMode = 2;
+    for (int slot : {1, 8, 9, 10}) {
+        s.CurrentSlot = slot;
+        FillAllCombinations(slot == 10 ? 1 : slot + 1);
+        DrawCharEditor(s);
+        const tk::Surface expected = LiteralMask(s, kChar, 30, kBlack, 240, 0, 0);
+        for (int py = 0; py < 240; ++py) {
+            for (int px = 0; px < 240; ++px) {
+                ASSERT_EQ(Editor().Pixel(px, py), IsGridDot(px, py) ? kDot : expected.Pixel(px, py))
+                    << "slot " << slot << " at " << px << "," << py;
+            }
+        }
+        tk::Surface canvas(120, 120);
+        canvas.FillBox(0, 0, 120, 120, tk::MakeRgb(30, 60, 90));
+        DrawCharAt(s, canvas, kChar, 15, 5);
+        const tk::Surface small = LiteralMask(s, kChar, 10, tk::MakeRgb(30, 60, 90), 120, 15, 5);
+        for (int py = 0; py < 120; ++py) {
+            for (int px = 0; px < 120; ++px) {
+                ASSERT_EQ(canvas.Pixel(px, py), small.Pixel(px, py)) << "slot " << slot << " at " << px << "," << py;
+            }
+        }
+    }
+}
+
 TEST_F(EditorDrawing, MaskBlendsTheNextSlotUnderTheCharacter) {
     s.MulticolorMode = 1;
     s.LayerMode = 2;
