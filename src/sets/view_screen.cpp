@@ -57,10 +57,18 @@ void PlaceAt(EditorState& s, int x, int y) {
 void DrawViewScreen(EditorState& s, int px, int py) {
     if (s.ViewEditorOpen != 1 || s.viewUi.canvas == 0) return;
     tk::Surface& surface = tk::CanvasSurface(s.viewUi.canvas);
-    surface.FillBox(0, 0, kViewScreenWidth, kViewScreenHeight, 0);
     MiniCharPainter painter(s);
+    // Each cell is written once, black or its character: a screen-wide fill
+    // first would double the cost of the biggest surface of the program.
     for (int y = 0; y < kViewRows; ++y) {
-        for (int x = 0; x < kViewColumns; ++x) painter.DrawChar(surface, s.ViewScreen[y][x], kViewCell * x, kViewCell * y);
+        for (int x = 0; x < kViewColumns; ++x) {
+            const int code = s.ViewScreen[y][x];
+            if (IsCharCode(code)) {
+                painter.DrawChar(surface, code, kViewCell * x, kViewCell * y);
+            } else {
+                surface.FillBox(kViewCell * x, kViewCell * y, kViewCell, kViewCell, 0);
+            }
+        }
     }
     if (px != -1) DrawSetAt(s, painter, surface, px, py);
     if (s.ViewGrid == kOn) DrawGrid(surface);
