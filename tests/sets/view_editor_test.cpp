@@ -251,6 +251,27 @@ TEST_F(ViewEditorTest, EveryCellCanBeReachedAndTheLayoutFollowsTheWindow) {
     EXPECT_EQ(tk::ControlRect(s.viewUi.onTopBox).y, 655);
 }
 
+TEST_F(ViewEditorTest, ScrollingBringsTheLastCellUnderTheMouse) {
+    s.SheetChar = 7;
+    auto pressAtLastCell = [&] {
+        tk::DiscardEvents();
+        tk::simulate::SendMouse(s.viewUi.canvas, tk::simulate::Mouse::Press, 959, 639, tk::ButtonLeft);
+        tk::simulate::SendMouse(s.viewUi.canvas, tk::simulate::Mouse::Release, 959, 639, tk::ButtonLeft);
+        for (tk::Event e = tk::PollEvent(); e.kind != tk::EventKind::None; e = tk::PollEvent()) DispatchEvent(s, e);
+    };
+    pressAtLastCell();
+    EXPECT_EQ(Cell(59, 39), kEmptyCell) << "out of sight before scrolling";
+
+    tk::simulate::Step(s.viewUi.canvasArea, -100);
+    for (int i = 0; i < 100; ++i) {
+        tk::simulate::SendKey(s.viewUi.window, tk::KeyRight, tk::NoModifier, true);
+        tk::simulate::SendKey(s.viewUi.window, tk::KeyRight, tk::NoModifier, false);
+    }
+    pressAtLastCell();
+    EXPECT_EQ(Cell(59, 39), 7);
+    EXPECT_EQ(tk::WindowTitle(s.viewUi.window), "View Editor  (X: 59, Y: 39)");
+}
+
 TEST_F(ViewEditorTest, AResizeByTheUserReachesTheLayout) {
     tk::simulate::ResizeByUser(s.viewUi.window, 700, 600);
     for (tk::Event e = tk::PollEvent(); e.kind != tk::EventKind::None; e = tk::PollEvent()) DispatchEvent(s, e);
