@@ -1,6 +1,7 @@
 #include "app/main_loop.h"
 #include "sets/sets_viewer.h"
 #include "support/editor_fixture.h"
+#include "toolkit/simulate.h"
 
 namespace qm {
 namespace {
@@ -76,6 +77,14 @@ TEST_F(SetsViewerTest, ScrollingToTheEndReachesSetHundred) {
     LeftOnCanvas(799, 79);
     EXPECT_EQ(s.CurrentSet, 100);
     EXPECT_EQ(tk::Text(s.ui.setLabel), "100");
+}
+
+TEST_F(SetsViewerTest, TheScrollBarArrowsStopAtSetNinetyOne) {
+    tk::DiscardEvents();
+    tk::simulate::Step(s.viewerUi.scrollBar, 120);
+    for (tk::Event e = tk::PollEvent(); e.kind != tk::EventKind::None; e = tk::PollEvent()) DispatchEvent(s, e);
+    EXPECT_EQ(s.ViewerFirstSet, 91);
+    EXPECT_EQ(Labels(), LabelsFrom(91));
 }
 
 TEST_F(SetsViewerTest, ClosingAndReopeningStartsAtSetOne) {

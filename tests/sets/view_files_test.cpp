@@ -2,7 +2,9 @@
 #include "sets/view_editor.h"
 #include "sets/view_files.h"
 #include "sets/view_format.h"
+#include "app/main_loop.h"
 #include "support/editor_fixture.h"
+#include "toolkit/simulate.h"
 
 namespace qm {
 namespace {
@@ -113,6 +115,16 @@ TEST_F(ViewFilesTest, FieldsAreCappedAndWrittenBack) {
     ViewExportHandler(s, ControlEvent(s.exportUi.startXSpin, tk::SubKind::Other));
     EXPECT_EQ(s.ExportRegion.startX, 7);
     EXPECT_EQ(tk::Text(s.exportUi.startXField), "7");
+}
+
+TEST_F(ViewFilesTest, TypingIntoAFieldIsCappedAsTheUserTypes) {
+    OpenExport();
+    tk::DiscardEvents();
+    tk::simulate::TypeText(s.exportUi.heightField, "75");
+    for (tk::Event e = tk::PollEvent(); e.kind != tk::EventKind::None; e = tk::PollEvent()) DispatchEvent(s, e);
+    EXPECT_EQ(s.ExportRegion.height, 39);
+    EXPECT_EQ(tk::Text(s.exportUi.heightField), "39");
+    EXPECT_EQ(tk::Value(s.exportUi.heightSpin), 39);
 }
 
 TEST_F(ViewFilesTest, MovingTheRegionMovesTheOutline) {
