@@ -182,9 +182,17 @@ TEST_F(ViewEditorTest, MenuTogglesAndBoxesAgree) {
     Menu(10007);
     EXPECT_EQ(s.ViewOnTop, kOn);
     EXPECT_TRUE(tk::IsChecked(s.viewUi.onTopBox));
+    EXPECT_TRUE(tk::WindowFeatures(s.viewUi.window) & tk::OnTop);
     tk::SetChecked(s.viewUi.onTopBox, false);
     Send(ControlEvent(s.viewUi.onTopBox));
     EXPECT_EQ(s.ViewOnTop, kOff);
+    EXPECT_FALSE(tk::WindowFeatures(s.viewUi.window) & tk::OnTop);
+
+    tk::DiscardEvents();
+    tk::simulate::Click(s.viewUi.gridBox);
+    for (tk::Event e = tk::PollEvent(); e.kind != tk::EventKind::None; e = tk::PollEvent()) DispatchEvent(s, e);
+    EXPECT_EQ(s.ViewGrid, kOn);
+    EXPECT_EQ(Pixel(16, 100), kGrid);
 }
 
 TEST_F(ViewEditorTest, ExitClosesTheExportWindowAndReopeningRestoresTheFlags) {
