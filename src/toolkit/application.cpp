@@ -94,6 +94,8 @@ private:
     }
 };
 
+constexpr int kFontPixels = 11;
+
 KeyWatcher* keyWatcher = nullptr;
 QtMessageHandler defaultHandler = nullptr;
 
@@ -129,6 +131,12 @@ void Init(int& argc, char** argv) {
     defaultHandler = qInstallMessageHandler(QuietHandler);
     St().app = new QApplication(argc, argv);
     QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    // Controls sit at fixed pixel places and sizes, which hold their texts
+    // only in a small font.
+    QFont font = QApplication::font();
+    font.setFamilies({"Liberation Sans", "Arial", "Nimbus Sans", "Helvetica", font.family()});
+    font.setPixelSize(kFontPixels);
+    QApplication::setFont(font);
     keyWatcher = new KeyWatcher;
     St().app->installEventFilter(keyWatcher);
 }

@@ -23,7 +23,7 @@ QPushButton* MakeButton(ControlRec& rec, const QString& text) {
         rec.wrapLabel->setAlignment(Qt::AlignCenter);
         rec.wrapLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
         auto* layout = new QVBoxLayout(button);
-        layout->setContentsMargins(4, 2, 4, 2);
+        layout->setContentsMargins(1, 0, 1, 0);
         layout->addWidget(rec.wrapLabel);
     } else {
         button->setText(text);

@@ -178,4 +178,14 @@ Rgb ShownPixel(ControlId control, int x, int y) {
     return MakeRgb(color.red(), color.green(), color.blue());
 }
 
+Surface WindowPicture(WindowId window) {
+    const QImage image = tk::detail::Win(window).frame->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    Surface picture(image.width(), image.height());
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) picture.Plot(x, y, MakeRgb(qRed(line[x]), qGreen(line[x]), qBlue(line[x])));
+    }
+    return picture;
+}
+
 }  // namespace tk::simulate

@@ -51,5 +51,7 @@ namespace tk::simulate {
 // The colour the control shows on screen at this pixel of the control (its
 // border included), as the window system paints it.
 Rgb ShownPixel(ControlId control, int x, int y);
+// The whole window as the window system paints it, menu bar included.
+Surface WindowPicture(WindowId window);
 
 }  // namespace tk::simulate

@@ -44,7 +44,7 @@ void LayoutWindow(WindowRec& w) {
     if (w.menuBar) w.menuBar->setGeometry(0, 0, width, menuH);
     w.content->setGeometry(0, menuH, width, height);
     if (w.statusBar) {
-        const int barH = w.statusBar->sizeHint().height();
+        const int barH = w.statusBar->minimumHeight();
         w.statusBar->setGeometry(0, height - barH, width, barH);
         w.statusBar->raise();
     }

@@ -67,6 +67,23 @@ TEST(Windows, MenuBarAddedLaterKeepsTheInnerAreaAndStatusFieldsKeepTheirWidths) 
     EXPECT_EQ(tk::StatusFieldWidths(w.id), (std::vector<int>{120, 60}));
 }
 
+TEST(Windows, StatusBarCoversTheBottomOfTheInnerAreaBelowTheMenuBar) {
+    OpenedWindow w(kPlain, 200, 150);
+    const tk::ControlId canvas = tk::CreateControl(w.id, tk::ControlKind::Canvas, 0, 0, 200, 150);
+    tk::CanvasSurface(canvas).FillBox(0, 0, 200, 150, tk::MakeRgb(255, 0, 0));
+    tk::CreateMenuBar(w.id);
+    tk::AddMenu(w.id, "File");
+    tk::CreateStatusBar(w.id);
+    tk::AddStatusField(w.id, 100);
+    const tk::Surface picture = tk::simulate::WindowPicture(w.id);
+    ASSERT_GT(picture.Height(), 150);
+    const int menuHeight = picture.Height() - 150;
+    EXPECT_NE(picture.Pixel(100, menuHeight - 1), tk::MakeRgb(255, 0, 0));
+    EXPECT_EQ(picture.Pixel(100, menuHeight), tk::MakeRgb(255, 0, 0));
+    EXPECT_EQ(picture.Pixel(100, menuHeight + 120), tk::MakeRgb(255, 0, 0));
+    EXPECT_NE(picture.Pixel(100, picture.Height() - 1), tk::MakeRgb(255, 0, 0));
+}
+
 TEST(Windows, UserResizeOfASizableWindowIsReported) {
     OpenedWindow w(kPlain | tk::Sizable, 200, 100);
     tk::SetWindowMinSize(w.id, 100, 50);
