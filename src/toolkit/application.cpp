@@ -64,6 +64,10 @@ WindowRec* WinOfWidget(const QWidget* widget) {
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string S(const QString& text) { return text.toStdString(); }
 
+QString Literal(const std::string& text) { return Q(text).replace('&', "&&"); }
+
+std::string FromLiteral(const QString& text) { return S(QString(text).replace("&&", "&")); }
+
 namespace {
 
 // Key events are taken where they reach a top-level window, once each,

@@ -18,7 +18,8 @@ QWidget* ParentWidget(WindowRec& w, ControlId parent) {
 QPushButton* MakeButton(ControlRec& rec, const QString& text) {
     auto* button = new QPushButton;
     if (rec.style & MultiLine) {
-        rec.wrapLabel = new QLabel(text, button);
+        rec.wrapLabel = new QLabel(QString(text).replace("&&", "&"), button);
+        rec.wrapLabel->setTextFormat(Qt::PlainText);
         rec.wrapLabel->setWordWrap(true);
         rec.wrapLabel->setAlignment(Qt::AlignCenter);
         rec.wrapLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -40,6 +41,7 @@ QPushButton* MakeButton(ControlRec& rec, const QString& text) {
 
 QLabel* MakeLabel(ControlRec& rec, const QString& text) {
     auto* label = new QLabel(text);
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment((rec.style & CenteredText) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
     if (rec.style & Bordered) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     return label;
@@ -75,24 +77,26 @@ QWidget* MakeScrollArea(ControlRec& rec) {
     return area;
 }
 
-QWidget* MakeWidget(ControlRec& rec, WindowRec& w, const QString& text) {
+QWidget* MakeWidget(ControlRec& rec, WindowRec& w, const std::string& plain) {
+    const QString text = Q(plain);
+    const QString literal = Literal(plain);
     const ControlId id = rec.id;
     auto otherEvent = [id] { PushControl(id, SubKind::Other); };
     switch (rec.kind) {
     case ControlKind::Button:
     case ControlKind::ToggleButton:
-        return MakeButton(rec, text);
+        return MakeButton(rec, literal);
     case ControlKind::Label:
         return MakeLabel(rec, text);
     case ControlKind::Frame:
-        return MakeFrame(text);
+        return MakeFrame(literal);
     case ControlKind::CheckBox: {
-        auto* box = new QCheckBox(text);
+        auto* box = new QCheckBox(literal);
         QObject::connect(box, &QCheckBox::toggled, otherEvent);
         return box;
     }
     case ControlKind::OptionButton:
-        return MakeOption(rec, w, text);
+        return MakeOption(rec, w, literal);
     case ControlKind::DropDown: {
         auto* list = new QComboBox;
         list->setEditable(false);
@@ -162,7 +166,7 @@ ControlId CreateControl(WindowId window, ControlKind kind, int x, int y, int wid
     w.controls.push_back(c.id);
 
     Silence quiet;
-    c.widget = MakeWidget(c, w, Q(text));
+    c.widget = MakeWidget(c, w, text);
     c.widget->setParent(ParentWidget(w, parent));
     c.widget->setGeometry(x, y, width, height);
     if (kind == ControlKind::Canvas) ResizeCanvasSurface(c);
@@ -195,11 +199,11 @@ void SetText(ControlId control, const std::string& text) {
     if (c.wrapLabel) {
         c.wrapLabel->setText(q);
     } else if (auto* button = dynamic_cast<QAbstractButton*>(c.widget)) {
-        button->setText(q);
+        button->setText(Literal(text));
     } else if (auto* label = dynamic_cast<QLabel*>(c.widget)) {
         label->setText(q);
     } else if (auto* frame = dynamic_cast<QGroupBox*>(c.widget)) {
-        frame->setTitle(q);
+        frame->setTitle(Literal(text));
     } else if (auto* field = dynamic_cast<QLineEdit*>(c.widget)) {
         field->setText(q);
     } else if (auto* edit = dynamic_cast<QPlainTextEdit*>(c.widget)) {
@@ -213,9 +217,9 @@ void SetText(ControlId control, const std::string& text) {
 std::string Text(ControlId control) {
     ControlRec& c = Ctl(control);
     if (c.wrapLabel) return S(c.wrapLabel->text());
-    if (auto* button = dynamic_cast<QAbstractButton*>(c.widget)) return S(button->text());
+    if (auto* button = dynamic_cast<QAbstractButton*>(c.widget)) return FromLiteral(button->text());
     if (auto* label = dynamic_cast<QLabel*>(c.widget)) return S(label->text());
-    if (auto* frame = dynamic_cast<QGroupBox*>(c.widget)) return S(frame->title());
+    if (auto* frame = dynamic_cast<QGroupBox*>(c.widget)) return FromLiteral(frame->title());
     if (auto* field = dynamic_cast<QLineEdit*>(c.widget)) return S(field->text());
     if (auto* edit = dynamic_cast<QPlainTextEdit*>(c.widget)) return S(edit->toPlainText());
     if (auto* spin = dynamic_cast<QSpinBox*>(c.widget)) return std::to_string(spin->value());

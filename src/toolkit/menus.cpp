@@ -74,6 +74,7 @@ StatusBarWidget::StatusBarWidget(QWidget* parent) : QFrame(parent) {
 void StatusBarWidget::AddField(int width) {
     auto* label = new QLabel(this);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setTextFormat(Qt::PlainText);
     label->setGeometry(nextX_, 2, width, height() - 4);
     label->show();
     nextX_ += width + 2;
@@ -107,14 +108,14 @@ void CreateMenuBar(WindowId window) {
 void AddMenu(WindowId window, const std::string& title) {
     WindowRec& w = Win(window);
     if (!w.menuBar) CreateMenuBar(window);
-    w.currentMenu = w.menuBar->addMenu(Q(title));
+    w.currentMenu = w.menuBar->addMenu(Literal(title));
     w.currentMenuTitle = title;
     KeepInnerSize(w);
 }
 
 void AddMenuItem(WindowId window, int number, const std::string& text) {
     WindowRec& w = Win(window);
-    QAction* action = CurrentMenu(w).addAction(Q(text));
+    QAction* action = CurrentMenu(w).addAction(Literal(text));
     action->setData(number);
     QObject::connect(action, &QAction::triggered, [window, number] { PostMenuItem(window, number); });
     w.entries.push_back({w.currentMenuTitle, number, text});

@@ -83,6 +83,10 @@ WindowRec* WinOfWidget(const QWidget* widget);
 
 QString Q(const std::string& text);
 std::string S(const QString& text);
+// Buttons, frames and menus take "&" as the mark of a mnemonic; the program's
+// texts mean it literally.
+QString Literal(const std::string& text);
+std::string FromLiteral(const QString& text);
 
 // Keeps the menu bar, the inner area and the status bar in place.
 void LayoutWindow(WindowRec& w);

@@ -155,12 +155,16 @@ TEST_F(Controls, TextsTipsAndBackgroundsReadBack) {
     EXPECT_EQ(tk::Text(label), "new");
     EXPECT_EQ(tk::Text(wrapped), "other words");
     EXPECT_EQ(tk::Text(frame), "Title");
+    const auto check = Make(ControlKind::CheckBox, 0, "Load & save");
+    EXPECT_EQ(tk::Text(check), "Load & save");
+    tk::SetText(check, "a && b");
+    EXPECT_EQ(tk::Text(check), "a && b");
     EXPECT_EQ(tk::ToolTip(label), "tip");
     EXPECT_EQ(tk::Background(label), tk::MakeRgb(1, 2, 3));
     EXPECT_EQ(tk::StyleOf(label), static_cast<unsigned>(tk::CenteredText | tk::Bordered));
     EXPECT_EQ(tk::KindOf(frame), ControlKind::Frame);
     EXPECT_EQ(tk::WindowOf(frame), window);
-    const std::vector<tk::ControlId> expected{wrapped, label, frame};
+    const std::vector<tk::ControlId> expected{wrapped, label, frame, check};
     EXPECT_EQ(tk::Controls(window), expected);
 }
 
