@@ -1,0 +1,73 @@
+// Every font file of the archive collection, whatever its length, loaded the
+// way the "Load FNT" button loads it.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/main_event_handler.h"
+#include "files/font_buffer.h"
+#include "support/editor_fixture.h"
+
+namespace qm {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::TestDataPath;
+
+std::vector<fs::path> ArchiveFonts() {
+    std::vector<fs::path> fonts;
+    for (const fs::directory_entry& entry : fs::directory_iterator(TestDataPath("fonts"))) {
+        if (entry.is_regular_file() && entry.path().extension() == ".fnt") fonts.push_back(entry.path());
+    }
+    std::sort(fonts.begin(), fonts.end());
+    return fonts;
+}
+
+class ArchiveFontsTest : public test::EditorTest {
+protected:
+    void ClickLoadFont(const std::string& path) {
+        tk::QueueFileAnswer(path);
+        MainEventHandler(s, ControlEvent(s.ui.loadFont));
+    }
+    std::vector<unsigned char> SlotBytes(int slot) {
+        PackFont(s, slot);
+        return {s.FontBuffer.begin(), s.FontBuffer.end()};
+    }
+};
+
+TEST_F(ArchiveFontsTest, EveryFileFillsItsSlotWithItsFirstKilobyteAndNoOtherSlot) {
+    const std::vector<fs::path> fonts = ArchiveFonts();
+    ASSERT_GE(fonts.size(), 10u) << "the archive fonts are missing from " << TestDataPath("fonts");
+
+    for (std::size_t i = 0; i < fonts.size(); ++i) {
+        const std::string name = fonts[i].filename();
+        SCOPED_TRACE(name);
+        // Spread the files over the slots, each into a slot that holds other work.
+        const int slot = 1 + static_cast<int>(i % kSlotCount);
+        const int neighbour = slot % kSlotCount + 1;
+        s.CurrentSlot = slot;
+        s.Slots[slot].Pixel(127, 7, 7) = 1;
+        const std::vector<unsigned char> neighbourBefore = SlotBytes(neighbour);
+
+        ClickLoadFont(fonts[i].string());
+
+        std::vector<unsigned char> expected = ReadBytes(fonts[i].string());
+        ASSERT_FALSE(expected.empty());
+        expected.resize(kFontBytes, 0);
+        EXPECT_EQ(SlotBytes(slot), expected);
+        EXPECT_EQ(SlotBytes(neighbour), neighbourBefore);
+        EXPECT_TRUE(std::all_of(s.Slots[slot].pixels.begin(), s.Slots[slot].pixels.end(),
+                                [](std::uint8_t pixel) { return pixel <= 1; }));
+        EXPECT_EQ(s.Slots[slot].fileName, name);
+        EXPECT_EQ(tk::StatusText(s.ui.window, 1), "Font: " + name);
+    }
+    EXPECT_EQ(tk::ShownRequesters().size(), fonts.size()) << "one open dialog a file, and no message";
+}
+
+}  // namespace
+}  // namespace qm
