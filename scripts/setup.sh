@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
+  clang libclang-rt-14-dev
   qt6-base-dev libgl-dev
   libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
