@@ -1,7 +1,6 @@
 // The application object, the event queue and the ways of waiting on it.
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "toolkit/toolkit_private.h"
 
@@ -37,22 +36,50 @@ ControlRec* FindCtl(ControlId control) {
     return it == St().controls.end() ? nullptr : it->second.get();
 }
 
-WindowRec& Win(WindowId window) {
-    WindowRec* w = FindWin(window);
-    if (!w) {
-        std::fprintf(stderr, "toolkit: no window %d\n", window);
-        std::abort();
+namespace {
+
+// A stale or unknown id is a fault of the caller, but not one worth the
+// user's unsaved work: it is reported and the call goes to a stand-in that
+// nobody sees.
+std::unique_ptr<WindowRec> standInWindow;
+std::unique_ptr<ControlRec> standInControl;
+
+WindowRec& StandInWindow() {
+    if (!standInWindow) {
+        standInWindow = std::make_unique<WindowRec>();
+        standInWindow->frame = new WindowFrame(0);
+        standInWindow->content = new QWidget(standInWindow->frame);
     }
-    return *w;
+    return *standInWindow;
+}
+
+ControlRec& StandInControl() {
+    if (!standInControl) {
+        standInControl = std::make_unique<ControlRec>();
+        standInControl->widget = new QWidget;
+    }
+    return *standInControl;
+}
+
+void ForgetStandIns() {
+    if (standInWindow) delete standInWindow->frame;
+    if (standInControl) delete standInControl->widget;
+    standInWindow.reset();
+    standInControl.reset();
+}
+
+}  // namespace
+
+WindowRec& Win(WindowId window) {
+    if (WindowRec* w = FindWin(window)) return *w;
+    std::fprintf(stderr, "toolkit: there is no window %d\n", window);
+    return StandInWindow();
 }
 
 ControlRec& Ctl(ControlId control) {
-    ControlRec* c = FindCtl(control);
-    if (!c) {
-        std::fprintf(stderr, "toolkit: no control %d\n", control);
-        std::abort();
-    }
-    return *c;
+    if (ControlRec* c = FindCtl(control)) return *c;
+    std::fprintf(stderr, "toolkit: there is no control %d\n", control);
+    return StandInControl();
 }
 
 WindowRec* WinOfWidget(const QWidget* widget) {
@@ -151,6 +178,7 @@ void Shutdown() {
     for (WindowId id : open) CloseWindow(id);
     St().queue.clear();
     St().openedHook = nullptr;
+    ForgetStandIns();
     delete keyWatcher;
     keyWatcher = nullptr;
     delete St().app;

@@ -1,5 +1,7 @@
 // Drawing canvases: a widget that shows a Surface and reports the mouse.
 
+#include <cstdio>
+
 #include "toolkit/toolkit_private.h"
 
 namespace tk {
@@ -111,11 +113,11 @@ using namespace detail;
 
 Surface& CanvasSurface(ControlId canvas) {
     ControlRec& c = Ctl(canvas);
-    if (!c.surface) {
-        std::fprintf(stderr, "toolkit: control %d is not a canvas\n", canvas);
-        std::abort();
-    }
-    return *c.surface;
+    if (c.surface) return *c.surface;
+    std::fprintf(stderr, "toolkit: control %d is not a canvas\n", canvas);
+    static Surface scratch;
+    scratch.Resize(0, 0);
+    return scratch;
 }
 
 void Refresh(ControlId canvas) { Ctl(canvas).widget->update(); }

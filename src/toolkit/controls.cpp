@@ -2,6 +2,7 @@
 // user does turns into events; the program's own changes stay silent.
 
 #include <algorithm>
+#include <cstdio>
 
 #include "toolkit/toolkit_private.h"
 
@@ -155,6 +156,10 @@ using namespace detail;
 
 ControlId CreateControl(WindowId window, ControlKind kind, int x, int y, int width, int height,
                         const std::string& text, unsigned style, ControlId parent) {
+    if (!FindWin(window)) {
+        std::fprintf(stderr, "toolkit: no window %d to put a control in\n", window);
+        return 0;
+    }
     WindowRec& w = Win(window);
     auto rec = std::make_unique<ControlRec>();
     ControlRec& c = *rec;

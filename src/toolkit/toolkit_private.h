@@ -73,8 +73,7 @@ State& St();
 void Push(const Event& event);
 void PushControl(ControlId control, SubKind subKind);
 
-// Both abort with a message when the id is unknown: a stale id is a
-// programming error that must not pass silently.
+// For an unknown id both report it and hand back a stand-in that no one sees.
 WindowRec& Win(WindowId window);
 ControlRec& Ctl(ControlId control);
 WindowRec* FindWin(WindowId window);

@@ -192,6 +192,24 @@ TEST(Windows, OpenedHookCanScriptTheNewWindow) {
     tk::CloseWindow(dialog);
 }
 
+TEST(Windows, StaleIdsAreHarmless) {
+    auto* w = new OpenedWindow(kPlain);
+    const tk::WindowId gone = w->id;
+    const tk::ControlId canvas = tk::CreateControl(gone, tk::ControlKind::Canvas, 0, 0, 20, 20);
+    delete w;
+    tk::SetText(canvas, "x");
+    tk::CanvasSurface(canvas).FillBox(0, 0, 50, 50, tk::MakeRgb(1, 1, 1));
+    tk::Refresh(canvas);
+    EXPECT_EQ(tk::CanvasSurface(canvas).Width(), 0);
+    EXPECT_EQ(tk::Text(canvas), "");
+    EXPECT_FALSE(tk::IsChecked(canvas));
+    tk::SetWindowTitle(gone, "nobody");
+    tk::StartTimer(gone, 1, 1);
+    EXPECT_EQ(tk::CreateControl(gone, tk::ControlKind::Button, 0, 0, 5, 5), 0);
+    EXPECT_TRUE(tk::Controls(gone).empty());
+    EXPECT_FALSE(tk::WindowExists(gone));
+}
+
 TEST(Windows, ClosingAWindowDropsItsQueuedEvents) {
     auto* w = new OpenedWindow(kPlain);
     tk::Event e;
