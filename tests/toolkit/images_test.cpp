@@ -40,6 +40,91 @@ TEST(Png, EncodeThenDecodeGivesThePixelsBack) {
     }
 }
 
+// A PNG file put together by hand (stored, uncompressed deflate blocks), so
+// that every kind of picture can be tried without another encoder.
+class PngBuilder {
+public:
+    PngBuilder(int width, int height, int depth, int colorType) {
+        bytes_ = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+        Bytes header;
+        Put32(header, static_cast<std::uint32_t>(width));
+        Put32(header, static_cast<std::uint32_t>(height));
+        header.push_back(static_cast<unsigned char>(depth));
+        header.push_back(static_cast<unsigned char>(colorType));
+        header.insert(header.end(), {0, 0, 0});
+        Chunk("IHDR", header);
+    }
+    void Chunk(const char* type, const Bytes& data) {
+        Put32(bytes_, static_cast<std::uint32_t>(data.size()));
+        Bytes typed(type, type + 4);
+        typed.insert(typed.end(), data.begin(), data.end());
+        bytes_.insert(bytes_.end(), typed.begin(), typed.end());
+        Put32(bytes_, Crc(typed));
+    }
+    // rows: each already starting with its filter byte (0).
+    Bytes Finish(const Bytes& rows) {
+        Bytes z{0x78, 0x01, 0x01};  // one final stored block
+        const auto n = static_cast<std::uint16_t>(rows.size());
+        z.insert(z.end(), {static_cast<unsigned char>(n & 0xFF), static_cast<unsigned char>(n >> 8),
+                           static_cast<unsigned char>(~n & 0xFF), static_cast<unsigned char>((~n >> 8) & 0xFF)});
+        z.insert(z.end(), rows.begin(), rows.end());
+        std::uint32_t a = 1, b = 0;
+        for (unsigned char c : rows) {
+            a = (a + c) % 65521;
+            b = (b + a) % 65521;
+        }
+        Put32(z, (b << 16) | a);
+        Chunk("IDAT", z);
+        Chunk("IEND", {});
+        return bytes_;
+    }
+
+private:
+    static void Put32(Bytes& out, std::uint32_t v) {
+        for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<unsigned char>(v >> shift));
+    }
+    static std::uint32_t Crc(const Bytes& data) {
+        std::uint32_t crc = 0xFFFFFFFFu;
+        for (unsigned char c : data) {
+            crc ^= c;
+            for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+        return ~crc;
+    }
+    Bytes bytes_;
+};
+
+TEST(Png, PalettePicturesComeOutInTheirColours) {
+    PngBuilder png(3, 1, 8, 3);
+    png.Chunk("PLTE", {255, 0, 0, 0, 255, 0, 10, 20, 30});
+    const tk::Surface s = tk::DecodePng(png.Finish({0, 2, 1, 0}));
+    ASSERT_EQ(s.Width(), 3);
+    EXPECT_EQ(s.Pixel(0, 0), tk::MakeRgb(10, 20, 30));
+    EXPECT_EQ(s.Pixel(1, 0), tk::MakeRgb(0, 255, 0));
+    EXPECT_EQ(s.Pixel(2, 0), tk::MakeRgb(255, 0, 0));
+}
+
+TEST(Png, GreyOneBitSixteenBitAndAlphaPicturesAreRead) {
+    // One-bit grey: 1 0 1 then padding.
+    const tk::Surface bits = tk::DecodePng(PngBuilder(3, 1, 1, 0).Finish({0, 0xA0}));
+    ASSERT_EQ(bits.Width(), 3);
+    EXPECT_EQ(bits.Pixel(0, 0), tk::MakeRgb(255, 255, 255));
+    EXPECT_EQ(bits.Pixel(1, 0), tk::MakeRgb(0, 0, 0));
+    // Sixteen-bit RGB keeps the high bytes.
+    const tk::Surface deep = tk::DecodePng(PngBuilder(1, 1, 16, 2).Finish({0, 0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC}));
+    ASSERT_EQ(deep.Width(), 1);
+    EXPECT_EQ(deep.Pixel(0, 0), tk::MakeRgb(0x12, 0x56, 0x9A));
+    // RGBA over two rows: the colour stays, the opacity is dropped.
+    const tk::Surface alpha = tk::DecodePng(PngBuilder(1, 2, 8, 6).Finish({0, 1, 2, 3, 0, 0, 4, 5, 6, 255}));
+    ASSERT_EQ(alpha.Height(), 2);
+    EXPECT_EQ(alpha.Pixel(0, 0), tk::MakeRgb(1, 2, 3));
+    EXPECT_EQ(alpha.Pixel(0, 1), tk::MakeRgb(4, 5, 6));
+}
+
+TEST(Png, HugeDeclaredSizesAreRefused) {
+    EXPECT_EQ(tk::DecodePng(PngBuilder(100000, 100000, 8, 2).Finish({0, 1, 2, 3})).Width(), 0);
+}
+
 TEST(Png, BrokenDataDecodesToNothing) {
     EXPECT_EQ(tk::DecodePng({}).Width(), 0);
     EXPECT_EQ(tk::DecodePng(Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9}).Width(), 0);
