@@ -114,7 +114,9 @@ private:
     static void Report(QWindow* window, QKeyEvent* key, bool press) {
         if (key->isAutoRepeat()) return;
         for (auto& [id, rec] : St().windows) {
-            if (rec->frame->windowHandle() != window) continue;
+            if (!rec->frame || rec->frame->windowHandle() != window) continue;
+            // A disabled window waits for its dialog and takes no keys.
+            if (!rec->frame->isEnabled()) return;
             Event e;
             e.kind = press ? EventKind::KeyPressed : EventKind::KeyReleased;
             e.window = id;

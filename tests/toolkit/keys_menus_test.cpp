@@ -110,6 +110,14 @@ TEST_F(KeysAndMenus, KeysReachTheWindowFromAFocusedCanvas) {
     EXPECT_EQ(presses[0].key, tk::KeyDown);
 }
 
+TEST_F(KeysAndMenus, ADisabledWindowTakesNoKeys) {
+    tk::EnableWindow(window, false);
+    tk::simulate::SendKey(window, '3', tk::NoModifier, true);
+    tk::simulate::TriggerShortcut(window, 'R', tk::NoModifier);
+    EXPECT_TRUE(Drain().empty());
+    tk::EnableWindow(window, true);
+}
+
 TEST_F(KeysAndMenus, ShortcutWithoutItsModifierIsAPlainKey) {
     tk::simulate::SendKey(window, 'O', tk::NoModifier, true);
     const auto events = Drain();
