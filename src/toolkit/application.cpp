@@ -97,6 +97,18 @@ std::string FromLiteral(const QString& text) { return S(QString(text).replace("&
 
 namespace {
 
+// The digits of the numeric keypad are keys of their own, apart from those of
+// the main keyboard, as virtual key codes have them.
+constexpr int kKeypadZero = 96;
+
+int KeyCodeOf(const QKeyEvent& key) {
+    const int qtKey = key.key();
+    if ((key.modifiers() & Qt::KeypadModifier) && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
+        return kKeypadZero + (qtKey - Qt::Key_0);
+    }
+    return KeyOfQt(qtKey);
+}
+
 // Key events are taken where they reach a top-level window, once each,
 // whichever child has the focus. Keys bound to shortcuts never get here: the
 // shortcut map takes them first.
@@ -120,7 +132,7 @@ private:
             Event e;
             e.kind = press ? EventKind::KeyPressed : EventKind::KeyReleased;
             e.window = id;
-            e.key = KeyOfQt(key->key());
+            e.key = KeyCodeOf(*key);
             Push(e);
             return;
         }

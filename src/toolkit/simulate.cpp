@@ -77,6 +77,12 @@ void SendKey(WindowId window, int key, unsigned modifiers, bool pressed, bool au
              autoRepeat);
 }
 
+void SendKeypadDigit(WindowId window, int digit, bool pressed) {
+    WindowRec& w = Win(window);
+    MakeActive(w);
+    KeyEvent(HandleOf(w.frame), Qt::Key_0 + digit, Qt::KeypadModifier, QString(QChar('0' + digit)), pressed, false);
+}
+
 void TriggerShortcut(WindowId window, int key, unsigned modifiers) {
     SendKey(window, key, modifiers, true);
     SendKey(window, key, modifiers, false);

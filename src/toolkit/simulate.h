@@ -22,6 +22,8 @@ void DoubleClick(ControlId control, int x, int y);
 // A key going down or up in the window, reaching whichever child has the
 // focus. key: an upper-case letter, a digit or a SpecialKey.
 void SendKey(WindowId window, int key, unsigned modifiers, bool pressed, bool autoRepeat = false);
+// A digit key of the numeric keypad going down or up.
+void SendKeypadDigit(WindowId window, int digit, bool pressed);
 // Presses and releases the key with its modifiers, as for a shortcut.
 void TriggerShortcut(WindowId window, int key, unsigned modifiers);
 // A left click in the middle of a button, check box, option or toggle button.

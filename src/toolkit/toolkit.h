@@ -37,7 +37,8 @@ struct Event {
     SubKind subKind = SubKind::Other;
     int timer = 0;
     int key = 0;      // virtual key code: digits 48..57, letters 65..90 (upper case),
-                      // a SpecialKey for those keys, the window system's code for others
+                      // keypad digits 96..105, a SpecialKey for those keys, the
+                      // window system's code for others
     int mouseX = 0;   // canvases: position in drawing-area pixels
     int mouseY = 0;
     int buttons = 0;  // canvases: ButtonLeft | ButtonRight | ButtonMiddle held

@@ -79,6 +79,16 @@ TEST_F(KeysAndMenus, PlainKeysArriveAsPressAndRelease) {
     EXPECT_EQ(events[2].key, '7');
 }
 
+TEST_F(KeysAndMenus, KeypadDigitsAreNotTheMainKeyboardDigits) {
+    tk::simulate::SendKeypadDigit(window, 3, true);
+    tk::simulate::SendKeypadDigit(window, 3, false);
+    const auto events = Drain();
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].kind, tk::EventKind::KeyPressed);
+    EXPECT_EQ(events[0].key, 99);
+    EXPECT_EQ(events[1].kind, tk::EventKind::KeyReleased);
+}
+
 TEST_F(KeysAndMenus, ShortcutKeysBecomeMenuItemsAndNeverKeyPresses) {
     tk::simulate::TriggerShortcut(window, 'R', tk::NoModifier);
     tk::simulate::TriggerShortcut(window, 'O', tk::Ctrl);
