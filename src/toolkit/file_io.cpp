@@ -82,6 +82,14 @@ std::string WriteTemporary(const std::string& target, const std::vector<unsigned
     return name;
 }
 
+// Makes the new name itself last through a power cut, not only the bytes.
+void SyncFolder(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
+
 }  // namespace
 
 std::string SaveFileSafely(const std::string& path, const std::vector<unsigned char>& bytes) {
@@ -99,6 +107,7 @@ std::string SaveFileSafely(const std::string& path, const std::vector<unsigned c
         unlink(temporary.c_str());
         return reason;
     }
+    SyncFolder(FolderOf(target));
     return {};
 }
 
