@@ -90,7 +90,7 @@ std::string FromLiteral(const QString& text);
 // Keeps the menu bar, the inner area and the status bar in place.
 void LayoutWindow(WindowRec& w);
 int MenuBarHeight(const WindowRec& w);
-void DestroyControlsOf(WindowRec& w);
+void DropEventsOf(WindowId window);
 void ForgetWindow(WindowId window);
 
 // Qt key for an upper-case letter, digit or SpecialKey, and back.

@@ -97,18 +97,17 @@ void PushTick(WindowId window, int timerNumber) {
 
 }  // namespace
 
-void DestroyControlsOf(WindowRec& w) {
-    for (ControlId id : w.controls) St().controls.erase(id);
-    w.controls.clear();
+void DropEventsOf(WindowId window) {
+    auto& queue = St().queue;
+    queue.erase(std::remove_if(queue.begin(), queue.end(),
+                               [window](const Event& e) { return e.window == window; }),
+                queue.end());
 }
 
 void ForgetWindow(WindowId window) {
     auto& order = St().openOrder;
     order.erase(std::remove(order.begin(), order.end(), window), order.end());
-    auto& queue = St().queue;
-    queue.erase(std::remove_if(queue.begin(), queue.end(),
-                               [window](const Event& e) { return e.window == window; }),
-                queue.end());
+    DropEventsOf(window);
     St().windows.erase(window);
 }
 
@@ -141,12 +140,15 @@ void CloseWindow(WindowId window) {
     WindowRec* w = FindWin(window);
     if (!w) return;
     for (auto& [number, timer] : w->timers) timer->stop();
-    DestroyControlsOf(*w);
     WindowFrame* frame = w->frame;
-    w->frame = nullptr;
-    frame->hide();
+    const std::vector<ControlId> controls = w->controls;
     ForgetWindow(window);
+    // The widgets go before the records: canvases show the surfaces that
+    // their records own.
+    frame->hide();
     delete frame;
+    for (ControlId id : controls) St().controls.erase(id);
+    DropEventsOf(window);
 }
 
 bool WindowExists(WindowId window) { return FindWin(window) != nullptr; }
