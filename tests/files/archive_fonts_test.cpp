@@ -1,11 +1,16 @@
-// Every font file of the archive collection, whatever its length, loaded the
-// way the "Load FNT" button loads it.
+// Font files as they come from archives and old disks, whatever their length
+// or kind, loaded the way the "Load FNT" button loads them.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/main_event_handler.h"
@@ -17,6 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ReadBytes;
+using test::TempDir;
 using test::TestDataPath;
 
 std::vector<fs::path> ArchiveFonts() {
@@ -67,6 +73,30 @@ TEST_F(ArchiveFontsTest, EveryFileFillsItsSlotWithItsFirstKilobyteAndNoOtherSlot
         EXPECT_EQ(tk::StatusText(s.ui.window, 1), "Font: " + name);
     }
     EXPECT_EQ(tk::ShownRequesters().size(), fonts.size()) << "one open dialog a file, and no message";
+}
+
+// A named pipe has no end until something writes to it. Should the load wait
+// for one, the writer below ends the wait after a second, so the test fails
+// instead of hanging.
+TEST_F(ArchiveFontsTest, ANamedPipeChosenAsAFontIsNotWaitedOn) {
+    TempDir dir;
+    const std::string pipe = dir.Path("pipe.fnt");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::vector<unsigned char> before = SlotBytes(1);
+    s.CurrentSlot = 1;
+
+    const auto start = std::chrono::steady_clock::now();
+    std::thread writer([&pipe] {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        const int fd = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) close(fd);
+    });
+    ClickLoadFont(pipe);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    writer.join();
+
+    EXPECT_LT(waited, std::chrono::milliseconds(900)) << "the load waited for a writer on the pipe";
+    EXPECT_EQ(SlotBytes(1), before);
 }
 
 }  // namespace
