@@ -55,6 +55,15 @@ report() {
     fi
     echo "FAIL $target: finding after ${runs:-?} inputs (exit $rc)"
     grep -E "broken invariant|ERROR: |SUMMARY|runtime error|Test unit written|ALARM|timeout" "$log" | head -20
+    # A CI machine is gone afterwards: the input goes into the log, to be
+    # taken back with base64 -d.
+    local input
+    for input in "$findings/$target-"*; do
+        [ -f "$input" ] && [ "$(stat -c %s "$input")" -le 65536 ] || continue
+        echo "base64 of $(basename "$input"):"
+        base64 -w0 "$input"
+        echo
+    done
     return 1
 }
 
