@@ -119,7 +119,9 @@ bool SaveFileReporting(const std::string& path, const std::vector<unsigned char>
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: opening a named pipe would otherwise wait for a writer
+    // before it can be told apart from a file.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {

@@ -194,4 +194,41 @@ Surface WindowPicture(WindowId window) {
     return picture;
 }
 
+namespace {
+
+// Waits, inside the requester's own loop, until it is up, then acts on it.
+void WhenModalIsUp(std::function<void(QWidget*)> act, int attemptsLeft = 200) {
+    QTimer::singleShot(5, [act, attemptsLeft] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible()) {
+            act(modal);
+        } else if (attemptsLeft > 0) {
+            WhenModalIsUp(act, attemptsLeft - 1);
+        }
+    });
+}
+
+}  // namespace
+
+void AnswerNextFileDialog(const std::string& path, int filterIndex) {
+    WhenModalIsUp([path, filterIndex](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (!dialog) return;
+        const QStringList filters = dialog->nameFilters();
+        if (filterIndex >= 0 && filterIndex < filters.size()) dialog->selectNameFilter(filters[filterIndex]);
+        dialog->selectFile(tk::detail::Q(path));
+        static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button does
+    });
+}
+
+void AnswerNextMessage(Answer answer) {
+    WhenModalIsUp([answer](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box) return;
+        const auto which = answer == Answer::Yes ? QMessageBox::Yes : answer == Answer::No ? QMessageBox::No : QMessageBox::Ok;
+        if (QAbstractButton* button = box->button(which)) button->click();
+    });
+}
+
 }  // namespace tk::simulate
+

@@ -56,4 +56,11 @@ Rgb ShownPixel(ControlId control, int x, int y);
 // The whole window as the window system paints it, menu bar included.
 Surface WindowPicture(WindowId window);
 
+// For requesters shown for real (not scripted): the next one that opens is
+// answered as a user would, by choosing the file under the given filter or
+// by pressing the button of the answer.
+void AnswerNextFileDialog(const std::string& path, int filterIndex);
+void AnswerNextMessage(Answer answer);
+
 }  // namespace tk::simulate
+

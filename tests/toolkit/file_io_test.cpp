@@ -163,6 +163,16 @@ TEST(SaveFileReporting, FailureShowsAnErrorNamingTheFile) {
     tk::ClearScript();
 }
 
+TEST(ReadWholeFile, ANamedPipeIsRefusedWithoutWaitingForAWriter) {
+    Folder folder;
+    const std::string pipe = folder.Path("pipe.fnt");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    Bytes bytes;
+    EXPECT_FALSE(tk::ReadWholeFile(pipe, bytes));  // a wait here would hang the test
+    EXPECT_LT(tk::FileSize(pipe), 0);
+    EXPECT_NE(tk::SaveFileSafely(pipe, Pattern(4, 0)), "");
+}
+
 TEST(ReadWholeFile, MissingFilesAndFoldersCannotBeRead) {
     Folder folder;
     Bytes bytes{1, 2, 3};

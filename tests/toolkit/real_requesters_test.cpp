@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "toolkit/simulate.h"
+#include "toolkit/toolkit.h"
+
+namespace {
+
+// The requesters the user really sees, answered through their own buttons.
+class RealRequesters : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tk::ClearScript();
+        tk::SetScripted(false);
+    }
+    void TearDown() override {
+        tk::SetScripted(true);
+        tk::ClearScript();
+    }
+};
+
+constexpr const char* kFilters = "Font (*.fnt)|*.fnt|All files (*.*)|*.*";
+
+TEST_F(RealRequesters, QuestionReturnsTheButtonPressed) {
+    tk::simulate::AnswerNextMessage(tk::Answer::Yes);
+    EXPECT_EQ(tk::AskYesNo("Exit...", "Exit? Unsaved changes will be lost!"), tk::Answer::Yes);
+    tk::simulate::AnswerNextMessage(tk::Answer::No);
+    EXPECT_EQ(tk::AskYesNo("Exit...", "Again?"), tk::Answer::No);
+    tk::simulate::AnswerNextMessage(tk::Answer::Ok);
+    tk::MessageBox("About...", "text");
+    EXPECT_TRUE(tk::ShownRequesters().empty());  // nothing scripted was involved
+}
+
+TEST_F(RealRequesters, SaveDialogReturnsThePathAndTheFilterLeftSelected) {
+    const std::string path = "/tmp/qm-tk-real-" + std::to_string(::getpid()) + ".fnt";
+    std::remove(path.c_str());
+    tk::simulate::AnswerNextFileDialog(path, 1);
+    const tk::FileAnswer answer = tk::SaveFileDialog("Save font", "", kFilters, 0);
+    EXPECT_EQ(answer.path, path);
+    EXPECT_EQ(answer.filterIndex, 1);
+    tk::simulate::AnswerNextFileDialog(path, 0);
+    EXPECT_EQ(tk::SaveFileDialog("Save font", "", kFilters, 1).filterIndex, 0);
+}
+
+TEST_F(RealRequesters, OpenDialogReturnsAnExistingFile) {
+    const std::string path = "/tmp/qm-tk-real-open-" + std::to_string(::getpid()) + ".fnt";
+    ASSERT_EQ(tk::SaveFileSafely(path, {1, 2, 3}), "");
+    tk::simulate::AnswerNextFileDialog(path, 0);
+    const tk::FileAnswer answer = tk::OpenFileDialog("Load font (.fnt)", path, kFilters, 0);
+    EXPECT_EQ(answer.path, path);
+    EXPECT_EQ(answer.filterIndex, 0);
+    std::remove(path.c_str());
+}
+
+}  // namespace
