@@ -99,6 +99,8 @@ std::string SaveFileSafely(const std::string& path, const std::vector<unsigned c
     if (stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
         return S_ISDIR(info.st_mode) ? "It is a folder" : "It is not a regular file";
     }
+    // Replacing the file by a new one would get round its write protection.
+    if (access(target.c_str(), F_OK) == 0 && access(target.c_str(), W_OK) != 0) return ErrorText();
     std::string reason;
     const std::string temporary = WriteTemporary(target, bytes, reason);
     if (temporary.empty()) return reason.empty() ? "Cannot write the file" : reason;

@@ -135,6 +135,16 @@ TEST(SaveFileSafely, AFolderThatTakesNoNewFileKeepsTheOldOne) {
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"keep.fnt"});
 }
 
+TEST(SaveFileSafely, AWriteProtectedFileIsNotReplaced) {
+    if (geteuid() == 0) GTEST_SKIP() << "write protection does not bind the superuser";
+    Folder folder;
+    const std::string path = folder.Path("locked.fnt");
+    ASSERT_EQ(tk::SaveFileSafely(path, Pattern(16, 1)), "");
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    EXPECT_NE(tk::SaveFileSafely(path, Pattern(16, 2)), "");
+    EXPECT_EQ(Read(path), Pattern(16, 1));
+}
+
 TEST(SaveFileSafely, SavingThroughALinkKeepsTheLink) {
     Folder folder;
     const std::string real = folder.Path("real.fnt");
