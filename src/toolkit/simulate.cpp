@@ -52,22 +52,40 @@ void KeyEvent(QWindow* window, int qtKey, Qt::KeyboardModifiers modifiers, const
     QTest::simulateEvent(window, pressed, qtKey, modifiers, text, autoRepeat);
 }
 
+// A mouse event as the window system hands it over, at a point of the control.
+// Consecutive clicks count as a double click unless time passes between them.
+void MouseEvent(ControlId control, QPoint at, Qt::MouseButton button, QEvent::Type type, bool timePasses) {
+    constexpr int kStep = 20;
+    QWidget* widget = Ctl(control).widget;
+    QWindow* window = HandleOf(widget);
+    const QPoint local = widget->mapTo(widget->window(), at);
+    Qt::MouseButtons& held = QTestPrivate::qtestMouseButtons;
+    if (type == QEvent::MouseButtonPress) held |= button;
+    if (type == QEvent::MouseButtonRelease) held &= ~button;
+    if (timePasses) QTest::lastMouseTimestamp += kStep;
+    qt_handleMouseEvent(window, local, window->mapToGlobal(local), held, button, type, Qt::NoModifier,
+                        QTest::lastMouseTimestamp);
+    if (timePasses && type == QEvent::MouseButtonRelease) QTest::lastMouseTimestamp += QTest::mouseDoubleClickInterval;
+    QCoreApplication::processEvents();
+}
+
 }  // namespace
 
 void SendMouse(ControlId control, Mouse action, int x, int y, int button) {
-    QWidget* widget = Ctl(control).widget;
-    QWindow* window = HandleOf(widget);
-    const QPoint at = widget->mapTo(widget->window(), QPoint(x, y));
+    const Qt::MouseButton which = QtButton(button);
     switch (action) {
-    case Mouse::Press: QTest::mousePress(window, QtButton(button), Qt::NoModifier, at); break;
-    case Mouse::Release: QTest::mouseRelease(window, QtButton(button), Qt::NoModifier, at); break;
-    case Mouse::Move: QTest::mouseMove(window, at); break;
+    case Mouse::Press: MouseEvent(control, QPoint(x, y), which, QEvent::MouseButtonPress, true); break;
+    case Mouse::Release: MouseEvent(control, QPoint(x, y), which, QEvent::MouseButtonRelease, true); break;
+    case Mouse::Move: MouseEvent(control, QPoint(x, y), Qt::NoButton, QEvent::MouseMove, true); break;
     }
 }
 
 void DoubleClick(ControlId control, int x, int y) {
-    QWidget* widget = Ctl(control).widget;
-    QTest::mouseDClick(HandleOf(widget), Qt::LeftButton, Qt::NoModifier, widget->mapTo(widget->window(), QPoint(x, y)));
+    const QPoint at(x, y);
+    MouseEvent(control, at, Qt::LeftButton, QEvent::MouseButtonPress, true);
+    MouseEvent(control, at, Qt::LeftButton, QEvent::MouseButtonRelease, false);
+    MouseEvent(control, at, Qt::LeftButton, QEvent::MouseButtonPress, false);
+    MouseEvent(control, at, Qt::LeftButton, QEvent::MouseButtonRelease, true);
 }
 
 void SendKey(WindowId window, int key, unsigned modifiers, bool pressed, bool autoRepeat) {

@@ -59,6 +59,22 @@ TEST_F(CanvasEvents, PositionsAreInDrawingAreaPixels) {
     EXPECT_EQ(events[0].subKind, tk::SubKind::Other);
 }
 
+TEST_F(CanvasEvents, TheFirstAndLastPixelsOfTheDrawingArea) {
+    const tk::ControlId corner = tk::CreateControl(window, tk::ControlKind::Canvas, 0, 0, 10, 10);
+    SendMouse(corner, Mouse::Move, 0, 0);
+    SendMouse(canvas, Mouse::Move, 2, 2);
+    SendMouse(canvas, Mouse::Move, 101, 81);
+    const auto events = Drain();
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0].control, corner);
+    EXPECT_EQ(events[0].mouseX, 0);
+    EXPECT_EQ(events[0].mouseY, 0);
+    EXPECT_EQ(events[1].mouseX, 0);
+    EXPECT_EQ(events[1].mouseY, 0);
+    EXPECT_EQ(events[2].mouseX, 99);
+    EXPECT_EQ(events[2].mouseY, 79);
+}
+
 TEST_F(CanvasEvents, LeftClickComesOnlyWithTheReleaseAfterAPress) {
     PointAt(canvas, 30, 40);
     SendMouse(canvas, Mouse::Press, 30, 40, tk::ButtonLeft);
