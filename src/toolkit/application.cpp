@@ -151,6 +151,14 @@ void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
     if (defaultHandler) defaultHandler(type, context, message);
 }
 
+// Lets the window system deliver what it has. Objects that the widgets hand
+// over for later deletion are deleted here too: without a running main loop of
+// the window system nobody else would.
+void Pump(QEventLoop::ProcessEventsFlags flags) {
+    QCoreApplication::processEvents(flags);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 bool PopFront(Event& out) {
     if (St().queue.empty()) return false;
     out = St().queue.front();
@@ -203,21 +211,21 @@ Event WaitEvent() {
     Event e;
     if (PopFront(e)) return e;
     if (St().scripted) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        Pump(QEventLoop::AllEvents);
         if (PopFront(e)) return e;
         for (auto it = St().openOrder.rbegin(); it != St().openOrder.rend(); ++it) {
             if (FindWin(*it)) return ScriptedCloseOf(*it);
         }
         return e;
     }
-    while (!PopFront(e)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    while (!PopFront(e)) Pump(QEventLoop::WaitForMoreEvents);
     return e;
 }
 
 Event PollEvent() {
     Event e;
     if (PopFront(e)) return e;
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    Pump(QEventLoop::AllEvents);
     PopFront(e);
     return e;
 }
@@ -230,10 +238,10 @@ Event WaitEventFor(WindowId window) {
             if (e.window == window) return e;
         }
         if (St().scripted) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents);
+            Pump(QEventLoop::AllEvents);
             if (St().queue.empty()) return ScriptedCloseOf(window);
         } else {
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            Pump(QEventLoop::WaitForMoreEvents);
         }
     }
 }
