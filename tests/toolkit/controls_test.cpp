@@ -168,6 +168,23 @@ TEST_F(Controls, TextsTipsAndBackgroundsReadBack) {
     EXPECT_EQ(tk::Controls(window), expected);
 }
 
+TEST_F(Controls, LabelShowsItsBackgroundColour) {
+    const auto label = tk::CreateControl(window, ControlKind::Label, 10, 10, 30, 70, "", tk::Bordered);
+    tk::SetBackground(label, tk::MakeRgb(128, 255, 128));
+    EXPECT_EQ(tk::simulate::ShownPixel(label, 15, 35), tk::MakeRgb(128, 255, 128));
+    tk::SetBackground(label, tk::MakeRgb(0, 0, 0));
+    EXPECT_EQ(tk::simulate::ShownPixel(label, 15, 35), tk::MakeRgb(0, 0, 0));
+}
+
+TEST_F(Controls, SpinValuesAreKeptInRange) {
+    const auto spin = Make(ControlKind::Spin);
+    tk::SetRange(spin, 1, 10);
+    tk::SetValue(spin, 50);
+    EXPECT_EQ(tk::Value(spin), 10);
+    tk::SetValue(spin, -3);
+    EXPECT_EQ(tk::Value(spin), 1);
+}
+
 TEST_F(Controls, FrameDoesNotSwallowClicksOfTheControlsItSurrounds) {
     const auto button = tk::CreateControl(window, ControlKind::Button, 20, 30, 80, 24, "In");
     tk::CreateControl(window, ControlKind::Frame, 10, 10, 200, 100, "Around");

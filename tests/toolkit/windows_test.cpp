@@ -97,6 +97,20 @@ TEST(Windows, UserResizeOfASizableWindowIsReported) {
     EXPECT_EQ(tk::WindowHeight(w.id), 140);
 }
 
+TEST(Windows, UserResizeStaysWithinTheLimitsOfTheInnerArea) {
+    OpenedWindow w(kPlain | tk::Sizable, 200, 100);
+    tk::CreateMenuBar(w.id);
+    tk::AddMenu(w.id, "File");
+    tk::SetWindowMinSize(w.id, 150, 80);
+    tk::SetWindowMaxSize(w.id, 400, 300);
+    tk::simulate::ResizeByUser(w.id, 10, 10);
+    EXPECT_EQ(tk::WindowWidth(w.id), 150);
+    EXPECT_EQ(tk::WindowHeight(w.id), 80);
+    tk::simulate::ResizeByUser(w.id, 1000, 1000);
+    EXPECT_EQ(tk::WindowWidth(w.id), 400);
+    EXPECT_EQ(tk::WindowHeight(w.id), 300);
+}
+
 TEST(Windows, CentredWindowIgnoresThePositionGiven) {
     OpenedWindow w(kPlain | tk::Centered | tk::OnTop, 100, 80);
     EXPECT_NE(tk::WindowX(w.id), 40);
