@@ -5,7 +5,11 @@
 #include <algorithm>
 
 #include "bench_state.h"
+#include "charedit/char_editor.h"
 #include "charedit/font_sheet.h"
+#include "sets/set_views.h"
+#include "sets/sets_viewer.h"
+#include "sets/view_editor.h"
 
 namespace qm::bench {
 
@@ -23,6 +27,16 @@ void RedrawAllMask(benchmark::State& state) {
     EditorState& s = Editor();
     UseMaskLayer(s);
     for (auto _ : state) RedrawAll(s);
+    UseHiRes(s);
+}
+
+// The redraw's parts one by one, to see where its time goes.
+void DrawViewScreenOnly(EditorState& s) { DrawViewScreen(s, -1, -1); }
+
+void RedrawPart(benchmark::State& state, void (*mode)(EditorState&), void (*draw)(EditorState&)) {
+    EditorState& s = Editor();
+    mode(s);
+    for (auto _ : state) draw(s);
     UseHiRes(s);
 }
 
@@ -56,5 +70,19 @@ void FloorFill(benchmark::State& state) {
 BENCHMARK(FloorFill)->Name("Floor/FillSamePixels")->Unit(benchmark::kMicrosecond);
 BENCHMARK(RedrawAllHiRes)->Name("RedrawAll/HiRes")->Unit(benchmark::kMicrosecond);
 BENCHMARK(RedrawAllMask)->Name("RedrawAll/MulticolourMask")->Unit(benchmark::kMicrosecond);
+
+#define QM_REDRAW_PART(draw)                                                                               \
+    BENCHMARK_CAPTURE(RedrawPart, draw, UseHiRes, draw)->Name("RedrawPart/HiRes/" #draw)->Unit(benchmark::kMicrosecond); \
+    BENCHMARK_CAPTURE(RedrawPart, draw, UseMaskLayer, draw)                                               \
+        ->Name("RedrawPart/MulticolourMask/" #draw)                                                        \
+        ->Unit(benchmark::kMicrosecond)
+
+QM_REDRAW_PART(DrawFontSheet);
+QM_REDRAW_PART(DrawSmallSetView);
+QM_REDRAW_PART(DrawLargeSetView);
+QM_REDRAW_PART(DrawCharEditor);
+QM_REDRAW_PART(DrawCharPreview);
+QM_REDRAW_PART(DrawViewScreenOnly);
+QM_REDRAW_PART(DrawSetsViewer);
 
 }  // namespace qm::bench
