@@ -97,51 +97,8 @@ std::string FromLiteral(const QString& text) { return S(QString(text).replace("&
 
 namespace {
 
-// The digits of the numeric keypad are keys of their own, apart from those of
-// the main keyboard, as virtual key codes have them.
-constexpr int kKeypadZero = 96;
-
-int KeyCodeOf(const QKeyEvent& key) {
-    const int qtKey = key.key();
-    if ((key.modifiers() & Qt::KeypadModifier) && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
-        return kKeypadZero + (qtKey - Qt::Key_0);
-    }
-    return KeyOfQt(qtKey);
-}
-
-// Key events are taken where they reach a top-level window, once each,
-// whichever child has the focus. Keys bound to shortcuts never get here: the
-// shortcut map takes them first.
-class KeyWatcher : public QObject {
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        const bool press = event->type() == QEvent::KeyPress;
-        if ((press || event->type() == QEvent::KeyRelease) && watched->isWindowType()) {
-            Report(static_cast<QWindow*>(watched), static_cast<QKeyEvent*>(event), press);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    static void Report(QWindow* window, QKeyEvent* key, bool press) {
-        if (key->isAutoRepeat()) return;
-        for (auto& [id, rec] : St().windows) {
-            if (!rec->frame || rec->frame->windowHandle() != window) continue;
-            // A disabled window waits for its dialog and takes no keys.
-            if (!rec->frame->isEnabled()) return;
-            Event e;
-            e.kind = press ? EventKind::KeyPressed : EventKind::KeyReleased;
-            e.window = id;
-            e.key = KeyCodeOf(*key);
-            Push(e);
-            return;
-        }
-    }
-};
-
 constexpr int kFontPixels = 11;
 
-KeyWatcher* keyWatcher = nullptr;
 QtMessageHandler defaultHandler = nullptr;
 
 // Headless platforms complain about every window feature they lack; the
@@ -190,8 +147,7 @@ void Init(int& argc, char** argv) {
     font.setFamilies({"Liberation Sans", "Arial", "Nimbus Sans", "Helvetica", font.family()});
     font.setPixelSize(kFontPixels);
     QApplication::setFont(font);
-    keyWatcher = new KeyWatcher;
-    St().app->installEventFilter(keyWatcher);
+    StartKeyWatch();
 }
 
 void Shutdown() {
@@ -201,8 +157,7 @@ void Shutdown() {
     St().queue.clear();
     St().openedHook = nullptr;
     ForgetStandIns();
-    delete keyWatcher;
-    keyWatcher = nullptr;
+    StopKeyWatch();
     delete St().app;
     St().app = nullptr;
 }

@@ -7,17 +7,6 @@ namespace detail {
 
 namespace {
 
-struct KeyPair {
-    int key;
-    int qtKey;
-};
-
-constexpr KeyPair kSpecialKeys[] = {
-    {KeyF5, Qt::Key_F5},         {KeyLeft, Qt::Key_Left},         {KeyRight, Qt::Key_Right},
-    {KeyUp, Qt::Key_Up},         {KeyDown, Qt::Key_Down},         {KeyDelete, Qt::Key_Delete},
-    {KeyPageUp, Qt::Key_PageUp}, {KeyPageDown, Qt::Key_PageDown},
-};
-
 void PostMenuItem(WindowId window, int number) {
     Event e;
     e.kind = EventKind::MenuItem;
@@ -26,44 +15,12 @@ void PostMenuItem(WindowId window, int number) {
     Push(e);
 }
 
-// Keeps the inner area's size when the menu bar grows or appears.
-void KeepInnerSize(WindowRec& w) {
-    const int frameH = w.innerHeight + MenuBarHeight(w);
-    if (w.features & Sizable) {
-        w.frame->resize(w.innerWidth, frameH);
-    } else {
-        w.frame->setFixedSize(w.innerWidth, frameH);
-    }
-    LayoutWindow(w);
-}
-
 QMenu& CurrentMenu(WindowRec& w) {
     if (!w.currentMenu) AddMenu(w.id, "");
     return *w.currentMenu;
 }
 
 }  // namespace
-
-int QtKeyOf(int key) {
-    for (const KeyPair& pair : kSpecialKeys) {
-        if (pair.key == key) return pair.qtKey;
-    }
-    return key;  // letters and digits share their codes with Qt
-}
-
-int KeyOfQt(int qtKey) {
-    for (const KeyPair& pair : kSpecialKeys) {
-        if (pair.qtKey == qtKey) return pair.key;
-    }
-    return qtKey;
-}
-
-Qt::KeyboardModifiers QtModifiersOf(unsigned modifiers) {
-    Qt::KeyboardModifiers result = Qt::NoModifier;
-    if (modifiers & Shift) result |= Qt::ShiftModifier;
-    if (modifiers & Ctrl) result |= Qt::ControlModifier;
-    return result;
-}
 
 StatusBarWidget::StatusBarWidget(QWidget* parent) : QFrame(parent) {
     setAutoFillBackground(true);
@@ -102,7 +59,7 @@ void CreateMenuBar(WindowId window) {
     w.menuBar = new QMenuBar(w.frame);
     w.menuBar->setNativeMenuBar(false);
     w.menuBar->show();
-    KeepInnerSize(w);
+    ApplyInnerSize(w, w.innerWidth, w.innerHeight);  // the menu bar adds to the window
 }
 
 void AddMenu(WindowId window, const std::string& title) {
@@ -110,7 +67,7 @@ void AddMenu(WindowId window, const std::string& title) {
     if (!w.menuBar) CreateMenuBar(window);
     w.currentMenu = w.menuBar->addMenu(Literal(title));
     w.currentMenuTitle = title;
-    KeepInnerSize(w);
+    ApplyInnerSize(w, w.innerWidth, w.innerHeight);  // the menu bar adds to the window
 }
 
 void AddMenuItem(WindowId window, int number, const std::string& text) {

@@ -89,6 +89,8 @@ std::string FromLiteral(const QString& text);
 
 // Keeps the menu bar, the inner area and the status bar in place.
 void LayoutWindow(WindowRec& w);
+// Sets the frame to hold an inner area of this size, fixed unless sizable.
+void ApplyInnerSize(WindowRec& w, int width, int height);
 int MenuBarHeight(const WindowRec& w);
 void DropEventsOf(WindowId window);
 void ForgetWindow(WindowId window);
@@ -97,6 +99,9 @@ void ForgetWindow(WindowId window);
 int QtKeyOf(int key);
 int KeyOfQt(int qtKey);
 Qt::KeyboardModifiers QtModifiersOf(unsigned modifiers);
+// Key presses and releases of every window become events from here on.
+void StartKeyWatch();
+void StopKeyWatch();
 
 QWidget* MakeCanvas(ControlRec& rec);
 void ResizeCanvasSurface(ControlRec& rec);

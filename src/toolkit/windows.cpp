@@ -35,6 +35,19 @@ void WindowFrame::resizeEvent(QResizeEvent* event) {
     Push(e);
 }
 
+// Sets the frame to hold an inner area of this size, fixed unless sizable.
+void ApplyInnerSize(WindowRec& w, int width, int height) {
+    w.innerWidth = width;
+    w.innerHeight = height;
+    const int frameH = height + MenuBarHeight(w);
+    if (w.features & Sizable) {
+        w.frame->resize(width, frameH);
+    } else {
+        w.frame->setFixedSize(width, frameH);
+    }
+    LayoutWindow(w);
+}
+
 int MenuBarHeight(const WindowRec& w) { return w.menuBar ? w.menuBar->sizeHint().height() : 0; }
 
 void LayoutWindow(WindowRec& w) {
@@ -60,19 +73,6 @@ Qt::WindowFlags FlagsOf(unsigned features) {
     if ((features & MinimizeBox) && (features & Sizable)) flags |= Qt::WindowMaximizeButtonHint;
     if (features & OnTop) flags |= Qt::WindowStaysOnTopHint;
     return flags;
-}
-
-// Sets the frame to hold an inner area of this size, fixed unless sizable.
-void ApplyInnerSize(WindowRec& w, int width, int height) {
-    w.innerWidth = width;
-    w.innerHeight = height;
-    const int frameH = height + MenuBarHeight(w);
-    if (w.features & Sizable) {
-        w.frame->resize(width, frameH);
-    } else {
-        w.frame->setFixedSize(width, frameH);
-    }
-    LayoutWindow(w);
 }
 
 QPoint CentredPosition(int width, int height) {
