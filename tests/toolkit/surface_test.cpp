@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "toolkit/surface.h"
 
 namespace {
@@ -97,6 +99,33 @@ TEST(Surface, DrawImageClipsOnAllSides) {
     u.DrawImage(6, 0, image);
     u.DrawImage(-4, 0, image);
     EXPECT_EQ(CountOf(u, kBlack), 36);
+}
+
+// The fast block drawing must give what one box per block gives, clipped
+// alike at every edge, with and without blending.
+TEST(Surface, ScaledPictureMatchesOneBoxPerBlock) {
+    // Half opaque, which counts only while blending.
+    const tk::Rgb colors[] = {tk::WithAlpha(tk::MakeRgb(1, 2, 3), 128),   tk::WithAlpha(tk::MakeRgb(40, 50, 60), 128),
+                              tk::WithAlpha(tk::MakeRgb(7, 8, 9), 128),   tk::WithAlpha(tk::MakeRgb(200, 0, 0), 128),
+                              tk::WithAlpha(tk::MakeRgb(0, 200, 0), 128), tk::WithAlpha(tk::MakeRgb(0, 0, 200), 128)};
+    for (bool blending : {false, true}) {
+        for (const auto& [x, y] : {std::pair{-4, -3}, std::pair{2, 1}, std::pair{5, 4}, std::pair{9, 9}}) {
+            tk::Surface fast(10, 8);
+            fast.FillBox(0, 0, 10, 8, kWhite);
+            tk::Surface slow = fast;
+            fast.SetBlending(blending);
+            slow.SetBlending(blending);
+            fast.DrawScaled(x, y, colors, 3, 2, 3, 2);
+            for (int r = 0; r < 2; ++r) {
+                for (int c = 0; c < 3; ++c) slow.FillBox(x + c * 3, y + r * 2, 3, 2, colors[r * 3 + c]);
+            }
+            for (int py = 0; py < 8; ++py) {
+                for (int px = 0; px < 10; ++px) {
+                    ASSERT_EQ(fast.Pixel(px, py), slow.Pixel(px, py)) << px << "," << py << " at " << x << "," << y;
+                }
+            }
+        }
+    }
 }
 
 TEST(Surface, EveryChangeBumpsTheGeneration) {
