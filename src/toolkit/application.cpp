@@ -116,6 +116,17 @@ void Pump(QEventLoop::ProcessEventsFlags flags) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// The hook runs when the code that opened a window first waits for events, so
+// the window's controls exist by then.
+void RunOpenedHook() {
+    std::vector<WindowId> opened;
+    opened.swap(St().openedSinceHook);
+    if (!St().openedHook) return;
+    for (WindowId id : opened) {
+        if (FindWin(id)) St().openedHook(id);
+    }
+}
+
 bool PopFront(Event& out) {
     if (St().queue.empty()) return false;
     out = St().queue.front();
@@ -156,6 +167,7 @@ void Shutdown() {
     for (WindowId id : open) CloseWindow(id);
     St().queue.clear();
     St().openedHook = nullptr;
+    St().openedSinceHook.clear();
     ForgetStandIns();
     StopKeyWatch();
     delete St().app;
@@ -163,6 +175,7 @@ void Shutdown() {
 }
 
 Event WaitEvent() {
+    RunOpenedHook();
     Event e;
     if (PopFront(e)) return e;
     if (St().scripted) {
@@ -178,6 +191,7 @@ Event WaitEvent() {
 }
 
 Event PollEvent() {
+    RunOpenedHook();
     Event e;
     if (PopFront(e)) return e;
     Pump(QEventLoop::AllEvents);
@@ -186,6 +200,7 @@ Event PollEvent() {
 }
 
 Event WaitEventFor(WindowId window) {
+    RunOpenedHook();
     Event e;
     for (;;) {
         if (!FindWin(window)) return Event{};

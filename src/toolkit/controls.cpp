@@ -101,7 +101,9 @@ QWidget* MakeWidget(ControlRec& rec, WindowRec& w, const std::string& plain) {
     case ControlKind::DropDown: {
         auto* list = new QComboBox;
         list->setEditable(false);
-        QObject::connect(list, &QComboBox::currentIndexChanged, otherEvent);
+        // Choosing the item already shown is an event too: the export dialog
+        // regenerates its text on every choice.
+        QObject::connect(list, &QComboBox::activated, otherEvent);
         return list;
     }
     case ControlKind::NumberField: {

@@ -55,9 +55,10 @@ Event PollEvent();
 Event WaitEventFor(WindowId window);
 // Queues an event as if the window system had sent it; used by tests.
 void PostEvent(const Event& event);
-// Called with every window as soon as it is open; tests use it to post the
-// events of a dialog that the code under test opens and waits on. Pass an
-// empty function to remove it.
+// Called with every new window when the code that opened it first waits for
+// events, so its controls exist by then; tests use it to post the events of a
+// dialog that the code under test opens and waits on. Pass an empty function
+// to remove it.
 void SetWindowOpenedHook(std::function<void(WindowId)> hook);
 // Drops every queued event; used by tests.
 void DiscardEvents();

@@ -61,6 +61,8 @@ struct State {
     std::map<ControlId, std::unique_ptr<ControlRec>> controls;
     std::vector<WindowId> openOrder;
     std::function<void(WindowId)> openedHook;
+    // Windows opened since the hook last ran.
+    std::vector<WindowId> openedSinceHook;
     WindowId nextWindow = 1;
     ControlId nextControl = 1;
     bool scripted = false;

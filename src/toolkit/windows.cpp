@@ -132,7 +132,7 @@ WindowId OpenWindow(const std::string& title, int x, int y, int width, int heigh
     const QPoint at = (features & Centered) ? CentredPosition(size.width(), size.height()) : QPoint(x, y);
     w.frame->move(at);
     w.frame->show();
-    if (St().openedHook) St().openedHook(w.id);
+    St().openedSinceHook.push_back(w.id);
     return w.id;
 }
 

@@ -211,12 +211,12 @@ protected:
             features = tk::WindowFeatures(window);
             mainEnabled = tk::WindowEnabled(s.ui.window);
             mainAt = {tk::WindowX(s.ui.window), tk::WindowY(s.ui.window)};
-            const tk::ControlId probe = tk::CreateControl(window, tk::ControlKind::Label, 0, 0, 1, 1);
+            const std::vector<tk::ControlId> controls = tk::Controls(window);
             for (const Step& step : steps) {
                 tk::Event e;
                 e.window = window;
                 e.kind = step.control == 0 ? tk::EventKind::CloseRequest : tk::EventKind::Control;
-                e.control = step.control == 0 ? 0 : probe + step.control;
+                e.control = step.control == 0 ? 0 : controls.at(step.control - 1);
                 e.subKind = step.control == 4 ? tk::SubKind::LeftClick : tk::SubKind::Other;
                 e.mouseX = step.x;
                 e.mouseY = step.y;

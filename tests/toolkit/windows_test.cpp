@@ -197,12 +197,14 @@ TEST(Windows, OpenedHookCanScriptTheNewWindow) {
         e.menuItem = 7;
         tk::PostEvent(e);
     });
-    OpenedWindow w(kPlain);  // discards what the hook posted
+    OpenedWindow w(kPlain);
     const tk::WindowId dialog = tk::OpenWindow("Dialog", 0, 0, 50, 50, kPlain);
+    tk::CreateControl(dialog, tk::ControlKind::Button, 0, 0, 10, 10, "OK");
+    EXPECT_TRUE(seen.empty());  // not before the opener waits, so its controls exist
+    EXPECT_EQ(tk::WaitEventFor(dialog).menuItem, 7);
     tk::SetWindowOpenedHook({});
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[1], dialog);
-    EXPECT_EQ(tk::WaitEventFor(dialog).menuItem, 7);
     tk::CloseWindow(dialog);
 }
 
