@@ -90,9 +90,6 @@ struct ViewEditorUi {
     tk::ControlId gr2 = 0, canvas = 0, saveView = 0, loadView = 0, clear = 0;
     std::array<tk::ControlId, 4> smallCanvases{};
     tk::ControlId gridBox = 0, setDrawBox = 0, onTopBox = 0;
-    // Where the view is scrolled to, in canvas pixels, when the canvas is
-    // smaller than the screen.
-    tk::ControlId horizontalScroll = 0, verticalScroll = 0;
     // The scroll area the canvas sits in: the canvas holds the whole screen
     // and the area shows as much of it as the window leaves room for.
     tk::ControlId canvasArea = 0;
