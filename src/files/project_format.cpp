@@ -8,9 +8,10 @@ void WriteColors(ByteWriter& out, const SixColors& colors) {
     for (Rgb color : colors) out.Uint32(color);
 }
 
+// A damaged file's top byte would read as an opacity when drawing.
 SixColors ReadColors(ByteReader& in) {
     SixColors colors{};
-    for (Rgb& color : colors) color = in.Uint32();
+    for (Rgb& color : colors) color = in.Uint32() & 0xFFFFFFu;
     return colors;
 }
 

@@ -104,6 +104,16 @@ TEST(ProjectFormatTest, CellsOutsideTheCharacterCodesComeBackEmpty) {
     EXPECT_EQ(back->view[0][2], 127);
 }
 
+TEST(ProjectFormatTest, ADamagedColourTopByteIsDropped) {
+    Bytes file = WriteProject(Sample());
+    file[12750 + 3] = 0x80;           // register LUM
+    file[22374 + 4 * 6 * 9 + 3] = 1;  // slot 10's LUM
+    const std::optional<ProjectData> back = ReadProject(file);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->registerRgb[0], tk::MakeRgb(1, 2, 3));
+    EXPECT_EQ((*back->slotColors)[9][0], tk::MakeRgb(9, 0, 200));
+}
+
 TEST(ProjectFormatTest, AShortFileReadsZeroesForWhatIsMissing) {
     Bytes file = WriteProject(Sample());
     file.resize(4 + 1024 + 10);
