@@ -30,8 +30,7 @@ void SavePreview(const SourceExportDialog& d) {
 
 void GenerateExportText(EditorState& s, tk::ControlId preview, int format) {
     PackFont(s, -1);
-    tk::ClearLines(preview);
-    for (const std::string& line : ExportLines(s.FontBuffer, format)) tk::AppendLine(preview, line);
+    tk::SetLines(preview, ExportLines(s.FontBuffer, format));
 }
 
 SourceExportDialog OpenSourceExportDialog(EditorState& s, int x, int y, int width, int height) {

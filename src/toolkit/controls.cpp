@@ -372,6 +372,16 @@ void AppendLine(ControlId edit, const std::string& line) {
     c.noLines = false;
 }
 
+void SetLines(ControlId edit, const std::vector<std::string>& lines) {
+    auto* text = As<QPlainTextEdit>(edit);
+    if (!text) return;
+    QStringList joined;
+    joined.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines) joined.append(Q(line));
+    text->setPlainText(joined.join('\n'));
+    Ctl(edit).noLines = lines.empty();
+}
+
 int LineCount(ControlId edit) {
     auto* text = As<QPlainTextEdit>(edit);
     if (!text) return 0;

@@ -199,6 +199,9 @@ void SetScrollStep(ControlId area, int step);
 // Multi-line text.
 void ClearLines(ControlId edit);
 void AppendLine(ControlId edit, const std::string& line);
+// All lines at once: much faster than appending them one by one, since the
+// control lays its text out once.
+void SetLines(ControlId edit, const std::vector<std::string>& lines);
 int LineCount(ControlId edit);
 std::string Line(ControlId edit, int index);
 

@@ -208,6 +208,14 @@ TEST_F(Controls, TextLinesAreLogicalLines) {
     EXPECT_EQ(tk::LineCount(edit), 0);
     tk::AppendLine(edit, "");
     EXPECT_EQ(tk::LineCount(edit), 1);
+
+    tk::SetLines(edit, {"one", "", "three"});
+    EXPECT_EQ(tk::LineCount(edit), 3);
+    EXPECT_EQ(tk::Line(edit, 2), "three");
+    tk::SetLines(edit, {""});
+    EXPECT_EQ(tk::LineCount(edit), 1);
+    tk::SetLines(edit, {});
+    EXPECT_EQ(tk::LineCount(edit), 0);
 }
 
 TEST_F(Controls, ControlsInAScrollAreaAreReportedAtTheirOwnPlace) {
