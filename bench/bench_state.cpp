@@ -1,5 +1,6 @@
 #include "bench_state.h"
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -25,6 +26,8 @@ tk::ControlId exportPreview = 0;
 void LoadLayerFont(EditorState& s) {
     std::vector<unsigned char> bytes;
     if (!tk::ReadWholeFile(kLayerFont, bytes) || bytes.size() < kFontBytes) {
+        std::fprintf(stderr, "quillmere_bench: %s unreadable; the mask layer is the standard set instead\n",
+                     kLayerFont);
         bytes.assign(DefaultFontData.begin(), DefaultFontData.end());
     }
     std::copy(bytes.begin(), bytes.begin() + kFontBytes, s.FontBuffer.begin());
