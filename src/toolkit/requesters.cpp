@@ -26,18 +26,29 @@ QStringList QtFilters(const std::string& filters) {
     return list;
 }
 
+// "*.*" reads as "every file" to the user, but the dialog takes it literally
+// and hides names without a dot, which many files from the platform's disks
+// have. The filter keeps its text; only what it lets through widens.
+void WidenEveryFileFilter(QFileDialog& dialog, const QString& filter) {
+    if (!filter.contains("*.*")) return;
+    if (auto* model = dialog.findChild<QFileSystemModel*>()) model->setNameFilters({"*"});
+}
+
 FileAnswer RunFileDialog(bool save, const std::string& title, const std::string& initialFile,
                          const std::string& filters, int preselectedFilter) {
     const QStringList list = QtFilters(filters);
-    QString selected = preselectedFilter >= 0 && preselectedFilter < list.size() ? list[preselectedFilter] : QString();
-    QWidget* parent = QApplication::activeWindow();
-    const QString path = save
-        ? QFileDialog::getSaveFileName(parent, Q(title), Q(initialFile), list.join(";;"), &selected)
-        : QFileDialog::getOpenFileName(parent, Q(title), Q(initialFile), list.join(";;"), &selected);
+    QFileDialog dialog(QApplication::activeWindow(), Q(title), Q(initialFile), list.join(";;"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);  // its file model must be reachable
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (preselectedFilter >= 0 && preselectedFilter < list.size()) dialog.selectNameFilter(list[preselectedFilter]);
+    QObject::connect(&dialog, &QFileDialog::filterSelected,
+                     [&dialog](const QString& filter) { WidenEveryFileFilter(dialog, filter); });
+    WidenEveryFileFilter(dialog, dialog.selectedNameFilter());
     FileAnswer answer;
-    if (path.isEmpty()) return answer;
-    answer.path = S(path);
-    answer.filterIndex = std::max(0, static_cast<int>(list.indexOf(selected)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return answer;
+    answer.path = S(dialog.selectedFiles().front());
+    answer.filterIndex = std::max(0, static_cast<int>(list.indexOf(dialog.selectedNameFilter())));
     return answer;
 }
 

@@ -239,6 +239,23 @@ void AnswerNextFileDialog(const std::string& path, int filterIndex) {
     });
 }
 
+void InspectNextFileDialog(int filterIndex, std::vector<std::string>& shownPatterns) {
+    WhenModalIsUp([filterIndex, &shownPatterns](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (!dialog) return;
+        if (auto* types = dialog->findChild<QComboBox*>("fileTypeCombo")) {
+            types->setCurrentIndex(filterIndex);
+            // The two signals a choice in the list sends, in the list's order.
+            emit types->activated(filterIndex);
+            emit types->textActivated(types->itemText(filterIndex));
+        }
+        if (auto* model = dialog->findChild<QFileSystemModel*>()) {
+            for (const QString& pattern : model->nameFilters()) shownPatterns.push_back(tk::detail::S(pattern));
+        }
+        dialog->reject();
+    });
+}
+
 void AnswerNextMessage(Answer answer) {
     WhenModalIsUp([answer](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);

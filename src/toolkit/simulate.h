@@ -61,6 +61,9 @@ Surface WindowPicture(WindowId window);
 // by pressing the button of the answer.
 void AnswerNextFileDialog(const std::string& path, int filterIndex);
 void AnswerNextMessage(Answer answer);
+// Chooses a filter in the next real file dialog as the user does, stores the
+// name patterns its file list then lets through, and cancels the dialog.
+void InspectNextFileDialog(int filterIndex, std::vector<std::string>& shownPatterns);
 
 }  // namespace tk::simulate
 

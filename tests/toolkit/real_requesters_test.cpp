@@ -44,6 +44,18 @@ TEST_F(RealRequesters, SaveDialogReturnsThePathAndTheFilterLeftSelected) {
     EXPECT_EQ(tk::SaveFileDialog("Save font", "", kFilters, 1).filterIndex, 0);
 }
 
+TEST_F(RealRequesters, EveryFileFilterShowsNamesWithoutADot) {
+    std::vector<std::string> patterns;
+    tk::simulate::InspectNextFileDialog(1, patterns);
+    EXPECT_TRUE(tk::OpenFileDialog("Load font (.fnt)", "", kFilters, 0).path.empty());
+    EXPECT_EQ(patterns, std::vector<std::string>{"*"});
+
+    patterns.clear();
+    tk::simulate::InspectNextFileDialog(0, patterns);
+    tk::OpenFileDialog("Load font (.fnt)", "", kFilters, 1);
+    EXPECT_EQ(patterns, std::vector<std::string>{"*.fnt"});
+}
+
 TEST_F(RealRequesters, OpenDialogReturnsAnExistingFile) {
     const std::string path = "/tmp/qm-tk-real-open-" + std::to_string(::getpid()) + ".fnt";
     ASSERT_EQ(tk::SaveFileSafely(path, {1, 2, 3}), "");
