@@ -22,7 +22,7 @@ void LoadColorFile(EditorState& s) {
     const tk::FileAnswer answer = tk::OpenFileDialog("Load colors (.col)", "", kColorFilters, 0);
     if (answer.path.empty()) return;
     std::vector<unsigned char> bytes;
-    if (!tk::ReadWholeFile(answer.path, bytes)) return;
+    if (!tk::ReadWholeFile(answer.path, bytes, kColorFileSize)) return;
     ColorRegisters registers{};
     if (!DecodeColorFile(bytes, registers)) {
         tk::MessageBox("Error!", "This file is not QMR color data!");

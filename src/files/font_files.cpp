@@ -12,7 +12,7 @@ void LoadFontFile(EditorState& s) {
     const tk::FileAnswer answer = tk::OpenFileDialog("Load font (.fnt)", s.Slot().filePath, kFontFilter, 0);
     if (answer.path.empty()) return;
     Bytes file;
-    if (!tk::ReadWholeFile(answer.path, file)) return;
+    if (!tk::ReadWholeFile(answer.path, file, kFontBytes)) return;
 
     s.FontBuffer = ReadFontBytes(file);
     s.Slot().fileName = FileNameOf(answer.path);

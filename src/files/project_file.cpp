@@ -81,7 +81,7 @@ void OpenProject(EditorState& s) {
     const tk::FileAnswer answer = tk::OpenFileDialog("Open project (.proj)", s.ProjectPath, kProjectFilter, 0);
     if (answer.path.empty()) return;
     Bytes file;
-    if (!tk::ReadWholeFile(answer.path, file)) return;
+    if (!tk::ReadWholeFile(answer.path, file, kProjectSize)) return;
     const std::optional<ProjectData> project = ReadProject(file);
     if (!project) {
         tk::MessageBox("Error!", "This file is not project QMR!");

@@ -15,11 +15,11 @@ constexpr const char* kSetBinFilters = "Set bin (*.bin)|*.bin|All files (*.*)|*.
 
 // The file's bytes, or nothing when the dialog was cancelled or the file
 // cannot be read; both end the load silently.
-std::optional<SetBytes> AskAndRead(const std::string& title, const std::string& filters) {
+std::optional<SetBytes> AskAndRead(const std::string& title, const std::string& filters, std::size_t fileSize) {
     const tk::FileAnswer answer = tk::OpenFileDialog(title, "", filters, 0);
     if (answer.path.empty()) return std::nullopt;
     SetBytes bytes;
-    if (!tk::ReadWholeFile(answer.path, bytes)) return std::nullopt;
+    if (!tk::ReadWholeFile(answer.path, bytes, fileSize)) return std::nullopt;
     return bytes;
 }
 
@@ -33,7 +33,7 @@ void AskAndSave(const std::string& title, const std::string& filters, const std:
 }  // namespace
 
 void LoadSetFile(EditorState& s) {
-    const auto bytes = AskAndRead("Load set (.set)", kSetFilters);
+    const auto bytes = AskAndRead("Load set (.set)", kSetFilters, kSetFileSize);
     if (!bytes) return;
     const auto set = DecodeSetFile(*bytes);
     if (!set) {
@@ -45,7 +45,7 @@ void LoadSetFile(EditorState& s) {
 }
 
 void LoadAllSetsFile(EditorState& s) {
-    const auto bytes = AskAndRead("Load sets (.sets)", kAllSetsFilters);
+    const auto bytes = AskAndRead("Load sets (.sets)", kAllSetsFilters, kAllSetsFileSize);
     if (!bytes) return;
     const auto sets = DecodeAllSetsFile(*bytes);
     if (!sets) {

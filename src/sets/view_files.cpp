@@ -24,7 +24,7 @@ void LoadViewFile(EditorState& s) {
     const tk::FileAnswer answer = tk::OpenFileDialog("Load View Editor data (.ved)", "", kViewFilters, 0);
     if (answer.path.empty()) return;
     ViewBytes bytes;
-    if (tk::ReadWholeFile(answer.path, bytes)) {
+    if (tk::ReadWholeFile(answer.path, bytes, kViewFileSize)) {
         const auto screen = DecodeViewFile(bytes);
         if (!screen) {
             tk::MessageBox("Error...", "This file not View Editor data!");

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -120,7 +121,7 @@ bool SaveFileReporting(const std::string& path, const std::vector<unsigned char>
     return false;
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes) {
+bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes, std::size_t maxBytes) {
     // Not blocking: opening a named pipe would otherwise wait for a writer
     // before it can be told apart from a file.
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -132,8 +133,8 @@ bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes) {
     }
     std::vector<unsigned char> data;
     unsigned char buffer[65536];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
+    while (data.size() < maxBytes) {
+        const ssize_t n = read(fd, buffer, std::min(sizeof buffer, maxBytes - data.size()));
         if (n == 0) break;
         if (n < 0) {
             if (errno == EINTR) continue;

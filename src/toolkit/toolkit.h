@@ -256,8 +256,11 @@ std::string SaveFileSafely(const std::string& path, const std::vector<unsigned c
 // The one save path of the program: SaveFileSafely, and on failure a message
 // box titled "Error!" naming the file and the reason. Returns true on success.
 bool SaveFileReporting(const std::string& path, const std::vector<unsigned char>& bytes);
-// Reads a whole file. Returns false when it cannot be opened.
-bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes);
+// Reads a file, or its first maxBytes: the formats never look further, so a
+// huge file chosen by mistake costs nothing. Returns false when it cannot be
+// opened or is not a regular file.
+bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes,
+                   std::size_t maxBytes = static_cast<std::size_t>(-1));
 // Size of a file by name; negative when it cannot be examined.
 long long FileSize(const std::string& path);
 // The folder separator of this platform.

@@ -183,6 +183,19 @@ TEST(ReadWholeFile, ANamedPipeIsRefusedWithoutWaitingForAWriter) {
     EXPECT_NE(tk::SaveFileSafely(pipe, Pattern(4, 0)), "");
 }
 
+TEST(ReadWholeFile, StopsAtTheLimitItIsGiven) {
+    Folder folder;
+    const std::string path = folder.Path("long.fnt");
+    ASSERT_EQ(tk::SaveFileSafely(path, Pattern(200000, 3)), "");
+    Bytes bytes;
+    ASSERT_TRUE(tk::ReadWholeFile(path, bytes, 70000));
+    EXPECT_EQ(bytes, Pattern(70000, 3));
+    ASSERT_TRUE(tk::ReadWholeFile(path, bytes));
+    EXPECT_EQ(bytes.size(), 200000u);
+    ASSERT_TRUE(tk::ReadWholeFile(path, bytes, 0));
+    EXPECT_TRUE(bytes.empty());
+}
+
 TEST(ReadWholeFile, MissingFilesAndFoldersCannotBeRead) {
     Folder folder;
     Bytes bytes{1, 2, 3};
