@@ -1,5 +1,6 @@
 #include "bench_state.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "app/main_event_handler.h"
 #include "bench_state.h"
