@@ -11,8 +11,10 @@ void DrawCharEditor(EditorState& s);
 // Character ch of the current slot at 10 screen pixels per font pixel, its
 // top-left corner at (left, top); the caller has filled the background.
 void DrawCharAt(EditorState& s, tk::Surface& surface, int ch, int left, int top);
-void PaintEditorPixel(EditorState& s, int button, int x, int y);
-void PaintCharPixel(EditorState& s, int ch, int x, int y, int button);
+// Both return whether a pixel changed: a stroke over pixels that already have
+// the colour needs no redraw.
+bool PaintEditorPixel(EditorState& s, int button, int x, int y);
+bool PaintCharPixel(EditorState& s, int ch, int x, int y, int button);
 // Every event of the editor canvas.
 void HandleEditorMouse(EditorState& s, const tk::Event& event);
 // The "Normal" (1) and "Mask" (2) options.

@@ -26,20 +26,26 @@ bool InsideChar(int ch, int x, int y) {
 
 }  // namespace
 
-void PaintCharPixel(EditorState& s, int ch, int x, int y, int button) {
-    if (!InsideChar(ch, x, y)) return;
+bool PaintCharPixel(EditorState& s, int ch, int x, int y, int button) {
+    if (!InsideChar(ch, x, y)) return false;
     FontSlot& slot = s.Slot();
     if (s.MulticolorMode == 0) {
-        slot.Pixel(ch, x, y) = button == tk::ButtonLeft ? 1 : 0;
-        return;
+        const std::uint8_t value = button == tk::ButtonLeft ? 1 : 0;
+        const bool changed = slot.Pixel(ch, x, y) != value;
+        slot.Pixel(ch, x, y) = value;
+        return changed;
     }
     const int pairX = x & ~1;
     Pair pair{};
-    if (!PairOfColor(button == tk::ButtonLeft ? s.LeftColor : s.RightColor, pair)) return;
+    if (!PairOfColor(button == tk::ButtonLeft ? s.LeftColor : s.RightColor, pair)) return false;
+    const bool changed = slot.Pixel(ch, pairX, y) != pair.left || slot.Pixel(ch, pairX + 1, y) != pair.right;
     slot.Pixel(ch, pairX, y) = pair.left;
     slot.Pixel(ch, pairX + 1, y) = pair.right;
+    return changed;
 }
 
-void PaintEditorPixel(EditorState& s, int button, int x, int y) { PaintCharPixel(s, s.CurrentChar, x, y, button); }
+bool PaintEditorPixel(EditorState& s, int button, int x, int y) {
+    return PaintCharPixel(s, s.CurrentChar, x, y, button);
+}
 
 }  // namespace qm

@@ -17,8 +17,7 @@ void HandleEditorMouse(EditorState& s, const tk::Event& event) {
     const bool left = event.buttons == tk::ButtonLeft && s.ClickGuard == 0;
     const bool right = event.buttons == tk::ButtonRight;
     if (!left && !right) return;
-    PaintEditorPixel(s, left ? tk::ButtonLeft : tk::ButtonRight, cell.column, cell.row);
-    RedrawAll(s);
+    if (PaintEditorPixel(s, left ? tk::ButtonLeft : tk::ButtonRight, cell.column, cell.row)) RedrawAll(s);
 }
 
 void ChooseLayerMode(EditorState& s, int layerMode) {

@@ -41,7 +41,7 @@ ImageExportDialog OpenImageExportDialog(EditorState& s, int x, int y, int width,
     d.window = OpenModalDialog(s, "Export font to image PNG, BMP...", x, y, width, height);
     tk::CreateControl(d.window, tk::ControlKind::Label, 20, 23, 70, 20, "Image scale:");
     d.scales = tk::CreateControl(d.window, tk::ControlKind::DropDown, 100, 20, 40, 20);
-    for (int scale = 0; scale < kScaleCount; ++scale) tk::AddItem(d.scales, "x" + std::to_string(scale + 1));
+    for (int scale = 0; scale < kScaleCount; ++scale) tk::AddItem(d.scales, std::string("x") + std::to_string(scale + 1));
     tk::SelectItem(d.scales, 0);
     d.sizeLabel = tk::CreateControl(d.window, tk::ControlKind::Label, 260, 23, 130, 20, "Image size: ");
     d.saveBmp = tk::CreateControl(d.window, tk::ControlKind::Button, 410, 20, 70, 20, "Save BMP");

@@ -71,8 +71,7 @@ void HandleLargeSetMouse(EditorState& s, const tk::Event& event) {
         const int pixelId = FindHitArea(s, kFirstPixelId, kLastPixelId, event.mouseX, event.mouseY);
         if (s.DrawOnSet == kOn && pixelId >= 0 && IsCharCode(s.CurrentChar)) {
             const HitArea& pixel = s.HitAreaTable[pixelId];
-            PaintCharPixel(s, s.CurrentChar, pixel.column, pixel.row, button);
-            RedrawAll(s);
+            if (PaintCharPixel(s, s.CurrentChar, pixel.column, pixel.row, button)) RedrawAll(s);
         }
     }
     ShowSetCellStatus(s, CurrentSetCell(s, cell));

@@ -86,6 +86,20 @@ TEST_F(EditorPainting, PaintingRedrawsTheEditor) {
     EXPECT_EQ(tk::CanvasSurface(s.ui.charEditor).Pixel(10, 10), s.RegisterRgb[LUM]);
 }
 
+TEST_F(EditorPainting, OnlyAChangedPixelRedraws) {
+    EXPECT_TRUE(PaintEditorPixel(s, tk::ButtonLeft, 2, 2));
+    EXPECT_FALSE(PaintEditorPixel(s, tk::ButtonLeft, 2, 2));
+    Multicolor(PF1, BAK);
+    EXPECT_TRUE(PaintEditorPixel(s, tk::ButtonLeft, 5, 3));
+    EXPECT_FALSE(PaintEditorPixel(s, tk::ButtonLeft, 4, 3));  // the same pair, already PF1
+
+    const std::uint64_t before = tk::CanvasSurface(s.ui.fontSheet).Generation();
+    Mouse(5 * 30 + 15, 3 * 30 + 15, tk::ButtonLeft);
+    EXPECT_EQ(tk::CanvasSurface(s.ui.fontSheet).Generation(), before);
+    Mouse(5 * 30 + 15, 3 * 30 + 15, tk::ButtonRight);
+    EXPECT_NE(tk::CanvasSurface(s.ui.fontSheet).Generation(), before);
+}
+
 TEST_F(EditorPainting, NoCharacterMeansNoPainting) {
     s.CurrentChar = kEmptyCell;
     const auto before = s.Slot().pixels;
