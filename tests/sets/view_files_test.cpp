@@ -38,8 +38,8 @@ TEST_F(ViewFilesTest, AnEmptyScreenSavesAs9604BytesAndLoadsBack) {
     SaveViewFile(s);
     EXPECT_EQ(LastShown().title, "Save View Editor data (.ved)");
     EXPECT_EQ(LastShown().filters, "View Editor data (*.ved)|*.ved|All files (*.*)|*.*");
-    Bytes expected{'V', 'E', 'D', 'T'};
-    expected.resize(9604, 0xFF);
+    Bytes expected(9604, 0xFF);
+    for (int i = 0; i < 4; ++i) expected[i] = static_cast<unsigned char>("VEDT"[i]);
     EXPECT_EQ(test::ReadBytes(dir.Path("screen.ved")), expected);
 
     s.ViewScreen[3][4] = 9;
@@ -153,7 +153,9 @@ TEST_F(ViewFilesTest, BinAndCharsWalkTheRegionRowByRow) {
     EXPECT_TRUE(ViewExportHandler(s, ControlEvent(s.exportUi.saveBin)));
     EXPECT_EQ(LastShown().title, "Save to bin (.bin)");
     Bytes expected;
-    for (int code : {33, 34, 35}) expected.insert(expected.end(), DefaultFontData.begin() + 8 * code, DefaultFontData.begin() + 8 * code + 8);
+    for (int code : {33, 34, 35}) {
+        for (int row = 0; row < 8; ++row) expected.push_back(DefaultFontData[8 * code + row]);
+    }
     EXPECT_EQ(test::ReadBytes(dir.Path("bits.bin")), expected);
 
     tk::QueueFileAnswer(dir.Path("raw"), 1);
