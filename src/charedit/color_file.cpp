@@ -12,9 +12,8 @@ const char* const kColorFilters = "Text (*.col)|*.col|All files (*.*)|*.*";
 }  // namespace
 
 void SaveColorFile(EditorState& s) {
-    const tk::FileAnswer answer = tk::SaveFileDialog("Save colors (.col)", "", kColorFilters, 0);
-    if (answer.path.empty()) return;
-    const std::string path = WithDefaultExtension(answer.path, ".col", false, answer.filterIndex);
+    const std::string path = AskSavePath("Save colors (.col)", "", kColorFilters, ".col", false);
+    if (path.empty()) return;
     tk::SaveFileReporting(path, EncodeColorFile(ColorRegisters{s.RegisterValue, s.RegisterRgb}));
 }
 

@@ -64,9 +64,8 @@ int SelectedScale(const ImageExportDialog& d) {
 // True when the picture was written. A failed write has shown its message and
 // leaves the dialog open, so the user can try another name.
 bool SavePicture(const ImageExportDialog& d, const ImageFormat& format) {
-    const tk::FileAnswer answer = tk::SaveFileDialog(format.title, "", format.filter, 0);
-    if (answer.path.empty()) return false;
-    const std::string path = WithDefaultExtension(answer.path, format.extension, true, answer.filterIndex);
+    const std::string path = AskSavePath(format.title, "", format.filter, format.extension, true);
+    if (path.empty()) return false;
 
     const int scale = SelectedScale(d);
     tk::Surface picture(PictureWidth(scale), PictureHeight(scale));

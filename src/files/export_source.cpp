@@ -19,10 +19,9 @@ std::vector<std::string> PreviewLines(tk::ControlId preview) {
 
 // The dialog stays open after a save, whatever its outcome.
 void SavePreview(const SourceExportDialog& d) {
-    const tk::FileAnswer answer =
-        tk::SaveFileDialog("Save export font (.txt)", "", "Text (*.txt)|*.txt|All files (*.*)|*.*", 0);
-    if (answer.path.empty()) return;
-    const std::string path = WithDefaultExtension(answer.path, ".txt", false, answer.filterIndex);
+    const std::string path =
+        AskSavePath("Save export font (.txt)", "", "Text (*.txt)|*.txt|All files (*.*)|*.*", ".txt", false);
+    if (path.empty()) return;
     tk::SaveFileReporting(path, TextFileBytes(PreviewLines(d.preview)));
 }
 

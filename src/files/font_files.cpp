@@ -22,9 +22,8 @@ void LoadFontFile(EditorState& s) {
 }
 
 void SaveFontFile(EditorState& s) {
-    const tk::FileAnswer answer = tk::SaveFileDialog(kSaveFontTitle, s.Slot().filePath, kFontFilter, 0);
-    if (answer.path.empty()) return;
-    const std::string path = WithDefaultExtension(answer.path, ".fnt", true, answer.filterIndex);
+    const std::string path = AskSavePath(kSaveFontTitle, s.Slot().filePath, kFontFilter, ".fnt", true);
+    if (path.empty()) return;
     tk::SaveFileReporting(path, WriteFontBytes(s.FontBuffer));
 }
 

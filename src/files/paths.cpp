@@ -32,4 +32,11 @@ std::string WithDefaultExtension(const std::string& path, const std::string& ext
     return Upper(tail) == Upper(ext) ? path : path + ext;
 }
 
+std::string AskSavePath(const std::string& title, const std::string& initialFile, const std::string& filters,
+                        const std::string& ext, bool onlyUnderFirstFilter) {
+    const tk::FileAnswer answer = tk::SaveFileDialog(title, initialFile, filters, 0);
+    if (answer.path.empty()) return {};
+    return WithDefaultExtension(answer.path, ext, onlyUnderFirstFilter, answer.filterIndex);
+}
+
 }  // namespace qm

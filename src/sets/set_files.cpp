@@ -25,9 +25,8 @@ std::optional<SetBytes> AskAndRead(const std::string& title, const std::string& 
 
 void AskAndSave(const std::string& title, const std::string& filters, const std::string& extension,
                 const SetBytes& bytes) {
-    const tk::FileAnswer answer = tk::SaveFileDialog(title, "", filters, 0);
-    if (answer.path.empty()) return;
-    tk::SaveFileReporting(WithDefaultExtension(answer.path, extension, true, answer.filterIndex), bytes);
+    const std::string path = AskSavePath(title, "", filters, extension, true);
+    if (!path.empty()) tk::SaveFileReporting(path, bytes);
 }
 
 }  // namespace
@@ -65,11 +64,10 @@ void SaveAllSetsFile(EditorState& s) {
 }
 
 void ExportSetBin(EditorState& s) {
-    const tk::FileAnswer answer = tk::SaveFileDialog("Save set to bin (.bin)", "", kSetBinFilters, 0);
-    if (answer.path.empty()) return;
+    const std::string path = AskSavePath("Save set to bin (.bin)", "", kSetBinFilters, ".bin", true);
+    if (path.empty()) return;
     PackFont(s, -1);
-    tk::SaveFileReporting(WithDefaultExtension(answer.path, ".bin", true, answer.filterIndex),
-                          SetBitmapBytes(s.Set(), s.FontBuffer));
+    tk::SaveFileReporting(path, SetBitmapBytes(s.Set(), s.FontBuffer));
 }
 
 }  // namespace qm

@@ -13,9 +13,8 @@ constexpr const char* kViewFilters = "View Editor data (*.ved)|*.ved|All files (
 
 void AskAndSave(const std::string& title, const std::string& filters, const std::string& extension,
                 const ViewBytes& bytes) {
-    const tk::FileAnswer answer = tk::SaveFileDialog(title, "", filters, 0);
-    if (answer.path.empty()) return;
-    tk::SaveFileReporting(WithDefaultExtension(answer.path, extension, true, answer.filterIndex), bytes);
+    const std::string path = AskSavePath(title, "", filters, extension, true);
+    if (!path.empty()) tk::SaveFileReporting(path, bytes);
 }
 
 }  // namespace
@@ -41,12 +40,11 @@ void SaveViewFile(EditorState& s) {
 
 void ExportViewBin(EditorState& s) {
     if (!IsExportable(s.ExportRegion)) return;
-    const tk::FileAnswer answer =
-        tk::SaveFileDialog("Save to bin (.bin)", "", "Set bin (*.bin)|*.bin|All files (*.*)|*.*", 0);
-    if (answer.path.empty()) return;
+    const std::string path =
+        AskSavePath("Save to bin (.bin)", "", "Set bin (*.bin)|*.bin|All files (*.*)|*.*", ".bin", true);
+    if (path.empty()) return;
     PackFont(s, -1);
-    tk::SaveFileReporting(WithDefaultExtension(answer.path, ".bin", true, answer.filterIndex),
-                          RegionBitmapBytes(s.ViewScreen, s.ExportRegion, s.FontBuffer));
+    tk::SaveFileReporting(path, RegionBitmapBytes(s.ViewScreen, s.ExportRegion, s.FontBuffer));
 }
 
 void ExportViewChars(EditorState& s) {
