@@ -1,3 +1,4 @@
+#include "core/file_io.h"
 #include "bench_state.h"
 
 #include <algorithm>
@@ -8,7 +9,7 @@
 #include "app/startup.h"
 #include "charedit/char_editor.h"
 #include "charedit/font_sheet.h"
-#include "files/font_buffer.h"
+#include "session/font_buffer.h"
 #include "sets/sets_viewer.h"
 #include "sets/view_editor.h"
 
@@ -26,7 +27,7 @@ tk::ControlId exportPreview = 0;
 
 void LoadLayerFont(EditorState& s) {
     std::vector<unsigned char> bytes;
-    if (!tk::ReadWholeFile(kLayerFont, bytes) || bytes.size() < kFontBytes) {
+    if (!qm::ReadWholeFile(kLayerFont, bytes) || bytes.size() < kFontBytes) {
         std::fprintf(stderr, "quillmere_bench: %s unreadable; the mask layer is the standard set instead\n",
                      kLayerFont);
         bytes.assign(DefaultFontData.begin(), DefaultFontData.end());
@@ -40,10 +41,10 @@ int CharFor(int index) { return (index * 37 + 11) % kCharCount; }
 
 void FillSetsAndView(EditorState& s) {
     for (int set = 1; set <= kSetCount; ++set) {
-        for (int cell = 0; cell < kSetCells; ++cell) s.SetTable[set].cells[cell] = CharFor(set * kSetCells + cell);
+        for (int cell = 0; cell < kSetCells; ++cell) s.doc.SetTable[set].cells[cell] = CharFor(set * kSetCells + cell);
     }
     for (int y = 0; y < kViewRows; ++y) {
-        for (int x = 0; x < kViewColumns; ++x) s.ViewScreen[y][x] = CharFor(y * kViewColumns + x);
+        for (int x = 0; x < kViewColumns; ++x) s.doc.ViewScreen[y][x] = CharFor(y * kViewColumns + x);
     }
 }
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "app/editor_state.h"
+#include "session/editor_state.h"
 
 namespace qm::bench {
 

@@ -4,51 +4,39 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_state.h"
-#include "files/export_image.h"
-#include "files/export_lines.h"
+#include "core/export_lines.h"
+#include "core/font_image.h"
 #include "files/export_source.h"
-#include "files/font_buffer.h"
+#include "session/font_buffer.h"
 
 namespace qm::bench {
 
 namespace {
 
-constexpr int kScaleX4 = 3;  // the scale list's fourth entry, "x4"
-constexpr int kWidthX4 = 1024;
-constexpr int kHeightX4 = 256;
+Image FontPictureX4(const EditorState& s) {
+    return RenderFontImage(s.Slot(), s.doc.RegisterRgb, s.MulticolorMode != 0, 4);
+}
 
 void RenderX4(benchmark::State& state, void (*mode)(EditorState&)) {
     EditorState& s = Editor();
     mode(s);
-    tk::Surface canvas(kWidthX4, kHeightX4);
-    for (auto _ : state) {
-        RenderFontImage(s, canvas, kScaleX4);
-        benchmark::DoNotOptimize(canvas.Data());
-    }
+    for (auto _ : state) benchmark::DoNotOptimize(FontPictureX4(s).pixels.data());
     UseHiRes(s);
 }
 
 void EncodePngX4(benchmark::State& state) {
     EditorState& s = Editor();
-    tk::Surface canvas(kWidthX4, kHeightX4);
-    RenderFontImage(s, canvas, kScaleX4);
+    const Image picture = FontPictureX4(s);
     std::size_t size = 0;
-    for (auto _ : state) size = tk::EncodePng(canvas).size();
+    for (auto _ : state) size = qm::EncodePng(picture).size();
     if (size == 0) state.SkipWithError("PNG encoding failed");
     state.counters["png_bytes"] = static_cast<double>(size);
 }
 
-// What "Save PNG" does before writing the file: the picture rendered, copied
-// out of the canvas and encoded.
+// What "Save PNG" does before writing the file: the picture rendered and encoded.
 void PngExportX4(benchmark::State& state) {
     EditorState& s = Editor();
-    tk::Surface canvas(kWidthX4, kHeightX4);
-    for (auto _ : state) {
-        RenderFontImage(s, canvas, kScaleX4);
-        tk::Surface picture(kWidthX4, kHeightX4);
-        picture.DrawImage(0, 0, canvas);
-        benchmark::DoNotOptimize(tk::EncodePng(picture));
-    }
+    for (auto _ : state) benchmark::DoNotOptimize(qm::EncodePng(FontPictureX4(s)));
 }
 
 // The dialog's preview: the font packed, the lines made and put into the

@@ -8,9 +8,10 @@
 
 #include <unistd.h>
 
+#include "core/file_io.h"
 #include "bench_state.h"
 #include "files/project_file.h"
-#include "files/project_format.h"
+#include "core/project_format.h"
 
 namespace qm::bench {
 
@@ -23,10 +24,10 @@ std::string ProjectPath() {
 
 // The bytes of the editor's state as the save command writes them.
 Bytes SavedProjectBytes(EditorState& s, const std::string& path) {
-    s.ProjectPath = path;
+    s.doc.ProjectPath = path;
     SaveProject(s, "zapisz");
     Bytes bytes;
-    tk::ReadWholeFile(path, bytes);
+    qm::ReadWholeFile(path, bytes);
     return bytes;
 }
 
@@ -60,10 +61,10 @@ void ReadInMemory(benchmark::State& state) {
 void SaveThroughDisk(benchmark::State& state) {
     EditorState& s = Editor();
     const std::string path = ProjectPath();
-    s.ProjectPath = path;
+    s.doc.ProjectPath = path;
     for (auto _ : state) SaveProject(s, "zapisz");
     Bytes bytes;
-    tk::ReadWholeFile(path, bytes);
+    qm::ReadWholeFile(path, bytes);
     std::filesystem::remove(path);
     CheckSize(state, bytes);
 }
@@ -80,7 +81,7 @@ void OpenThroughDisk(benchmark::State& state) {
     }
     std::filesystem::remove(path);
     tk::ClearScript();
-    if (s.ProjectPath != path) state.SkipWithError("project was not opened");
+    if (s.doc.ProjectPath != path) state.SkipWithError("project was not opened");
 }
 
 }  // namespace

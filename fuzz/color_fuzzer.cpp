@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "charedit/color_format.h"
+#include "core/color_format.h"
 #include "invariants.h"
 
 namespace {

@@ -4,23 +4,17 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "files/font_buffer.h"
-#include "files/font_format.h"
+#include "core/font_format.h"
 #include "invariants.h"
 
 namespace {
 
-qm::EditorState& State() {
-    static qm::EditorState state;
-    return state;
-}
-
 // The slot must hold the file's first kilobyte, zeros past a short file's end.
-void RequireFirstKilobyte(const qm::EditorState& s, const std::uint8_t* data, std::size_t size) {
+void RequireFirstKilobyte(const qm::FontBytes& packed, const std::uint8_t* data, std::size_t size) {
     const std::size_t kept = std::min<std::size_t>(size, qm::kFontBytes);
     for (std::size_t i = 0; i < qm::kFontBytes; ++i) {
         const std::uint8_t expected = i < kept ? data[i] : 0;
-        qm::fuzz::Require(s.FontBuffer[i] == expected, "the slot holds the file's first kilobyte",
+        qm::fuzz::Require(packed[i] == expected, "the slot holds the file's first kilobyte",
                           static_cast<long long>(i));
     }
 }
@@ -38,16 +32,15 @@ void RequireRangeInsideFont(const qm::FontBytes& font, const std::uint8_t* data,
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    qm::EditorState& s = State();
+    static qm::FontSlot slot;
     const qm::Bytes file(data, data + size);
     const qm::FontBytes font = qm::ReadFontBytes(file);
 
-    s.FontBuffer = font;
-    qm::UnpackFont(s, 1);
-    qm::fuzz::RequirePixels(s.Slots[1]);
-    qm::PackFont(s, 1);
-    RequireFirstKilobyte(s, data, size);
-    qm::fuzz::Require(qm::WriteFontBytes(font) == qm::Bytes(s.FontBuffer.begin(), s.FontBuffer.end()),
+    qm::UnpackFont(font, slot);
+    qm::fuzz::RequirePixels(slot);
+    const qm::FontBytes packed = qm::PackFont(slot);
+    RequireFirstKilobyte(packed, data, size);
+    qm::fuzz::Require(qm::WriteFontBytes(font) == qm::Bytes(packed.begin(), packed.end()),
                       "a loaded font saves back as it was read");
     RequireRangeInsideFont(font, data, size);
     return 0;

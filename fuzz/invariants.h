@@ -1,6 +1,6 @@
 #pragma once
 
-// What must hold in the editor after any file has been read, whatever its
+// What must hold in the document after any file has been read, whatever its
 // bytes. A broken invariant stops the fuzzer like a crash does, so that the
 // input is kept and the fault cannot pass as a quiet success.
 
@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/editor_state.h"
+#include "core/document.h"
 
 namespace qm::fuzz {
 

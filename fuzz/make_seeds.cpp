@@ -8,12 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "charedit/color_format.h"
-#include "files/font_buffer.h"
-#include "files/font_format.h"
-#include "files/project_format.h"
-#include "sets/set_format.h"
-#include "sets/view_format.h"
+#include "core/color_format.h"
+#include "core/font_format.h"
+#include "core/project_format.h"
+#include "core/set_format.h"
+#include "core/view_format.h"
 
 namespace {
 

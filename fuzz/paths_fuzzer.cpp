@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "files/paths.h"
+#include "core/paths.h"
 #include "invariants.h"
 
 namespace {

@@ -4,25 +4,19 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "files/font_buffer.h"
-#include "files/project_format.h"
+#include "core/font_format.h"
+#include "core/project_format.h"
 #include "invariants.h"
 
 namespace {
 
 using qm::fuzz::Require;
 
-qm::EditorState& State() {
-    static qm::EditorState state;
-    return state;
-}
-
 void RequireFonts(const qm::ProjectData& project) {
-    qm::EditorState& s = State();
-    for (int slot = 1; slot <= qm::kSlotCount; ++slot) {
-        s.FontBuffer = project.fonts[slot - 1];
-        qm::UnpackFont(s, slot);
-        qm::fuzz::RequirePixels(s.Slots[slot]);
+    static qm::FontSlot slot;
+    for (const qm::FontBytes& font : project.fonts) {
+        qm::UnpackFont(font, slot);
+        qm::fuzz::RequirePixels(slot);
     }
 }
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "invariants.h"
-#include "sets/set_format.h"
+#include "core/set_format.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "invariants.h"
-#include "sets/view_format.h"
+#include "core/view_format.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "charedit/transforms.h"
 #include "files/export_image.h"
 #include "files/export_source.h"
-#include "files/font_buffer.h"
+#include "session/font_buffer.h"
 #include "files/font_files.h"
 #include "files/project_file.h"
 #include "sets/animation.h"
@@ -221,15 +221,15 @@ void HandleKeyPressed(EditorState& s, int key) {
 
 }  // namespace
 
-void StoreSlotColors(EditorState& s) { s.Slot().colors = s.RegisterRgb; }
+void StoreSlotColors(EditorState& s) { s.Slot().colors = s.doc.RegisterRgb; }
 
 void StepSlot(EditorState& s, int delta, bool exchangeColors) {
     const int next = s.CurrentSlot + delta;
     if (next < 1 || next > kSlotCount) return;
-    if (exchangeColors) s.Slot().colors = s.RegisterRgb;
+    if (exchangeColors) s.Slot().colors = s.doc.RegisterRgb;
     s.CurrentSlot = next;
     tk::SetText(s.ui.slotLabel, std::to_string(next));
-    if (exchangeColors) s.RegisterRgb = s.Slot().colors;
+    if (exchangeColors) s.doc.RegisterRgb = s.Slot().colors;
     RedrawAll(s);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/editor_state.h"
+#include "session/editor_state.h"
 
 namespace qm {
 
@@ -13,10 +13,6 @@ enum MainMenuItem {
     kMenuSetGrid, kMenuNextSet, kMenuPreviousSet, kMenuLoadSet, kMenuSaveSet, kMenuLoadAllSets,
     kMenuSaveAllSets, kMenuCopySet, kMenuPasteSet, kMenuClearSet, kMenuClearSetBits, kMenuExportSetBin,
 };
-
-constexpr int kStatusCharField = 0;
-constexpr int kStatusFontField = 1;
-constexpr int kStatusProjectField = 2;
 
 // The main window with its shortcuts, status bar, menus and 77 controls; the
 // handles land in s.ui.

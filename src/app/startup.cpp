@@ -1,10 +1,11 @@
 #include "app/startup.h"
 
+#include "app/full_redraw.h"
 #include "app/main_window.h"
 #include "app/main_loop.h"
 #include "charedit/color_registers.h"
 #include "charedit/font_sheet.h"
-#include "files/font_buffer.h"
+#include "session/font_buffer.h"
 #include "sets/animation.h"
 
 namespace qm {
@@ -24,6 +25,7 @@ void FillAnimationLists(const MainWindowUi& ui) {
 
 void StartUp(EditorState& s) {
     ResetEditorState(s);
+    s.fullRedraw = RedrawEverything;
     BuildMainWindow(s, 100, 100, 945, 645);
 
     s.FontBuffer = DefaultFontData;
@@ -32,8 +34,8 @@ void StartUp(EditorState& s) {
     FillAnimationLists(s.ui);
     tk::StartTimer(s.ui.window, kAnimationTimer, 250);
 
-    s.RegisterValue = kDefaultRegisterValue;
-    for (int reg = LUM; reg <= PF3; ++reg) PaintSwatch(s, s.ui.swatch[reg], s.RegisterRgb[reg]);
+    s.doc.RegisterValue = kDefaultRegisterValue;
+    for (int reg = LUM; reg <= PF3; ++reg) PaintSwatch(s, s.ui.swatch[reg], s.doc.RegisterRgb[reg]);
     s.CurrentChar = 1;
     RedrawAll(s);
     DrawAnimFrame(s, 1);

@@ -86,7 +86,7 @@ void DrawSeeThroughPair(tk::Surface& surface, const MaskPair& p) {
 void DrawOverMask(const EditorState& s, tk::Surface& surface, int ch, int left, int top, int scale) {
     const FontSlot& slot = s.Slot();
     const bool hasLayer = HasMaskLayer(s);
-    const FontSlot& layer = s.Slots[hasLayer ? s.CurrentSlot + 1 : s.CurrentSlot];
+    const FontSlot& layer = s.doc.Slots[hasLayer ? s.CurrentSlot + 1 : s.CurrentSlot];
     surface.SetBlending(false);
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 8; x += 2) {

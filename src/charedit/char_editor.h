@@ -3,7 +3,7 @@
 // The enlarged character editor canvas and the painting rules it shares with
 // the large set view.
 
-#include "app/editor_state.h"
+#include "session/editor_state.h"
 
 namespace qm {
 

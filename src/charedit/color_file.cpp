@@ -1,9 +1,11 @@
+#include "core/file_io.h"
+#include "session/save_dialog.h"
 #include "charedit/color_file.h"
 
-#include "charedit/color_format.h"
+#include "core/color_format.h"
 #include "charedit/color_registers.h"
 #include "charedit/font_sheet.h"
-#include "files/paths.h"
+#include "core/paths.h"
 
 namespace qm {
 
@@ -14,22 +16,22 @@ const char* const kColorFilters = "Text (*.col)|*.col|All files (*.*)|*.*";
 void SaveColorFile(EditorState& s) {
     const std::string path = AskSavePath("Save colors (.col)", "", kColorFilters, ".col", false);
     if (path.empty()) return;
-    tk::SaveFileReporting(path, EncodeColorFile(ColorRegisters{s.RegisterValue, s.RegisterRgb}));
+    tk::SaveFileReporting(path, EncodeColorFile(ColorRegisters{s.doc.RegisterValue, s.doc.RegisterRgb}));
 }
 
 void LoadColorFile(EditorState& s) {
     const tk::FileAnswer answer = tk::OpenFileDialog("Load colors (.col)", "", kColorFilters, 0);
     if (answer.path.empty()) return;
     std::vector<unsigned char> bytes;
-    if (!tk::ReadWholeFile(answer.path, bytes, kColorFileSize)) return;
+    if (!ReadWholeFile(answer.path, bytes, kColorFileSize)) return;
     ColorRegisters registers{};
     if (!DecodeColorFile(bytes, registers)) {
         tk::MessageBox("Error!", "This file is not QMR color data!");
         return;
     }
     for (int reg = LUM; reg <= PF3; ++reg) {
-        s.RegisterValue[reg] = registers.values[reg];
-        s.RegisterRgb[reg] = registers.rgb[reg];
+        s.doc.RegisterValue[reg] = registers.values[reg];
+        s.doc.RegisterRgb[reg] = registers.rgb[reg];
     }
     ShowColorIndicators(s);
     RedrawAll(s);

@@ -20,9 +20,9 @@ void PaintSwatch(EditorState&, tk::ControlId swatch, Rgb rgb) {
 }
 
 void ShowColorIndicators(EditorState& s) {
-    tk::SetBackground(s.ui.leftButtonBar, s.RegisterRgb[s.LeftColor]);
-    tk::SetBackground(s.ui.rightButtonBar, s.RegisterRgb[s.RightColor]);
-    for (int reg = LUM; reg <= PF3; ++reg) PaintSwatch(s, s.ui.swatch[reg], s.RegisterRgb[reg]);
+    tk::SetBackground(s.ui.leftButtonBar, s.doc.RegisterRgb[s.LeftColor]);
+    tk::SetBackground(s.ui.rightButtonBar, s.doc.RegisterRgb[s.RightColor]);
+    for (int reg = LUM; reg <= PF3; ++reg) PaintSwatch(s, s.ui.swatch[reg], s.doc.RegisterRgb[reg]);
 }
 
 void ChooseButtonColor(EditorState& s, int reg, const tk::Event& event) {

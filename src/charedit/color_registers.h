@@ -3,7 +3,7 @@
 // The six colour registers: the button-colour bars, the swatches and the
 // button colour choice.
 
-#include "app/editor_state.h"
+#include "session/editor_state.h"
 
 namespace qm {
 

@@ -1,11 +1,8 @@
 #include "charedit/font_sheet.h"
 
-#include "app/main_window.h"
 #include "charedit/char_editor.h"
+#include "session/set_cells.h"
 #include "charedit/color_registers.h"
-#include "sets/set_views.h"
-#include "sets/sets_viewer.h"
-#include "sets/view_editor.h"
 
 namespace qm {
 
@@ -85,17 +82,6 @@ void SwitchDisplayMode(EditorState& s) {
     }
     ShowColorIndicators(s);
     RedrawAll(s);
-}
-
-void RedrawAll(EditorState& s) {
-    DrawFontSheet(s);
-    DrawSmallSetView(s);
-    DrawLargeSetView(s);
-    DrawCharEditor(s);
-    DrawCharPreview(s);
-    ShowColorIndicators(s);
-    if (s.ViewEditorOpen == 1) DrawViewScreen(s, -1, -1);
-    if (s.SetsViewerOpen == 1) DrawSetsViewer(s);
 }
 
 }  // namespace qm

@@ -1,9 +1,8 @@
 #pragma once
 
-// The font sheet, the character preview, the mode switch and the one full
-// redraw that every change ends with.
+// The font sheet, the character preview and the mode switch.
 
-#include "app/editor_state.h"
+#include "session/editor_state.h"
 #include "charedit/glyph.h"
 
 namespace qm {
@@ -16,6 +15,5 @@ void HandleSheetMouse(EditorState& s, const tk::Event& event);
 void SwitchDisplayMode(EditorState& s);
 // Shows "Char: $41 (65)" in the character label.
 void ShowCharLabel(EditorState& s, int code);
-void RedrawAll(EditorState& s);
 
 }  // namespace qm

@@ -4,15 +4,15 @@ namespace qm {
 
 Rgb PairColor(const EditorState& s, int pairValue, bool inverse) {
     static constexpr int kRegisterOfPair[4] = {BAK, PF0, PF1, PF2};
-    if (pairValue == 3 && inverse) return s.RegisterRgb[PF3];
-    return s.RegisterRgb[kRegisterOfPair[pairValue & 3]];
+    if (pairValue == 3 && inverse) return s.doc.RegisterRgb[PF3];
+    return s.doc.RegisterRgb[kRegisterOfPair[pairValue & 3]];
 }
 
 void GlyphColors(const EditorState& s, int ch, bool inverse, Rgb out[64]) {
     const std::uint8_t* pixels = s.Slot().Char(ch);
     if (s.MulticolorMode == 0) {
-        const Rgb set = s.RegisterRgb[inverse ? BAK : LUM];
-        const Rgb clear = s.RegisterRgb[inverse ? LUM : BAK];
+        const Rgb set = s.doc.RegisterRgb[inverse ? BAK : LUM];
+        const Rgb clear = s.doc.RegisterRgb[inverse ? LUM : BAK];
         for (int i = 0; i < 64; ++i) out[i] = pixels[i] == 1 ? set : clear;
         return;
     }

@@ -3,7 +3,7 @@
 // One character of the current slot as the current view shows it, drawn as a
 // block of scaled pixels in a single surface call.
 
-#include "app/editor_state.h"
+#include "session/editor_state.h"
 
 namespace qm {
 

@@ -1,6 +1,6 @@
 #include "charedit/palette.h"
 
-#include "files/font_buffer.h"
+#include "session/font_buffer.h"
 
 namespace qm {
 

@@ -32,9 +32,9 @@ void HandlePaletteMouse(PaletteWindow& w, const tk::Event& event) {
 }
 
 void ApplySelection(EditorState& s, const PaletteWindow& w) {
-    s.RegisterRgb[w.reg] = w.chosenRgb;
-    s.RegisterValue[w.reg] = w.chosenValue;
-    for (int reg = LUM; reg <= PF3; ++reg) PaintSwatch(s, s.ui.swatch[reg], s.RegisterRgb[reg]);
+    s.doc.RegisterRgb[w.reg] = w.chosenRgb;
+    s.doc.RegisterValue[w.reg] = w.chosenValue;
+    for (int reg = LUM; reg <= PF3; ++reg) PaintSwatch(s, s.ui.swatch[reg], s.doc.RegisterRgb[reg]);
     RedrawAll(s);
     ShowColorIndicators(s);
 }
@@ -60,8 +60,8 @@ std::string PaletteCellText(int value) {
 PaletteWindow OpenPaletteWindow(const EditorState& s, int reg) {
     PaletteWindow w;
     w.reg = reg;
-    w.chosenRgb = s.RegisterRgb[reg];
-    w.chosenValue = s.RegisterValue[reg];
+    w.chosenRgb = s.doc.RegisterRgb[reg];
+    w.chosenValue = s.doc.RegisterValue[reg];
     const int x = tk::WindowX(s.ui.window) + 300;
     const int y = tk::WindowY(s.ui.window) + 150;
     w.window = tk::OpenWindow("ATARI palette... ", x, y, 250, 340, tk::TitleBar | tk::SystemMenu | tk::OnTop);

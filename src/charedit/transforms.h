@@ -1,14 +1,12 @@
 #pragma once
 
-#include "app/editor_state.h"
+#include "core/transforms.h"
+#include "session/editor_state.h"
 
 namespace qm {
 
-enum TransformCode {
-    kPaste = 1, kCopy, kRotate, kHMirror, kVMirror, kInverse, kClear,
-    kShiftRight, kShiftLeft, kShiftDown, kShiftUp,
-};
-
+// A transform of the current character, then the full redraw; copy fills the
+// character clipboard and paste takes from it.
 void TransformChar(EditorState& s, int code);
 
 }  // namespace qm

@@ -1,8 +1,9 @@
+#include "session/save_dialog.h"
 #include "files/export_image.h"
 
 #include "files/export_image_dialog.h"
-#include "files/modal_dialog.h"
-#include "files/paths.h"
+#include "core/font_image.h"
+#include "session/modal_dialog.h"
 
 namespace qm {
 
@@ -14,16 +15,20 @@ struct ImageFormat {
     const char* title;
     const char* filter;
     const char* extension;
-    std::vector<unsigned char> (*encode)(const tk::Surface&);
+    std::vector<unsigned char> (*encode)(const Image&);
 };
 
 const ImageFormat kBmp = {"Save font to image BMP format (.bmp)", "BMP Image (*.bmp)|*.bmp|All files (*.*)|*.*",
-                          ".bmp", tk::EncodeBmp};
+                          ".bmp", EncodeBmp};
 const ImageFormat kPng = {"Save font to image PNG format (.bmp)", "PNG Image (*.png)|*.png|All files (*.*)|*.*",
-                          ".png", tk::EncodePng};
+                          ".png", EncodePng};
 
 int PictureWidth(int scale) { return 256 * (scale + 1); }
 int PictureHeight(int scale) { return 64 * (scale + 1); }
+
+Image FontPicture(const EditorState& s, int scale) {
+    return RenderFontImage(s.Slot(), s.doc.RegisterRgb, s.MulticolorMode != 0, scale + 1);
+}
 
 }  // namespace
 
@@ -32,7 +37,7 @@ void ShowImageScale(EditorState& s, const ImageExportDialog& d, int scale) {
     tk::SetText(d.sizeLabel, "Image size: " + std::to_string(width) + "x" + std::to_string(height));
     tk::MoveControl(d.canvas, 0, 0, width, height);
     tk::SetInnerSize(d.scrollArea, width, height);
-    RenderFontImage(s, tk::CanvasSurface(d.canvas), scale);
+    tk::CanvasSurface(d.canvas).DrawImage(0, 0, tk::SurfaceFromImage(FontPicture(s, scale)));
     tk::Refresh(d.canvas);
 }
 
@@ -63,14 +68,11 @@ int SelectedScale(const ImageExportDialog& d) {
 
 // True when the picture was written. A failed write has shown its message and
 // leaves the dialog open, so the user can try another name.
-bool SavePicture(const ImageExportDialog& d, const ImageFormat& format) {
+bool SavePicture(const EditorState& s, const ImageExportDialog& d, const ImageFormat& format) {
     const std::string path = AskSavePath(format.title, "", format.filter, format.extension, true);
     if (path.empty()) return false;
 
-    const int scale = SelectedScale(d);
-    tk::Surface picture(PictureWidth(scale), PictureHeight(scale));
-    picture.DrawImage(0, 0, tk::CanvasSurface(d.canvas));
-    const std::vector<unsigned char> bytes = format.encode(picture);
+    const std::vector<unsigned char> bytes = format.encode(FontPicture(s, SelectedScale(d)));
     if (bytes.empty()) {
         tk::MessageBox("Error!", "The picture could not be encoded for " + path);
         return false;
@@ -85,8 +87,8 @@ void RunImageExportDialog(EditorState& s, const ImageExportDialog& d) {
         const tk::Event event = tk::WaitEventFor(d.window);
         if (EndsDialog(event)) break;
         if (IsControlEvent(event, d.scales)) ShowImageScale(s, d, SelectedScale(d));
-        if (IsControlEvent(event, d.saveBmp) && SavePicture(d, kBmp)) break;
-        if (IsControlEvent(event, d.savePng) && SavePicture(d, kPng)) break;
+        if (IsControlEvent(event, d.saveBmp) && SavePicture(s, d, kBmp)) break;
+        if (IsControlEvent(event, d.savePng) && SavePicture(s, d, kPng)) break;
     }
     CloseModalDialog(s, d.window);
 }

@@ -1,10 +1,11 @@
+#include "session/save_dialog.h"
 #include "files/export_source.h"
 
-#include "files/export_lines.h"
+#include "core/export_lines.h"
 #include "files/export_source_dialog.h"
-#include "files/font_buffer.h"
-#include "files/modal_dialog.h"
-#include "files/paths.h"
+#include "session/font_buffer.h"
+#include "session/modal_dialog.h"
+#include "core/paths.h"
 
 namespace qm {
 

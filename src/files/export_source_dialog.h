@@ -3,7 +3,7 @@
 // The "Export font as..." window, built apart from its modal wait so that its
 // controls can be reached before the wait starts.
 
-#include "app/editor_state.h"
+#include "session/editor_state.h"
 
 namespace qm {
 

@@ -1,10 +1,12 @@
+#include "core/file_io.h"
+#include "session/save_dialog.h"
 #include "files/font_files.h"
 
 #include "charedit/font_sheet.h"
-#include "files/font_buffer.h"
+#include "session/font_buffer.h"
 #include "files/font_filters.h"
-#include "files/font_format.h"
-#include "files/paths.h"
+#include "core/font_format.h"
+#include "core/paths.h"
 
 namespace qm {
 
@@ -12,7 +14,7 @@ void LoadFontFile(EditorState& s) {
     const tk::FileAnswer answer = tk::OpenFileDialog("Load font (.fnt)", s.Slot().filePath, kFontFilter, 0);
     if (answer.path.empty()) return;
     Bytes file;
-    if (!tk::ReadWholeFile(answer.path, file, kFontBytes)) return;
+    if (!ReadWholeFile(answer.path, file, kFontBytes)) return;
 
     s.FontBuffer = ReadFontBytes(file);
     s.Slot().fileName = FileNameOf(answer.path);

@@ -1,10 +1,10 @@
 #include "files/font_range_dialog.h"
 
-#include "files/font_buffer.h"
+#include "session/font_buffer.h"
 #include "files/font_files.h"
 #include "files/font_filters.h"
-#include "files/font_format.h"
-#include "files/modal_dialog.h"
+#include "core/font_format.h"
+#include "session/modal_dialog.h"
 
 namespace qm {
 

@@ -3,7 +3,7 @@
 // The "Save font range ..." window, built apart from its modal wait so that
 // the selections can be set before the wait starts.
 
-#include "app/editor_state.h"
+#include "session/editor_state.h"
 
 namespace qm {
 

@@ -46,7 +46,7 @@ void DrawAnimFrame(EditorState& s, int set) {
     if (s.ui.animCanvas == 0) return;
     tk::Surface& surface = tk::CanvasSurface(s.ui.animCanvas);
     surface.FillBox(0, 0, 120, 120, 0);
-    if (set >= 1 && set <= kSetCount) MiniCharPainter(s).DrawSet(surface, s.SetTable[set], 0, 0);
+    if (set >= 1 && set <= kSetCount) MiniCharPainter(s).DrawSet(surface, s.doc.SetTable[set], 0, 0);
     tk::Refresh(s.ui.animCanvas);
 }
 

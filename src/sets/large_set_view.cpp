@@ -1,6 +1,6 @@
 #include "charedit/char_editor.h"
 #include "charedit/font_sheet.h"
-#include "sets/cell_codes.h"
+#include "core/document.h"
 #include "sets/set_cell_status.h"
 #include "sets/set_views.h"
 

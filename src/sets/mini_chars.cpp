@@ -1,7 +1,7 @@
 #include "sets/mini_chars.h"
 
 #include "charedit/glyph.h"
-#include "sets/cell_codes.h"
+#include "core/document.h"
 
 namespace qm {
 

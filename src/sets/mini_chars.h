@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "app/editor_state.h"
+#include "session/editor_state.h"
 
 namespace qm {
 

@@ -1,6 +1,6 @@
 #include "sets/set_cell_status.h"
 
-#include "sets/cell_codes.h"
+#include "core/document.h"
 
 namespace qm {
 

@@ -1,9 +1,11 @@
+#include "core/file_io.h"
+#include "session/save_dialog.h"
 #include "sets/set_files.h"
 
 #include "charedit/font_sheet.h"
-#include "files/font_buffer.h"
-#include "files/paths.h"
-#include "sets/set_format.h"
+#include "session/font_buffer.h"
+#include "core/paths.h"
+#include "core/set_format.h"
 
 namespace qm {
 
@@ -19,7 +21,7 @@ std::optional<SetBytes> AskAndRead(const std::string& title, const std::string& 
     const tk::FileAnswer answer = tk::OpenFileDialog(title, "", filters, 0);
     if (answer.path.empty()) return std::nullopt;
     SetBytes bytes;
-    if (!tk::ReadWholeFile(answer.path, bytes, fileSize)) return std::nullopt;
+    if (!ReadWholeFile(answer.path, bytes, fileSize)) return std::nullopt;
     return bytes;
 }
 
@@ -51,7 +53,7 @@ void LoadAllSetsFile(EditorState& s) {
         tk::MessageBox("Error!", "This file is not QMR sets data!");
         return;
     }
-    for (int n = 1; n <= kSetCount; ++n) s.SetTable[n] = (*sets)[n];
+    for (int n = 1; n <= kSetCount; ++n) s.doc.SetTable[n] = (*sets)[n];
     RedrawAll(s);
 }
 
@@ -60,7 +62,7 @@ void SaveSetFile(EditorState& s) {
 }
 
 void SaveAllSetsFile(EditorState& s) {
-    AskAndSave("Save all sets (.sets)", kAllSetsFilters, ".sets", EncodeAllSetsFile(s.SetTable));
+    AskAndSave("Save all sets (.sets)", kAllSetsFilters, ".sets", EncodeAllSetsFile(s.doc.SetTable));
 }
 
 void ExportSetBin(EditorState& s) {

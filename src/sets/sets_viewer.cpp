@@ -68,7 +68,7 @@ void DrawSetsViewer(EditorState& s) {
     MiniCharPainter painter(s);
     for (int i = 0; i < kSlots; ++i) {
         const int set = s.ViewerFirstSet + i;
-        if (set >= 1 && set <= kSetCount) painter.DrawSet(surface, s.SetTable[set], kSlotWidth * i, 0);
+        if (set >= 1 && set <= kSetCount) painter.DrawSet(surface, s.doc.SetTable[set], kSlotWidth * i, 0);
     }
     for (int j = 1; j < kSlots; ++j) surface.Line(kSlotWidth * j, 0, 1, kSlotWidth, kSeparator);
     tk::Refresh(s.viewerUi.canvas);

@@ -1,6 +1,6 @@
 #include "sets/view_editor.h"
 
-#include "sets/cell_codes.h"
+#include "core/document.h"
 #include "sets/view_export_window.h"
 #include "sets/view_files.h"
 #include "sets/view_screen.h"
@@ -80,7 +80,7 @@ void LayOut(EditorState& s) {
 }
 
 void FillScreen(EditorState& s, int code) {
-    for (auto& row : s.ViewScreen) row.fill(code);
+    for (auto& row : s.doc.ViewScreen) row.fill(code);
     DrawViewScreen(s, -1, -1);
 }
 

@@ -1,9 +1,11 @@
+#include "core/file_io.h"
+#include "session/save_dialog.h"
 #include "sets/view_files.h"
 
-#include "files/font_buffer.h"
-#include "files/paths.h"
+#include "session/font_buffer.h"
+#include "core/paths.h"
 #include "sets/view_editor.h"
-#include "sets/view_format.h"
+#include "core/view_format.h"
 
 namespace qm {
 
@@ -23,19 +25,19 @@ void LoadViewFile(EditorState& s) {
     const tk::FileAnswer answer = tk::OpenFileDialog("Load View Editor data (.ved)", "", kViewFilters, 0);
     if (answer.path.empty()) return;
     ViewBytes bytes;
-    if (tk::ReadWholeFile(answer.path, bytes, kViewFileSize)) {
+    if (ReadWholeFile(answer.path, bytes, kViewFileSize)) {
         const auto screen = DecodeViewFile(bytes);
         if (!screen) {
             tk::MessageBox("Error...", "This file not View Editor data!");
             return;
         }
-        s.ViewScreen = *screen;
+        s.doc.ViewScreen = *screen;
     }
     DrawViewScreen(s, -1, -1);
 }
 
 void SaveViewFile(EditorState& s) {
-    AskAndSave("Save View Editor data (.ved)", kViewFilters, ".ved", EncodeViewFile(s.ViewScreen));
+    AskAndSave("Save View Editor data (.ved)", kViewFilters, ".ved", EncodeViewFile(s.doc.ViewScreen));
 }
 
 void ExportViewBin(EditorState& s) {
@@ -44,13 +46,13 @@ void ExportViewBin(EditorState& s) {
         AskSavePath("Save to bin (.bin)", "", "Set bin (*.bin)|*.bin|All files (*.*)|*.*", ".bin", true);
     if (path.empty()) return;
     PackFont(s, -1);
-    tk::SaveFileReporting(path, RegionBitmapBytes(s.ViewScreen, s.ExportRegion, s.FontBuffer));
+    tk::SaveFileReporting(path, RegionBitmapBytes(s.doc.ViewScreen, s.ExportRegion, s.FontBuffer));
 }
 
 void ExportViewChars(EditorState& s) {
     if (!IsExportable(s.ExportRegion)) return;
     AskAndSave("Save to char (.char)", "Set char (*.char)|*.char|All files (*.*)|*.*", ".char",
-               RegionCodeBytes(s.ViewScreen, s.ExportRegion));
+               RegionCodeBytes(s.doc.ViewScreen, s.ExportRegion));
 }
 
 }  // namespace qm

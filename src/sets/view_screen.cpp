@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "sets/cell_codes.h"
+#include "core/document.h"
 #include "sets/mini_chars.h"
 #include "sets/view_editor.h"
-#include "sets/view_format.h"
+#include "core/view_format.h"
 
 namespace qm {
 
@@ -40,14 +40,14 @@ void DrawSetAt(EditorState& s, MiniCharPainter& painter, tk::Surface& surface, i
 
 void PlaceAt(EditorState& s, int x, int y) {
     if (s.SetDraw != kOn) {
-        s.ViewScreen[y][x] = CellOrEmpty(s.SheetChar);
+        s.doc.ViewScreen[y][x] = CellOrEmpty(s.SheetChar);
         return;
     }
     // Whatever of the set reaches past the right or bottom edge is dropped.
     for (int r = 0; r < 5 && y + r < kViewRows; ++r) {
         for (int c = 0; c < 5 && x + c < kViewColumns; ++c) {
             const int cell = s.Set().cells[5 * r + c];
-            if (IsCharCode(cell)) s.ViewScreen[y + r][x + c] = cell;
+            if (IsCharCode(cell)) s.doc.ViewScreen[y + r][x + c] = cell;
         }
     }
 }
@@ -62,7 +62,7 @@ void DrawViewScreen(EditorState& s, int px, int py) {
     // first would double the cost of the biggest surface of the program.
     for (int y = 0; y < kViewRows; ++y) {
         for (int x = 0; x < kViewColumns; ++x) {
-            const int code = s.ViewScreen[y][x];
+            const int code = s.doc.ViewScreen[y][x];
             if (IsCharCode(code)) {
                 painter.DrawChar(surface, code, kViewCell * x, kViewCell * y);
             } else {
@@ -86,7 +86,7 @@ void HandleViewMouse(EditorState& s, const tk::Event& event) {
         PlaceAt(s, x, y);
         DrawViewScreen(s, -1, -1);
     } else if (event.buttons == tk::ButtonRight) {
-        s.ViewScreen[y][x] = kEmptyCell;
+        s.doc.ViewScreen[y][x] = kEmptyCell;
         DrawViewScreen(s, -1, -1);
     }
     tk::SetWindowTitle(s.viewUi.window,

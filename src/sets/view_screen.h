@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/editor_state.h"
+#include "session/editor_state.h"
 
 namespace qm {
 

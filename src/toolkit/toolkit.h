@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/image.h"
 #include "toolkit/surface.h"
 
 namespace tk {
@@ -247,32 +248,13 @@ void QueueAnswer(Answer answer);
 const std::vector<Shown>& ShownRequesters();
 void ClearScript();
 
-// ---------------------------------------------------------------- files
+// ---------------------------------------------------------------- files and pictures
 
-// Writes the whole file or nothing: the bytes go to a temporary file in the
-// target's folder, which replaces the target only when complete. On failure the
-// old file is untouched and the reason is returned; empty text means success.
-std::string SaveFileSafely(const std::string& path, const std::vector<unsigned char>& bytes);
-// The one save path of the program: SaveFileSafely, and on failure a message
+// The one save path of the program: qm::SaveFileSafely, and on failure a message
 // box titled "Error!" naming the file and the reason. Returns true on success.
 bool SaveFileReporting(const std::string& path, const std::vector<unsigned char>& bytes);
-// Reads a file, or its first maxBytes: the formats never look further, so a
-// huge file chosen by mistake costs nothing. Returns false when it cannot be
-// opened or is not a regular file.
-bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes,
-                   std::size_t maxBytes = static_cast<std::size_t>(-1));
-// Size of a file by name; negative when it cannot be examined.
-long long FileSize(const std::string& path);
-// The folder separator of this platform.
-char PathSeparator();
-
-// ---------------------------------------------------------------- images
-
-// Both return an empty surface on failure.
-Surface DecodePng(const std::vector<unsigned char>& data);
-// 8-bit RGB without alpha.
-std::vector<unsigned char> EncodePng(const Surface& image);
-// Uncompressed 24-bit bitmap.
-std::vector<unsigned char> EncodeBmp(const Surface& image);
+// A picture to show on a canvas, and the pixels of a surface as a picture.
+Surface SurfaceFromImage(const qm::Image& image);
+qm::Image ImageFromSurface(const Surface& surface);
 
 }  // namespace tk

@@ -42,23 +42,23 @@ TEST_F(DispatcherTest, SetFileMenuItemsDoNotArmTheGuardButTheirButtonsDo) {
 
 TEST_F(DispatcherTest, SlotButtonsExchangeColoursAndMenuItemsCarryThemOver) {
     const Rgb changed = tk::MakeRgb(1, 2, 3);
-    s.RegisterRgb[PF0] = changed;
+    s.doc.RegisterRgb[PF0] = changed;
     Send(ControlEvent(s.ui.nextSlot));
     EXPECT_EQ(s.CurrentSlot, 2);
     EXPECT_EQ(tk::Text(s.ui.slotLabel), "2");
-    EXPECT_EQ(s.RegisterRgb[PF0], kDefaultRegisterRgb[PF0]);
+    EXPECT_EQ(s.doc.RegisterRgb[PF0], kDefaultRegisterRgb[PF0]);
     Send(ControlEvent(s.ui.previousSlot));
-    EXPECT_EQ(s.RegisterRgb[PF0], changed);
+    EXPECT_EQ(s.doc.RegisterRgb[PF0], changed);
 
     Send(MenuEvent(kMenuNextSlot));
     EXPECT_EQ(s.CurrentSlot, 2);
-    EXPECT_EQ(s.RegisterRgb[PF0], changed);
+    EXPECT_EQ(s.doc.RegisterRgb[PF0], changed);
     Send(MenuEvent(kMenuPreviousSlot));
-    EXPECT_EQ(s.RegisterRgb[PF0], changed);
+    EXPECT_EQ(s.doc.RegisterRgb[PF0], changed);
     // The next button step stores the carried colours into the slot it leaves.
     Send(MenuEvent(kMenuNextSlot));
     Send(ControlEvent(s.ui.nextSlot));
-    EXPECT_EQ(s.Slots[2].colors[PF0], changed);
+    EXPECT_EQ(s.doc.Slots[2].colors[PF0], changed);
 }
 
 TEST_F(DispatcherTest, SlotStepsStopAtBothEndsWithoutTouchingColours) {
@@ -67,10 +67,10 @@ TEST_F(DispatcherTest, SlotStepsStopAtBothEndsWithoutTouchingColours) {
     EXPECT_EQ(s.CurrentSlot, 1);
     for (int i = 0; i < 12; ++i) Send(MenuEvent(kMenuNextSlot));
     EXPECT_EQ(s.CurrentSlot, 10);
-    s.RegisterRgb[BAK] = tk::MakeRgb(9, 9, 9);
+    s.doc.RegisterRgb[BAK] = tk::MakeRgb(9, 9, 9);
     Send(ControlEvent(s.ui.nextSlot));
     EXPECT_EQ(s.CurrentSlot, 10);
-    EXPECT_EQ(s.Slots[10].colors[BAK], kDefaultRegisterRgb[BAK]);
+    EXPECT_EQ(s.doc.Slots[10].colors[BAK], kDefaultRegisterRgb[BAK]);
     EXPECT_EQ(tk::Text(s.ui.slotLabel), "10");
 }
 

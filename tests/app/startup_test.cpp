@@ -1,5 +1,5 @@
 #include "app/main_window.h"
-#include "files/font_buffer.h"
+#include "session/font_buffer.h"
 #include "support/editor_fixture.h"
 
 namespace qm {
@@ -13,9 +13,9 @@ TEST_F(StartUpTest, SlotOneHoldsTheStandardSetAndTheOtherSlotsAreBlank) {
     PackFont(s, 2);
     for (auto byte : s.FontBuffer) ASSERT_EQ(byte, 0);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        EXPECT_EQ(s.Slots[slot].fileName, "Default.fnt");
-        EXPECT_TRUE(s.Slots[slot].filePath.empty());
-        EXPECT_EQ(s.Slots[slot].colors, kDefaultRegisterRgb);
+        EXPECT_EQ(s.doc.Slots[slot].fileName, "Default.fnt");
+        EXPECT_TRUE(s.doc.Slots[slot].filePath.empty());
+        EXPECT_EQ(s.doc.Slots[slot].colors, kDefaultRegisterRgb);
     }
 }
 
@@ -30,19 +30,19 @@ TEST_F(StartUpTest, SelectionsModesAndRegistersHaveTheirDefaults) {
     EXPECT_EQ(s.RightColor, BAK);
     EXPECT_EQ(s.SavedGfxLeftColor, PF0);
     EXPECT_EQ(s.SavedGfxRightColor, BAK);
-    EXPECT_EQ(s.RegisterRgb[PF1], tk::MakeRgb(71, 183, 27));
-    EXPECT_EQ(s.RegisterValue, (std::array<int, 7>{0, 14, 0, 24, 184, 134, 68}));
+    EXPECT_EQ(s.doc.RegisterRgb[PF1], tk::MakeRgb(71, 183, 27));
+    EXPECT_EQ(s.doc.RegisterValue, (std::array<int, 7>{0, 14, 0, 24, 184, 134, 68}));
     EXPECT_EQ(s.SetsViewerOpen, 2);
     EXPECT_EQ(s.ViewEditorOpen, 0);
     EXPECT_EQ(s.ViewGrid, kOff);
     EXPECT_EQ(s.ExportRegion.width, 4);
     EXPECT_EQ(s.ExportRegion.height, 4);
-    EXPECT_TRUE(s.ProjectPath.empty());
+    EXPECT_TRUE(s.doc.ProjectPath.empty());
     for (int set = 1; set <= kSetCount; ++set) {
-        for (int cell : s.SetTable[set].cells) ASSERT_EQ(cell, kEmptyCell);
+        for (int cell : s.doc.SetTable[set].cells) ASSERT_EQ(cell, kEmptyCell);
     }
     for (int cell : s.SetClipboard.cells) ASSERT_EQ(cell, 0);
-    for (const auto& row : s.ViewScreen) {
+    for (const auto& row : s.doc.ViewScreen) {
         for (int cell : row) ASSERT_EQ(cell, kEmptyCell);
     }
 }

@@ -31,13 +31,13 @@ protected:
         test::EditorTest::SetUp();
         s.CurrentChar = kChar;
         // A background that is not black, so that see-through pairs show.
-        s.RegisterRgb[BAK] = tk::MakeRgb(200, 40, 100);
+        s.doc.RegisterRgb[BAK] = tk::MakeRgb(200, 40, 100);
     }
 
     const tk::Surface& Editor() const { return tk::CanvasSurface(s.ui.charEditor); }
     Rgb PairRgb(int value) const {
         static constexpr int kRegister[4] = {BAK, PF0, PF1, PF2};
-        return s.RegisterRgb[kRegister[value]];
+        return s.doc.RegisterRgb[kRegister[value]];
     }
     static bool IsGridDot(int px, int py) { return py % 30 == 0 && py > 0 && px % 30 == 0; }
 
@@ -48,7 +48,7 @@ protected:
         for (int y = 0; y < 8; ++y) {
             for (int p = 0; p < 4; ++p) {
                 PutPair(s.Slot(), kChar, 2 * p, y, Current(p, y));
-                PutPair(s.Slots[underSlot], kChar, 2 * p, y, Under(p, y));
+                PutPair(s.doc.Slots[underSlot], kChar, 2 * p, y, Under(p, y));
             }
         }
     }
@@ -92,14 +92,14 @@ protected:
 };
 
 TEST_F(EditorDrawing, HiResShowsEveryPixelAsABoxAndTheGridDots) {
-    s.RegisterRgb[BAK] = kBlack;
+    s.doc.RegisterRgb[BAK] = kBlack;
     DrawCharEditor(s);
     ASSERT_EQ(Editor().Width(), 240);
     ASSERT_EQ(Editor().Height(), 240);
     for (int py = 0; py < 240; ++py) {
         for (int px = 0; px < 240; ++px) {
             const Rgb expected = IsGridDot(px, py) ? kDot
-                                 : s.Slot().Pixel(kChar, px / 30, py / 30) ? s.RegisterRgb[LUM]
+                                 : s.Slot().Pixel(kChar, px / 30, py / 30) ? s.doc.RegisterRgb[LUM]
                                                                           : kBlack;
             ASSERT_EQ(Editor().Pixel(px, py), expected) << px << "," << py;
         }
@@ -107,7 +107,7 @@ TEST_F(EditorDrawing, HiResShowsEveryPixelAsABoxAndTheGridDots) {
 }
 
 TEST_F(EditorDrawing, GridDotsSitOnlyBelowTheTopRow) {
-    s.RegisterRgb[LUM] = s.RegisterRgb[BAK];
+    s.doc.RegisterRgb[LUM] = s.doc.RegisterRgb[BAK];
     DrawCharEditor(s);
     int dots = 0;
     for (int py = 0; py < 240; ++py) {
@@ -156,16 +156,16 @@ tk::Surface LiteralMask(const EditorState& s, int ch, int scale, Rgb ground, int
             const int bx = left + scale * x;
             const int by = top + scale * y;
             if (hasLayer) {
-                const FontSlot& layer = s.Slots[s.CurrentSlot + 1];
+                const FontSlot& layer = s.doc.Slots[s.CurrentSlot + 1];
                 const int under = 2 * layer.Pixel(ch, x, y) + layer.Pixel(ch, x + 1, y);
-                out.FillBox(bx, by, 2 * scale, scale, tk::WithAlpha(s.RegisterRgb[kRegister[under]], 170));
+                out.FillBox(bx, by, 2 * scale, scale, tk::WithAlpha(s.doc.RegisterRgb[kRegister[under]], 170));
                 if (under != 0) {
                     out.LineBetween(bx, by, bx + 2 * scale, by + scale, tk::WithAlpha(kCross, 255));
                     out.LineBetween(bx, by + scale, bx + 2 * scale, by, tk::WithAlpha(kCross, 255));
                 }
             }
             const int value = 2 * s.Slot().Pixel(ch, x, y) + s.Slot().Pixel(ch, x + 1, y);
-            out.FillBox(bx, by, 2 * scale, scale, tk::WithAlpha(s.RegisterRgb[kRegister[value]], value ? 255 : 17));
+            out.FillBox(bx, by, 2 * scale, scale, tk::WithAlpha(s.doc.RegisterRgb[kRegister[value]], value ? 255 : 17));
         }
     }
     return out;
@@ -250,10 +250,10 @@ TEST_F(EditorDrawing, DrawCharAtUsesTenPixelsPerFontPixelOverTheCallersBackgroun
     s.Slot().Pixel(kChar, 3, 4) = 1;
     DrawCharAt(s, canvas, kChar, 20, 10);
     EXPECT_EQ(canvas.Pixel(19, 50), backdrop);
-    EXPECT_EQ(canvas.Pixel(20 + 30, 10 + 40), s.RegisterRgb[LUM]);
-    EXPECT_EQ(canvas.Pixel(20 + 39, 10 + 49), s.RegisterRgb[LUM]);
-    EXPECT_EQ(canvas.Pixel(20 + 40, 10 + 49), s.RegisterRgb[BAK]);
-    EXPECT_EQ(canvas.Pixel(20 + 79, 10 + 79), s.RegisterRgb[BAK]);
+    EXPECT_EQ(canvas.Pixel(20 + 30, 10 + 40), s.doc.RegisterRgb[LUM]);
+    EXPECT_EQ(canvas.Pixel(20 + 39, 10 + 49), s.doc.RegisterRgb[LUM]);
+    EXPECT_EQ(canvas.Pixel(20 + 40, 10 + 49), s.doc.RegisterRgb[BAK]);
+    EXPECT_EQ(canvas.Pixel(20 + 79, 10 + 79), s.doc.RegisterRgb[BAK]);
     EXPECT_EQ(canvas.Pixel(20 + 80, 10 + 79), backdrop);
 }
 

@@ -83,7 +83,7 @@ TEST_F(EditorPainting, DraggingPaintsEveryCellPassed) {
 
 TEST_F(EditorPainting, PaintingRedrawsTheEditor) {
     Mouse(15, 15, tk::ButtonLeft);
-    EXPECT_EQ(tk::CanvasSurface(s.ui.charEditor).Pixel(10, 10), s.RegisterRgb[LUM]);
+    EXPECT_EQ(tk::CanvasSurface(s.ui.charEditor).Pixel(10, 10), s.doc.RegisterRgb[LUM]);
 }
 
 TEST_F(EditorPainting, OnlyAChangedPixelRedraws) {

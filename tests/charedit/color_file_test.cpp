@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "charedit/color_file.h"
-#include "charedit/color_format.h"
+#include "core/color_format.h"
 #include "support/editor_fixture.h"
 
 namespace qm {
@@ -78,18 +78,18 @@ TEST_F(ColorFile, ExtensionIsAlwaysAddedWhenMissing) {
 }
 
 TEST_F(ColorFile, RegistersSurviveSaveAndLoad) {
-    s.RegisterValue[PF1] = 0xB8;
-    s.RegisterRgb[PF1] = tk::MakeRgb(71, 183, 27);
-    s.RegisterValue[LUM] = 0xFE;
-    s.RegisterRgb[LUM] = tk::MakeRgb(255, 247, 101);
-    const auto values = s.RegisterValue;
-    const auto rgb = s.RegisterRgb;
+    s.doc.RegisterValue[PF1] = 0xB8;
+    s.doc.RegisterRgb[PF1] = tk::MakeRgb(71, 183, 27);
+    s.doc.RegisterValue[LUM] = 0xFE;
+    s.doc.RegisterRgb[LUM] = tk::MakeRgb(255, 247, 101);
+    const auto values = s.doc.RegisterValue;
+    const auto rgb = s.doc.RegisterRgb;
     Save(dir.Path("round.col"));
-    s.RegisterValue = kDefaultRegisterValue;
-    s.RegisterRgb = kDefaultRegisterRgb;
+    s.doc.RegisterValue = kDefaultRegisterValue;
+    s.doc.RegisterRgb = kDefaultRegisterRgb;
     Load(dir.Path("round.col"));
-    EXPECT_EQ(s.RegisterValue, values);
-    EXPECT_EQ(s.RegisterRgb, rgb);
+    EXPECT_EQ(s.doc.RegisterValue, values);
+    EXPECT_EQ(s.doc.RegisterRgb, rgb);
 }
 
 TEST_F(ColorFile, LoadingRepaintsSwatchesBarsAndEditor) {
@@ -99,7 +99,7 @@ TEST_F(ColorFile, LoadingRepaintsSwatchesBarsAndEditor) {
     bytes[12] = 3;
     test::WriteBytes(dir.Path("lum.col"), bytes);
     Load(dir.Path("lum.col"));
-    EXPECT_EQ(s.RegisterRgb[LUM], tk::MakeRgb(1, 2, 3));
+    EXPECT_EQ(s.doc.RegisterRgb[LUM], tk::MakeRgb(1, 2, 3));
     EXPECT_EQ(tk::CanvasSurface(s.ui.swatch[LUM]).Pixel(1, 1), tk::MakeRgb(1, 2, 3));
     EXPECT_EQ(tk::Background(s.ui.leftButtonBar), tk::MakeRgb(1, 2, 3));
     // Character 1 of the standard set has pixel (3, 1) set.
@@ -112,8 +112,8 @@ TEST_F(ColorFile, WrongMagicChangesNothingAndSaysSo) {
     bytes[4] = 99;
     test::WriteBytes(dir.Path("bad.col"), bytes);
     Load(dir.Path("bad.col"));
-    EXPECT_EQ(s.RegisterValue, kDefaultRegisterValue);
-    EXPECT_EQ(s.RegisterRgb, kDefaultRegisterRgb);
+    EXPECT_EQ(s.doc.RegisterValue, kDefaultRegisterValue);
+    EXPECT_EQ(s.doc.RegisterRgb, kDefaultRegisterRgb);
     ASSERT_EQ(tk::ShownRequesters().size(), 2u);
     EXPECT_EQ(tk::ShownRequesters()[0].title, "Load colors (.col)");
     EXPECT_EQ(tk::ShownRequesters()[1].kind, "message");
@@ -124,9 +124,9 @@ TEST_F(ColorFile, WrongMagicChangesNothingAndSaysSo) {
 TEST_F(ColorFile, ShortFileGivesZerosWithoutAMessage) {
     test::WriteBytes(dir.Path("short.col"), {'Q', 'M', 'R', 'C', 7});
     Load(dir.Path("short.col"));
-    EXPECT_EQ(s.RegisterValue[LUM], 7);
-    for (int reg = BAK; reg <= PF3; ++reg) EXPECT_EQ(s.RegisterValue[reg], 0) << reg;
-    for (int reg = LUM; reg <= PF3; ++reg) EXPECT_EQ(s.RegisterRgb[reg], 0u) << reg;
+    EXPECT_EQ(s.doc.RegisterValue[LUM], 7);
+    for (int reg = BAK; reg <= PF3; ++reg) EXPECT_EQ(s.doc.RegisterValue[reg], 0) << reg;
+    for (int reg = LUM; reg <= PF3; ++reg) EXPECT_EQ(s.doc.RegisterRgb[reg], 0u) << reg;
     EXPECT_EQ(tk::ShownRequesters().size(), 1u);
 }
 
@@ -134,7 +134,7 @@ TEST_F(ColorFile, CancelledOrMissingFileChangesNothingSilently) {
     LoadColorFile(s);  // nothing queued: cancelled
     Load(dir.Path("absent.col"));
     SaveColorFile(s);
-    EXPECT_EQ(s.RegisterRgb, kDefaultRegisterRgb);
+    EXPECT_EQ(s.doc.RegisterRgb, kDefaultRegisterRgb);
     EXPECT_EQ(tk::ShownRequesters().size(), 3u);
     EXPECT_TRUE(std::filesystem::is_empty(dir.Root()));
 }

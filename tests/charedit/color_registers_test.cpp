@@ -16,13 +16,13 @@ protected:
         tk::SetBackground(s.ui.rightButtonBar, kMarker);
     }
     void ExpectBarsShowButtonColours() {
-        EXPECT_EQ(tk::Background(s.ui.leftButtonBar), s.RegisterRgb[s.LeftColor]);
-        EXPECT_EQ(tk::Background(s.ui.rightButtonBar), s.RegisterRgb[s.RightColor]);
+        EXPECT_EQ(tk::Background(s.ui.leftButtonBar), s.doc.RegisterRgb[s.LeftColor]);
+        EXPECT_EQ(tk::Background(s.ui.rightButtonBar), s.doc.RegisterRgb[s.RightColor]);
     }
 };
 
 TEST_F(ButtonColors, IndicatorsShowBarsAndAllSixSwatches) {
-    for (int reg = LUM; reg <= PF3; ++reg) s.RegisterRgb[reg] = tk::MakeRgb(10 * reg, 20 * reg, 30 * reg);
+    for (int reg = LUM; reg <= PF3; ++reg) s.doc.RegisterRgb[reg] = tk::MakeRgb(10 * reg, 20 * reg, 30 * reg);
     s.LeftColor = PF1;
     s.RightColor = PF2;
     ShowColorIndicators(s);
@@ -30,8 +30,8 @@ TEST_F(ButtonColors, IndicatorsShowBarsAndAllSixSwatches) {
     for (int reg = LUM; reg <= PF3; ++reg) {
         const tk::Surface& swatch = tk::CanvasSurface(s.ui.swatch[reg]);
         ASSERT_GT(swatch.Width(), 0);
-        EXPECT_EQ(swatch.Pixel(0, 0), s.RegisterRgb[reg]) << reg;
-        EXPECT_EQ(swatch.Pixel(swatch.Width() - 1, swatch.Height() - 1), s.RegisterRgb[reg]) << reg;
+        EXPECT_EQ(swatch.Pixel(0, 0), s.doc.RegisterRgb[reg]) << reg;
+        EXPECT_EQ(swatch.Pixel(swatch.Width() - 1, swatch.Height() - 1), s.doc.RegisterRgb[reg]) << reg;
     }
 }
 

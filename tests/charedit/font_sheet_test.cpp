@@ -20,10 +20,10 @@ protected:
 
 TEST_F(FontSheetTest, HiResShowsSetPixelsInLumAndTheInverseHalfSwapped) {
     // "A" (33): row 1 is 0x18, so columns 3 and 4 are set.
-    EXPECT_EQ(SheetPixel(33, 3, 1, false), s.RegisterRgb[LUM]);
-    EXPECT_EQ(SheetPixel(33, 2, 1, false), s.RegisterRgb[BAK]);
-    EXPECT_EQ(SheetPixel(33, 3, 1, true), s.RegisterRgb[BAK]);
-    EXPECT_EQ(SheetPixel(33, 2, 1, true), s.RegisterRgb[LUM]);
+    EXPECT_EQ(SheetPixel(33, 3, 1, false), s.doc.RegisterRgb[LUM]);
+    EXPECT_EQ(SheetPixel(33, 2, 1, false), s.doc.RegisterRgb[BAK]);
+    EXPECT_EQ(SheetPixel(33, 3, 1, true), s.doc.RegisterRgb[BAK]);
+    EXPECT_EQ(SheetPixel(33, 2, 1, true), s.doc.RegisterRgb[LUM]);
 }
 
 TEST_F(FontSheetTest, MulticolourShowsPairsAndPf3OnlyInTheInverseHalf) {
@@ -32,12 +32,12 @@ TEST_F(FontSheetTest, MulticolourShowsPairsAndPf3OnlyInTheInverseHalf) {
     s.Slot().Pixel(70, 4, 0) = 1;
     s.Slot().Pixel(70, 5, 0) = 0;  // pair (4,5) becomes "10"
     SwitchDisplayMode(s);
-    EXPECT_EQ(SheetPixel(70, 0, 3, false), s.RegisterRgb[PF2]);
-    EXPECT_EQ(SheetPixel(70, 1, 3, true), s.RegisterRgb[PF3]);
-    EXPECT_EQ(SheetPixel(70, 2, 0, false), s.RegisterRgb[PF0]);
-    EXPECT_EQ(SheetPixel(70, 3, 0, true), s.RegisterRgb[PF0]);
-    EXPECT_EQ(SheetPixel(70, 5, 0, false), s.RegisterRgb[PF1]);
-    EXPECT_EQ(SheetPixel(0, 0, 0, true), s.RegisterRgb[BAK]);
+    EXPECT_EQ(SheetPixel(70, 0, 3, false), s.doc.RegisterRgb[PF2]);
+    EXPECT_EQ(SheetPixel(70, 1, 3, true), s.doc.RegisterRgb[PF3]);
+    EXPECT_EQ(SheetPixel(70, 2, 0, false), s.doc.RegisterRgb[PF0]);
+    EXPECT_EQ(SheetPixel(70, 3, 0, true), s.doc.RegisterRgb[PF0]);
+    EXPECT_EQ(SheetPixel(70, 5, 0, false), s.doc.RegisterRgb[PF1]);
+    EXPECT_EQ(SheetPixel(0, 0, 0, true), s.doc.RegisterRgb[BAK]);
 }
 
 TEST_F(FontSheetTest, GridLinesLieOnTheFirstRowAndColumnOfTheFollowingCells) {
@@ -73,8 +73,8 @@ TEST_F(FontSheetTest, MovingTheMouseOnlyChangesTheStatusField) {
 TEST_F(FontSheetTest, PreviewShowsTheSheetCharacterEnlarged) {
     Click(17 * 1 + 2, 17 * 1 + 2);  // "A"
     const tk::Surface& preview = tk::CanvasSurface(s.ui.charPreview);
-    EXPECT_EQ(preview.Pixel(8 * 3 + 4, 8 * 1 + 4), s.RegisterRgb[LUM]);
-    EXPECT_EQ(preview.Pixel(8 * 2 + 4, 8 * 1 + 4), s.RegisterRgb[BAK]);
+    EXPECT_EQ(preview.Pixel(8 * 3 + 4, 8 * 1 + 4), s.doc.RegisterRgb[LUM]);
+    EXPECT_EQ(preview.Pixel(8 * 2 + 4, 8 * 1 + 4), s.doc.RegisterRgb[BAK]);
 }
 
 TEST_F(FontSheetTest, ModeSwitchKeepsTheMulticolourButtonColoursAcrossHiRes) {
@@ -92,7 +92,7 @@ TEST_F(FontSheetTest, ModeSwitchKeepsTheMulticolourButtonColoursAcrossHiRes) {
     SwitchDisplayMode(s);
     EXPECT_EQ(s.LeftColor, PF2);
     EXPECT_EQ(s.RightColor, PF1);
-    EXPECT_EQ(tk::Background(s.ui.leftButtonBar), s.RegisterRgb[PF2]);
+    EXPECT_EQ(tk::Background(s.ui.leftButtonBar), s.doc.RegisterRgb[PF2]);
 }
 
 }  // namespace

@@ -176,8 +176,8 @@ TEST_F(PaletteWindowTest, OkAppliesTheSelectionAndRedraws) {
     ok.control = w.okButton;
     ok.subKind = tk::SubKind::LeftClick;
     EXPECT_FALSE(HandlePaletteEvent(s, w, ok));
-    EXPECT_EQ(s.RegisterValue[PF1], 0);
-    EXPECT_EQ(s.RegisterRgb[PF1], tk::MakeRgb(0, 0, 0));
+    EXPECT_EQ(s.doc.RegisterValue[PF1], 0);
+    EXPECT_EQ(s.doc.RegisterRgb[PF1], tk::MakeRgb(0, 0, 0));
     EXPECT_EQ(tk::CanvasSurface(s.ui.swatch[PF1]).Pixel(2, 2), tk::MakeRgb(0, 0, 0));
     EXPECT_EQ(tk::Background(s.ui.leftButtonBar), tk::MakeRgb(0, 0, 0));
 }
@@ -188,8 +188,8 @@ TEST_F(PaletteWindowTest, CloseBoxKeepsTheOldColour) {
     close.kind = tk::EventKind::CloseRequest;
     close.window = w.window;
     EXPECT_FALSE(HandlePaletteEvent(s, w, close));
-    EXPECT_EQ(s.RegisterValue, kDefaultRegisterValue);
-    EXPECT_EQ(s.RegisterRgb, kDefaultRegisterRgb);
+    EXPECT_EQ(s.doc.RegisterValue, kDefaultRegisterValue);
+    EXPECT_EQ(s.doc.RegisterRgb, kDefaultRegisterRgb);
 }
 
 // The whole modal dialog, scripted through the window-opened hook. The
@@ -249,8 +249,8 @@ TEST_F(PaletteDialogTest, OpensModalOnTopBesideTheMainWindow) {
 
 TEST_F(PaletteDialogTest, OkStoresTheChosenCell) {
     Run(PF0, {{1, 133, 120, tk::ButtonLeft}, {1, 10, 10, 0}, {4}});
-    EXPECT_EQ(s.RegisterValue[PF0], 16 * 6 + 14);
-    EXPECT_EQ(s.RegisterRgb[PF0], PlatformPalette[6][7]);
+    EXPECT_EQ(s.doc.RegisterValue[PF0], 16 * 6 + 14);
+    EXPECT_EQ(s.doc.RegisterRgb[PF0], PlatformPalette[6][7]);
     EXPECT_EQ(tk::CanvasSurface(s.ui.swatch[PF0]).Pixel(3, 3), PlatformPalette[6][7]);
     EXPECT_FALSE(tk::WindowExists(opened));
     EXPECT_TRUE(tk::WindowEnabled(s.ui.window));
@@ -258,15 +258,15 @@ TEST_F(PaletteDialogTest, OkStoresTheChosenCell) {
 
 TEST_F(PaletteDialogTest, CloseBoxDiscardsTheChoice) {
     Run(PF2, {{1, 20, 20, tk::ButtonLeft}, {0}, {4}});
-    EXPECT_EQ(s.RegisterValue, kDefaultRegisterValue);
-    EXPECT_EQ(s.RegisterRgb, kDefaultRegisterRgb);
+    EXPECT_EQ(s.doc.RegisterValue, kDefaultRegisterValue);
+    EXPECT_EQ(s.doc.RegisterRgb, kDefaultRegisterRgb);
     EXPECT_TRUE(tk::WindowEnabled(s.ui.window));
 }
 
 TEST_F(PaletteDialogTest, BorderPressThenOkKeepsTheRegister) {
     Run(PF1, {{1, 32, 40, tk::ButtonLeft}, {4}});
-    EXPECT_EQ(s.RegisterValue[PF1], 184);
-    EXPECT_EQ(s.RegisterRgb[PF1], kDefaultRegisterRgb[PF1]);
+    EXPECT_EQ(s.doc.RegisterValue[PF1], 184);
+    EXPECT_EQ(s.doc.RegisterRgb[PF1], kDefaultRegisterRgb[PF1]);
 }
 
 }  // namespace

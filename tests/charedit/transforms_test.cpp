@@ -188,9 +188,9 @@ TEST_F(Transforms, ClipboardIsSharedBySlotsAndViews) {
     s.CurrentChar = 90;
     s.MulticolorMode = 1;
     TransformChar(s, kPaste);
-    EXPECT_TRUE(std::equal(s.CharClipboard.begin(), s.CharClipboard.end(), s.Slots[4].Char(90)));
+    EXPECT_TRUE(std::equal(s.CharClipboard.begin(), s.CharClipboard.end(), s.doc.Slots[4].Char(90)));
     const Pixels start = Asymmetric();
-    EXPECT_TRUE(std::equal(start.begin(), start.end(), s.Slots[4].Char(90)));
+    EXPECT_TRUE(std::equal(start.begin(), start.end(), s.doc.Slots[4].Char(90)));
 }
 
 TEST_F(Transforms, ClipboardHoldsPixelsRowByRow) {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/main_event_handler.h"
-#include "files/font_buffer.h"
+#include "session/font_buffer.h"
 #include "support/editor_fixture.h"
 
 namespace qm {
@@ -57,7 +57,7 @@ TEST_F(ArchiveFontsTest, EveryFileFillsItsSlotWithItsFirstKilobyteAndNoOtherSlot
         const int slot = 1 + static_cast<int>(i % kSlotCount);
         const int neighbour = slot % kSlotCount + 1;
         s.CurrentSlot = slot;
-        s.Slots[slot].Pixel(127, 7, 7) = 1;
+        s.doc.Slots[slot].Pixel(127, 7, 7) = 1;
         const std::vector<unsigned char> neighbourBefore = SlotBytes(neighbour);
 
         ClickLoadFont(fonts[i].string());
@@ -67,9 +67,9 @@ TEST_F(ArchiveFontsTest, EveryFileFillsItsSlotWithItsFirstKilobyteAndNoOtherSlot
         expected.resize(kFontBytes, 0);
         EXPECT_EQ(SlotBytes(slot), expected);
         EXPECT_EQ(SlotBytes(neighbour), neighbourBefore);
-        EXPECT_TRUE(std::all_of(s.Slots[slot].pixels.begin(), s.Slots[slot].pixels.end(),
+        EXPECT_TRUE(std::all_of(s.doc.Slots[slot].pixels.begin(), s.doc.Slots[slot].pixels.end(),
                                 [](std::uint8_t pixel) { return pixel <= 1; }));
-        EXPECT_EQ(s.Slots[slot].fileName, name);
+        EXPECT_EQ(s.doc.Slots[slot].fileName, name);
         EXPECT_EQ(tk::StatusText(s.ui.window, 1), "Font: " + name);
     }
     EXPECT_EQ(tk::ShownRequesters().size(), fonts.size()) << "one open dialog a file, and no message";

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "core/file_io.h"
+#include "core/font_image.h"
 #include "files/export_image.h"
 #include "files/export_image_dialog.h"
 #include "support/editor_fixture.h"
@@ -15,12 +17,9 @@ constexpr Rgb kUnpainted = tk::MakeRgb(1, 2, 3);
 class RenderFontImageTest : public test::EditorTest {
 protected:
     tk::Surface Render(int scale) {
-        tk::Surface canvas(256 * (scale + 1), 64 * (scale + 1));
-        canvas.FillBox(0, 0, canvas.Width(), canvas.Height(), kUnpainted);
-        RenderFontImage(s, canvas, scale);
-        return canvas;
+        return tk::SurfaceFromImage(RenderFontImage(s.Slot(), s.doc.RegisterRgb, s.MulticolorMode != 0, scale + 1));
     }
-    Rgb Reg(int reg) const { return s.RegisterRgb[reg]; }
+    Rgb Reg(int reg) const { return s.doc.RegisterRgb[reg]; }
 };
 
 TEST_F(RenderFontImageTest, ABlankHiResFontIsBackgroundAboveAndLuminanceBelowAtEveryScale) {
@@ -150,11 +149,10 @@ TEST_F(ExportImageTest, ChangingTheScaleResizesAndRendersAgain) {
     ChooseScale(d, 3);
     Press(d.savePng, dir.Path("big"));
     RunImageExportDialog(s, d);
-    const tk::Surface png = tk::DecodePng(ReadBytes(dir.Path("big.png")));
+    const tk::Surface png = tk::SurfaceFromImage(qm::DecodePng(ReadBytes(dir.Path("big.png"))));
     ASSERT_EQ(png.Width(), 1024);
     ASSERT_EQ(png.Height(), 256);
-    tk::Surface expected(1024, 256);
-    RenderFontImage(s, expected, 3);
+    const tk::Surface expected = tk::SurfaceFromImage(RenderFontImage(s.Slot(), s.doc.RegisterRgb, s.MulticolorMode != 0, 4));
     for (int y = 0; y < 256; ++y) {
         for (int x = 0; x < 1024; ++x) ASSERT_EQ(png.Pixel(x, y), expected.Pixel(x, y)) << x << "," << y;
     }
@@ -191,8 +189,7 @@ TEST_F(ExportImageTest, BmpIsAnUncompressed24BitPictureOfTheCanvas) {
     EXPECT_EQ(bmp[22] | bmp[23] << 8, 192);
     EXPECT_EQ(bmp[28], 24);
     EXPECT_EQ(bmp[30], 0);
-    tk::Surface expected(768, 192);
-    RenderFontImage(s, expected, 2);
+    const tk::Surface expected = tk::SurfaceFromImage(RenderFontImage(s.Slot(), s.doc.RegisterRgb, s.MulticolorMode != 0, 3));
     for (int y = 0; y < 192; y += 5) {
         for (int x = 0; x < 768; x += 3) ASSERT_EQ(BmpPixel(bmp, x, y), expected.Pixel(x, y)) << x << "," << y;
     }
@@ -214,7 +211,7 @@ TEST_F(ExportImageTest, ExtensionIsAddedOnlyUnderTheFirstFilter) {
         ASSERT_GT(bytes.size(), 8u) << written;
         if (png) {
             EXPECT_EQ(bytes[1], 'P') << written;  // PNG data whatever the name
-            EXPECT_EQ(tk::DecodePng(bytes).Width(), 256) << written;
+            EXPECT_EQ(tk::SurfaceFromImage(qm::DecodePng(bytes)).Width(), 256) << written;
         } else {
             EXPECT_EQ(bytes[0], 'B') << written;
         }
@@ -235,7 +232,7 @@ TEST_F(ExportImageTest, AFailedOrCancelledSaveKeepsTheDialogOpen) {
             EXPECT_NE(shown.text.find("missing-folder/x.png"), std::string::npos);
         }
     }
-    EXPECT_EQ(tk::DecodePng(ReadBytes(dir.Path("second.png"))).Height(), 64);
+    EXPECT_EQ(tk::SurfaceFromImage(qm::DecodePng(ReadBytes(dir.Path("second.png")))).Height(), 64);
 }
 
 }  // namespace

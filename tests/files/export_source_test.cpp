@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "files/export_lines.h"
+#include "core/export_lines.h"
 #include "files/export_source.h"
 #include "files/export_source_dialog.h"
-#include "files/font_buffer.h"
+#include "session/font_buffer.h"
 #include "support/editor_fixture.h"
 
 namespace qm {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "files/font_buffer.h"
+#include "session/font_buffer.h"
 #include "files/font_files.h"
 #include "support/editor_fixture.h"
 
@@ -32,8 +32,8 @@ TEST_F(FontFilesTest, LoadingTheStandardSetIntoAnEmptySlotGivesTheBuiltInFont) {
     Load(path);
     PackFont(s, 2);
     EXPECT_EQ(s.FontBuffer, DefaultFontData);
-    EXPECT_EQ(s.Slots[2].fileName, "atari-standard.fnt");
-    EXPECT_EQ(s.Slots[2].filePath, path);
+    EXPECT_EQ(s.doc.Slots[2].fileName, "atari-standard.fnt");
+    EXPECT_EQ(s.doc.Slots[2].filePath, path);
     EXPECT_EQ(tk::StatusText(s.ui.window, 1), "Font: atari-standard.fnt");
 
     const tk::Shown& shown = tk::ShownRequesters().back();

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "files/font_buffer.h"
+#include "session/font_buffer.h"
 #include "files/font_files.h"
 #include "files/font_range_dialog.h"
 #include "support/editor_fixture.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "files/font_buffer.h"
+#include "session/font_buffer.h"
 #include "files/project_file.h"
 #include "support/editor_fixture.h"
 
@@ -24,16 +24,16 @@ protected:
     // Work in every part of the project, different from the defaults.
     void MakeWork() {
         for (int slot = 1; slot <= kSlotCount; ++slot) {
-            s.Slots[slot].Pixel(slot, slot % 8, 3) = 1;
-            for (int reg = LUM; reg <= PF3; ++reg) s.Slots[slot].colors[reg] = tk::MakeRgb(slot, reg, 99);
+            s.doc.Slots[slot].Pixel(slot, slot % 8, 3) = 1;
+            for (int reg = LUM; reg <= PF3; ++reg) s.doc.Slots[slot].colors[reg] = tk::MakeRgb(slot, reg, 99);
         }
-        s.SetTable[1].cells[0] = 33;
-        s.SetTable[100].cells[24] = 127;
-        s.SetTable[50].cells[12] = 0;
-        s.RegisterValue = {0, 200, 1, 2, 3, 128, 255};
-        s.RegisterRgb[PF0] = tk::MakeRgb(10, 20, 30);
-        s.ViewScreen[0][0] = 7;
-        s.ViewScreen[39][59] = 126;
+        s.doc.SetTable[1].cells[0] = 33;
+        s.doc.SetTable[100].cells[24] = 127;
+        s.doc.SetTable[50].cells[12] = 0;
+        s.doc.RegisterValue = {0, 200, 1, 2, 3, 128, 255};
+        s.doc.RegisterRgb[PF0] = tk::MakeRgb(10, 20, 30);
+        s.doc.ViewScreen[0][0] = 7;
+        s.doc.ViewScreen[39][59] = 126;
         s.CurrentSlot = 4;
     }
     TempDir dir;
@@ -43,13 +43,13 @@ TEST_F(ProjectFileTest, SaveBeforeAnyPathDoesNothing) {
     SaveProject(s, "zapisz");
     SaveProject(s, "anything");
     EXPECT_TRUE(tk::ShownRequesters().empty());
-    EXPECT_TRUE(s.ProjectPath.empty());
+    EXPECT_TRUE(s.doc.ProjectPath.empty());
 }
 
 TEST_F(ProjectFileTest, SaveAsAppendsProjUnderEveryFilterAndShowsTheName) {
     SaveAs(dir.Path("work"), 1);
     EXPECT_EQ(ReadBytes(dir.Path("work.proj")).size(), 22614u);
-    EXPECT_EQ(s.ProjectPath, dir.Path("work.proj"));
+    EXPECT_EQ(s.doc.ProjectPath, dir.Path("work.proj"));
     EXPECT_EQ(tk::StatusText(s.ui.window, 2), "Project: work.proj");
     const tk::Shown& shown = tk::ShownRequesters().back();
     EXPECT_EQ(shown.title, "Save project (.proj)");
@@ -73,7 +73,7 @@ TEST_F(ProjectFileTest, SaveWritesTheStateWithoutChangingIt) {
     EXPECT_EQ(file[12750 + 8], 10);   // PF0 red
     EXPECT_EQ(file[22374 + 24], 2);   // slot 2 LUM red: the slot colours as they stand
     EXPECT_EQ(s.CurrentSlot, 4);
-    EXPECT_EQ(s.Slots[4].colors[PF0], tk::MakeRgb(4, PF0, 99));
+    EXPECT_EQ(s.doc.Slots[4].colors[PF0], tk::MakeRgb(4, PF0, 99));
 }
 
 TEST_F(ProjectFileTest, WhatIsSavedOpensAgainWithSlotOneCurrent) {
@@ -86,18 +86,18 @@ TEST_F(ProjectFileTest, WhatIsSavedOpensAgainWithSlotOneCurrent) {
     Open(dir.Path("p.proj"));
 
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        EXPECT_EQ(s.Slots[slot].pixels, saved.Slots[slot].pixels) << slot;
-        EXPECT_EQ(s.Slots[slot].colors, saved.Slots[slot].colors) << slot;
-        EXPECT_EQ(s.Slots[slot].fileName, "Default.fnt");
+        EXPECT_EQ(s.doc.Slots[slot].pixels, saved.doc.Slots[slot].pixels) << slot;
+        EXPECT_EQ(s.doc.Slots[slot].colors, saved.doc.Slots[slot].colors) << slot;
+        EXPECT_EQ(s.doc.Slots[slot].fileName, "Default.fnt");
     }
-    for (int set = 1; set <= kSetCount; ++set) EXPECT_EQ(s.SetTable[set].cells, saved.SetTable[set].cells) << set;
-    EXPECT_EQ(s.RegisterValue, saved.RegisterValue);
-    EXPECT_EQ(s.ViewScreen, saved.ViewScreen);
+    for (int set = 1; set <= kSetCount; ++set) EXPECT_EQ(s.doc.SetTable[set].cells, saved.doc.SetTable[set].cells) << set;
+    EXPECT_EQ(s.doc.RegisterValue, saved.doc.RegisterValue);
+    EXPECT_EQ(s.doc.ViewScreen, saved.doc.ViewScreen);
     EXPECT_EQ(s.CurrentSlot, 1);
-    EXPECT_EQ(s.RegisterRgb, saved.Slots[1].colors);
+    EXPECT_EQ(s.doc.RegisterRgb, saved.doc.Slots[1].colors);
     EXPECT_EQ(tk::Text(s.ui.slotLabel), "1");
     EXPECT_EQ(tk::CanvasSurface(s.ui.swatch[PF0]).Pixel(3, 3), tk::MakeRgb(1, PF0, 99));
-    EXPECT_EQ(s.ProjectPath, dir.Path("p.proj"));
+    EXPECT_EQ(s.doc.ProjectPath, dir.Path("p.proj"));
     EXPECT_EQ(tk::StatusText(s.ui.window, 2), "Project: p.proj");
     EXPECT_EQ(tk::StatusText(s.ui.window, 1), "Font: Default.fnt");
 }
@@ -109,13 +109,13 @@ TEST_F(ProjectFileTest, TheOlderFormKeepsSlotColoursAndTakesTheStoredRegisters) 
     file.resize(22374);
     WriteBytes(dir.Path("old.proj"), file);
 
-    for (int slot = 1; slot <= kSlotCount; ++slot) s.Slots[slot].colors = kDefaultRegisterRgb;
-    s.RegisterRgb = kDefaultRegisterRgb;
+    for (int slot = 1; slot <= kSlotCount; ++slot) s.doc.Slots[slot].colors = kDefaultRegisterRgb;
+    s.doc.RegisterRgb = kDefaultRegisterRgb;
     Open(dir.Path("old.proj"));
-    EXPECT_EQ(s.RegisterRgb[PF0], tk::MakeRgb(10, 20, 30));
-    EXPECT_EQ(s.RegisterRgb[LUM], kDefaultRegisterRgb[LUM]);
-    for (int slot = 1; slot <= kSlotCount; ++slot) EXPECT_EQ(s.Slots[slot].colors, kDefaultRegisterRgb);
-    EXPECT_EQ(s.SetTable[100].cells[24], 127);
+    EXPECT_EQ(s.doc.RegisterRgb[PF0], tk::MakeRgb(10, 20, 30));
+    EXPECT_EQ(s.doc.RegisterRgb[LUM], kDefaultRegisterRgb[LUM]);
+    for (int slot = 1; slot <= kSlotCount; ++slot) EXPECT_EQ(s.doc.Slots[slot].colors, kDefaultRegisterRgb);
+    EXPECT_EQ(s.doc.SetTable[100].cells[24], 127);
     EXPECT_EQ(s.CurrentSlot, 1);
 }
 
@@ -125,26 +125,26 @@ TEST_F(ProjectFileTest, WrongMagicShowsTheErrorAndChangesNothing) {
     auto file = ReadBytes(dir.Path("p.proj"));
     file[0] = 'Q';
     WriteBytes(dir.Path("bad.proj"), file);
-    s.SetTable[1].cells[0] = 5;
+    s.doc.SetTable[1].cells[0] = 5;
 
     Open(dir.Path("bad.proj"));
     const tk::Shown& shown = tk::ShownRequesters().back();
     EXPECT_EQ(shown.kind, "message");
     EXPECT_EQ(shown.title, "Error!");
     EXPECT_EQ(shown.text, "This file is not project QMR!");
-    EXPECT_EQ(s.SetTable[1].cells[0], 5);
+    EXPECT_EQ(s.doc.SetTable[1].cells[0], 5);
     EXPECT_EQ(s.CurrentSlot, 4);
-    EXPECT_EQ(s.ProjectPath, dir.Path("p.proj"));
+    EXPECT_EQ(s.doc.ProjectPath, dir.Path("p.proj"));
 }
 
 TEST_F(ProjectFileTest, CancelledOrMissingOpenIsSilent) {
-    s.ProjectPath = dir.Path("earlier.proj");
+    s.doc.ProjectPath = dir.Path("earlier.proj");
     OpenProject(s);
     Open(dir.Path("missing.proj"));
     ASSERT_EQ(tk::ShownRequesters().size(), 2u);
     EXPECT_EQ(tk::ShownRequesters()[0].title, "Open project (.proj)");
     EXPECT_EQ(tk::ShownRequesters()[0].text, dir.Path("earlier.proj"));
-    EXPECT_EQ(s.ProjectPath, dir.Path("earlier.proj"));
+    EXPECT_EQ(s.doc.ProjectPath, dir.Path("earlier.proj"));
 }
 
 TEST_F(ProjectFileTest, OutOfRangeCellsOpenAsEmpty) {
@@ -153,25 +153,25 @@ TEST_F(ProjectFileTest, OutOfRangeCellsOpenAsEmpty) {
     file[10244] = 200;                 // set 1, cell 0
     file[12774 + 4] = 0x80;            // view (1, 0) = 128
     WriteBytes(dir.Path("odd.proj"), file);
-    s.SetTable[1].cells[0] = 9;
+    s.doc.SetTable[1].cells[0] = 9;
     Open(dir.Path("odd.proj"));
-    EXPECT_EQ(s.SetTable[1].cells[0], kEmptyCell);
-    EXPECT_EQ(s.ViewScreen[0][1], kEmptyCell);
+    EXPECT_EQ(s.doc.SetTable[1].cells[0], kEmptyCell);
+    EXPECT_EQ(s.doc.ViewScreen[0][1], kEmptyCell);
 }
 
 TEST_F(ProjectFileTest, SaveAfterOpeningAPrjFileWritesPrjProj) {
     SaveAs(dir.Path("p.proj"));
     WriteBytes(dir.Path("x.prj"), ReadBytes(dir.Path("p.proj")));
     Open(dir.Path("x.prj"));
-    EXPECT_EQ(s.ProjectPath, dir.Path("x.prj"));
+    EXPECT_EQ(s.doc.ProjectPath, dir.Path("x.prj"));
     SaveProject(s, "zapisz");
     EXPECT_EQ(ReadBytes(dir.Path("x.prj.proj")).size(), 22614u);
-    EXPECT_EQ(s.ProjectPath, dir.Path("x.prj.proj"));
+    EXPECT_EQ(s.doc.ProjectPath, dir.Path("x.prj.proj"));
 }
 
 TEST_F(ProjectFileTest, AFailingSaveReportsAndKeepsThePath) {
     const std::string statusBefore = tk::StatusText(s.ui.window, 2);
-    s.ProjectPath = dir.Path("gone/p.proj");
+    s.doc.ProjectPath = dir.Path("gone/p.proj");
     SaveProject(s, "zapisz");
     ASSERT_EQ(tk::ShownRequesters().size(), 1u);
     EXPECT_EQ(tk::ShownRequesters()[0].title, "Error!");

@@ -81,7 +81,7 @@ class SaveFaultsTest : public test::EditorTest {
 protected:
     void SetUp() override {
         EditorTest::SetUp();
-        s.SetTable[s.CurrentSet].cells[0] = 65;
+        s.doc.SetTable[s.CurrentSet].cells[0] = 65;
         s.Slot().Pixel(1, 2, 3) = 1;
     }
 
@@ -150,7 +150,7 @@ TEST_F(SaveFaultsTest, AFolderThatDoesNotExistIsNotMadeAndTheProjectKeepsNoName)
     ExpectRefusalShown(path);
     EXPECT_FALSE(fs::exists(dir.Path("nowhere")));
     EXPECT_TRUE(Entries(dir.Root()).empty());
-    EXPECT_TRUE(s.ProjectPath.empty());
+    EXPECT_TRUE(s.doc.ProjectPath.empty());
 }
 
 TEST_F(SaveFaultsTest, ADiskThatFillsUpPartWayKeepsThePreviousProject) {
@@ -171,7 +171,7 @@ TEST_F(SaveFaultsTest, ADiskThatFillsUpPartWayKeepsThePreviousProject) {
     ExpectRefusalShown(path);
     EXPECT_EQ(ReadBytes(path), kPreviousBytes);
     EXPECT_EQ(Entries(dir.Root()), before);
-    EXPECT_TRUE(s.ProjectPath.empty());
+    EXPECT_TRUE(s.doc.ProjectPath.empty());
     EXPECT_EQ(tk::StatusText(s.ui.window, 2), statusBefore) << "a failed save must not show the project as saved";
 }
 

@@ -14,7 +14,7 @@ protected:
         for (int n = 1; n <= 8; ++n) {
             std::fill_n(s.Slot().Char(n), 64, std::uint8_t{0});
             for (int x = 0; x < n; ++x) s.Slot().Pixel(n, x, 0) = 1;
-            s.SetTable[n].cells[0] = n;
+            s.doc.SetTable[n].cells[0] = n;
         }
     }
     void Start(int from, int to) {
@@ -33,7 +33,7 @@ protected:
     int ShownFrame() const {
         const tk::Surface& canvas = tk::CanvasSurface(s.ui.animCanvas);
         int lit = 0;
-        while (lit < 8 && canvas.Pixel(2 * lit, 0) == s.RegisterRgb[LUM]) ++lit;
+        while (lit < 8 && canvas.Pixel(2 * lit, 0) == s.doc.RegisterRgb[LUM]) ++lit;
         return lit;
     }
 };

@@ -48,10 +48,10 @@ TEST_F(SetCommandsTest, CopyThenPasteIntoAnotherSet) {
     SetCommand(s, 2);
     s.CurrentSet = 2;
     SetCommand(s, 3);
-    EXPECT_EQ(s.SetTable[2].cells, s.SetTable[1].cells);
+    EXPECT_EQ(s.doc.SetTable[2].cells, s.doc.SetTable[1].cells);
     SetCommand(s, 4);
-    for (int cell : s.SetTable[2].cells) EXPECT_EQ(cell, kEmptyCell);
-    EXPECT_EQ(s.SetTable[1].cells[0], 33) << "clearing a set leaves the others";
+    for (int cell : s.doc.SetTable[2].cells) EXPECT_EQ(cell, kEmptyCell);
+    EXPECT_EQ(s.doc.SetTable[1].cells[0], 33) << "clearing a set leaves the others";
 }
 
 TEST_F(SetCommandsTest, ClearBitsBlanksTheSetsCharactersOnly) {
@@ -74,7 +74,7 @@ TEST_F(SetCommandsTest, PutCharInCellStoresOrErases) {
     PutCharInCell(s, 24, true);
     EXPECT_EQ(s.Set().cells[24], kEmptyCell);
     PutCharInCell(s, 25, false);  // no such cell: nothing happens
-    EXPECT_EQ(s.SetTable[2].cells[0], kEmptyCell);
+    EXPECT_EQ(s.doc.SetTable[2].cells[0], kEmptyCell);
 }
 
 }  // namespace

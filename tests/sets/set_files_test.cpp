@@ -1,6 +1,7 @@
-#include "files/font_buffer.h"
+#include "core/file_io.h"
+#include "session/font_buffer.h"
 #include "sets/set_files.h"
-#include "sets/set_format.h"
+#include "core/set_format.h"
 #include "support/editor_fixture.h"
 
 namespace qm {
@@ -43,13 +44,13 @@ TEST_F(SetFilesTest, ASetRoundTripsByteForByte) {
     s.CurrentSet = 9;
     tk::QueueFileAnswer(dir.Path("a.set"), 0);
     LoadSetFile(s);
-    EXPECT_EQ(s.SetTable[9].cells, saved);
+    EXPECT_EQ(s.doc.SetTable[9].cells, saved);
     EXPECT_EQ(tk::ShownRequesters().back().title, "Load set (.set)");
 }
 
 TEST_F(SetFilesTest, AllSetsRoundTripInSetOrder) {
-    for (int n = 1; n <= kSetCount; ++n) s.SetTable[n].cells[n % kSetCells] = n;
-    const auto saved = s.SetTable;
+    for (int n = 1; n <= kSetCount; ++n) s.doc.SetTable[n].cells[n % kSetCells] = n;
+    const auto saved = s.doc.SetTable;
     tk::QueueFileAnswer(dir.Path("all"), 0);
     SaveAllSetsFile(s);
     const Bytes bytes = test::ReadBytes(dir.Path("all.sets"));
@@ -59,10 +60,10 @@ TEST_F(SetFilesTest, AllSetsRoundTripInSetOrder) {
     EXPECT_EQ(bytes[4 + 25 * (7 - 1) + 8], 0xFF);
     EXPECT_EQ(bytes[4 + 25 * 99 + 0], 100);       // set 100, cell 0
 
-    for (auto& set : s.SetTable) set.cells.fill(kEmptyCell);
+    for (auto& set : s.doc.SetTable) set.cells.fill(kEmptyCell);
     tk::QueueFileAnswer(dir.Path("all.sets"), 0);
     LoadAllSetsFile(s);
-    for (int n = 1; n <= kSetCount; ++n) EXPECT_EQ(s.SetTable[n].cells, saved[n].cells) << "set " << n;
+    for (int n = 1; n <= kSetCount; ++n) EXPECT_EQ(s.doc.SetTable[n].cells, saved[n].cells) << "set " << n;
 }
 
 TEST_F(SetFilesTest, AWrongMagicIsReportedAndChangesNothing) {
@@ -81,7 +82,7 @@ TEST_F(SetFilesTest, AWrongMagicIsReportedAndChangesNothing) {
     LoadAllSetsFile(s);
     EXPECT_EQ(LastShown().title, "Error!");
     EXPECT_EQ(LastShown().text, "This file is not QMR sets data!");
-    EXPECT_EQ(s.SetTable[2].cells[0], kEmptyCell);
+    EXPECT_EQ(s.doc.SetTable[2].cells[0], kEmptyCell);
 }
 
 TEST_F(SetFilesTest, BytesBeyondTheFontBecomeEmptyAndAShortFileReadsZeros) {
@@ -130,7 +131,7 @@ TEST_F(SetFilesTest, ExportSetBinWritesTheBitmapsOfNonEmptyCells) {
     ExportSetBin(s);
     EXPECT_EQ(LastShown().title, "Save set to bin (.bin)");
     EXPECT_EQ(LastShown().filters, "Set bin (*.bin)|*.bin|All files (*.*)|*.*");
-    EXPECT_EQ(tk::FileSize(dir.Path("empty.bin")), 0);
+    EXPECT_EQ(qm::FileSize(dir.Path("empty.bin")), 0);
 
     for (int i = 0; i < kSetCells; ++i) s.Set().cells[i] = 33 + i % 2;  // 'A' and 'B' alternating
     tk::QueueFileAnswer(dir.Path("full.bin"), 0);

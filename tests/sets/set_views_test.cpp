@@ -24,8 +24,8 @@ protected:
     void Small(int x, int y, int buttons) { HandleSmallSetMouse(s, CanvasEvent(s.ui.smallSetView, x, y, buttons)); }
     void Large(int x, int y, int buttons) { HandleLargeSetMouse(s, CanvasEvent(s.ui.largeSetView, x, y, buttons)); }
     std::string Status() const { return tk::StatusText(s.ui.window, 0); }
-    Rgb Lum() const { return s.RegisterRgb[LUM]; }
-    Rgb Bak() const { return s.RegisterRgb[BAK]; }
+    Rgb Lum() const { return s.doc.RegisterRgb[LUM]; }
+    Rgb Bak() const { return s.doc.RegisterRgb[BAK]; }
 };
 
 TEST_F(SetViewsTest, EmptyViewsShowTheirGreysAndGrids) {
@@ -74,9 +74,9 @@ TEST_F(SetViewsTest, TheSmallViewShowsPixelPairsInMulticolour) {
     s.Set().cells[0] = 5;
     s.MulticolorMode = 1;
     DrawSmallSetView(s);
-    EXPECT_EQ(Small(3, 1), s.RegisterRgb[PF1]);
-    EXPECT_EQ(Small(4, 0), s.RegisterRgb[PF0]);
-    EXPECT_EQ(Small(9, 1), s.RegisterRgb[BAK]);
+    EXPECT_EQ(Small(3, 1), s.doc.RegisterRgb[PF1]);
+    EXPECT_EQ(Small(4, 0), s.doc.RegisterRgb[PF0]);
+    EXPECT_EQ(Small(9, 1), s.doc.RegisterRgb[BAK]);
 }
 
 TEST_F(SetViewsTest, SmallViewEdgesBelongToTheCellAboveOrLeft) {

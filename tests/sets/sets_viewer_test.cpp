@@ -49,11 +49,11 @@ TEST_F(SetsViewerTest, OpensWithTenSetsAndItsTitle) {
 
 TEST_F(SetsViewerTest, DrawsEachSetInItsSlot) {
     std::fill_n(s.Slot().Char(5), 64, std::uint8_t{1});
-    s.SetTable[3].cells[6] = 5;  // slot 2, row 1, column 1
+    s.doc.SetTable[3].cells[6] = 5;  // slot 2, row 1, column 1
     DrawSetsViewer(s);
     const tk::Surface& canvas = tk::CanvasSurface(s.viewerUi.canvas);
-    EXPECT_EQ(canvas.Pixel(160 + 16, 16), s.RegisterRgb[LUM]);
-    EXPECT_EQ(canvas.Pixel(160 + 31, 31), s.RegisterRgb[LUM]);
+    EXPECT_EQ(canvas.Pixel(160 + 16, 16), s.doc.RegisterRgb[LUM]);
+    EXPECT_EQ(canvas.Pixel(160 + 31, 31), s.doc.RegisterRgb[LUM]);
     EXPECT_EQ(canvas.Pixel(160 + 15, 16), tk::MakeRgb(64, 64, 64));
     EXPECT_EQ(canvas.Pixel(16, 16), tk::MakeRgb(64, 64, 64));
 }

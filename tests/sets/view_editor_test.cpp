@@ -1,7 +1,7 @@
 #include "app/main_loop.h"
 #include "charedit/font_sheet.h"
 #include "sets/view_editor.h"
-#include "sets/view_format.h"
+#include "core/view_format.h"
 #include "support/editor_fixture.h"
 #include "toolkit/simulate.h"
 
@@ -33,10 +33,10 @@ protected:
     void FillSet() {
         for (int i = 0; i < kSetCells; ++i) s.Set().cells[i] = 10 + i;
     }
-    int Cell(int x, int y) const { return s.ViewScreen[y][x]; }
+    int Cell(int x, int y) const { return s.doc.ViewScreen[y][x]; }
     int CountFilled() const {
         int n = 0;
-        for (const auto& row : s.ViewScreen) n += static_cast<int>(std::count_if(row.begin(), row.end(), [](int c) { return c != kEmptyCell; }));
+        for (const auto& row : s.doc.ViewScreen) n += static_cast<int>(std::count_if(row.begin(), row.end(), [](int c) { return c != kEmptyCell; }));
         return n;
     }
 };
@@ -99,8 +99,8 @@ TEST_F(ViewEditorTest, PlacingUsesTheCellLeftOfAnEdge) {
     EXPECT_EQ(CountFilled(), 1);
     EXPECT_EQ(tk::WindowTitle(s.viewUi.window), "View Editor  (X: 3, Y: 2)");
     // 'A' of the standard set: row 2 is 0x3C, so pixel (2, 2) is set.
-    EXPECT_EQ(Pixel(48 + 4, 32 + 4), s.RegisterRgb[LUM]);
-    EXPECT_EQ(Pixel(48, 32 + 4), s.RegisterRgb[BAK]);
+    EXPECT_EQ(Pixel(48 + 4, 32 + 4), s.doc.RegisterRgb[LUM]);
+    EXPECT_EQ(Pixel(48, 32 + 4), s.doc.RegisterRgb[BAK]);
     Mouse(961, 10, tk::ButtonLeft);
     EXPECT_EQ(CountFilled(), 1) << "beyond the screen nothing is placed";
     EXPECT_EQ(tk::WindowTitle(s.viewUi.window), "View Editor  (X: 3, Y: 2)");
@@ -112,7 +112,7 @@ TEST_F(ViewEditorTest, StampingAtTheEdgesDropsWhatDoesNotFit) {
     FillSet();
     s.Set().cells[6] = kEmptyCell;
     s.SetDraw = kOn;
-    s.ViewScreen[11][59] = 99;
+    s.doc.ViewScreen[11][59] = 99;
     Mouse(58 * 16 + 5, 10 * 16 + 5, tk::ButtonLeft);
     for (int r = 0; r < 5; ++r) {
         EXPECT_EQ(Cell(58, 10 + r), 10 + 5 * r);
@@ -123,7 +123,7 @@ TEST_F(ViewEditorTest, StampingAtTheEdgesDropsWhatDoesNotFit) {
     EXPECT_EQ(Cell(59, 11), 99) << "an empty set cell leaves the screen as it was";
     EXPECT_EQ(CountFilled(), 10);
 
-    for (auto& row : s.ViewScreen) row.fill(kEmptyCell);
+    for (auto& row : s.doc.ViewScreen) row.fill(kEmptyCell);
     s.Set().cells[6] = 16;
     Mouse(5, 38 * 16 + 5, tk::ButtonLeft);
     for (int c = 0; c < 5; ++c) {
@@ -150,7 +150,7 @@ TEST_F(ViewEditorTest, TheSetFollowsThePointerWithoutChangingTheScreen) {
     Send(ControlEvent(s.viewUi.setDrawBox));
     ASSERT_EQ(s.SetDraw, kOn);
     Mouse(5 * 16 + 3, 7 * 16 + 3, 0);
-    EXPECT_EQ(Pixel(5 * 16 + 8, 7 * 16 + 8), s.RegisterRgb[LUM]);
+    EXPECT_EQ(Pixel(5 * 16 + 8, 7 * 16 + 8), s.doc.RegisterRgb[LUM]);
     EXPECT_EQ(CountFilled(), 0);
     Mouse(6 * 16 + 3, 7 * 16 + 3, 0);
     EXPECT_EQ(Pixel(5 * 16 + 8, 7 * 16 + 8), kBlack) << "the preview moves with the pointer";
@@ -164,7 +164,7 @@ TEST_F(ViewEditorTest, ClearFillAndEditsShowAtOnce) {
     EXPECT_EQ(Cell(59, 39), 5);
     std::fill_n(s.Slot().Char(5), 64, std::uint8_t{1});
     RedrawAll(s);
-    EXPECT_EQ(Pixel(959 - 2, 639 - 2), s.RegisterRgb[LUM]);
+    EXPECT_EQ(Pixel(959 - 2, 639 - 2), s.doc.RegisterRgb[LUM]);
     Send(ControlEvent(s.viewUi.clear));
     EXPECT_EQ(CountFilled(), 0);
     Menu(10008);

@@ -1,7 +1,8 @@
-#include "files/font_buffer.h"
+#include "core/file_io.h"
+#include "session/font_buffer.h"
 #include "sets/view_editor.h"
 #include "sets/view_files.h"
-#include "sets/view_format.h"
+#include "core/view_format.h"
 #include "app/main_loop.h"
 #include "support/editor_fixture.h"
 #include "toolkit/simulate.h"
@@ -42,33 +43,33 @@ TEST_F(ViewFilesTest, AnEmptyScreenSavesAs9604BytesAndLoadsBack) {
     for (int i = 0; i < 4; ++i) expected[i] = static_cast<unsigned char>("VEDT"[i]);
     EXPECT_EQ(test::ReadBytes(dir.Path("screen.ved")), expected);
 
-    s.ViewScreen[3][4] = 9;
+    s.doc.ViewScreen[3][4] = 9;
     tk::QueueFileAnswer(dir.Path("screen.ved"), 0);
     LoadViewFile(s);
     EXPECT_EQ(LastShown().title, "Load View Editor data (.ved)");
-    EXPECT_EQ(s.ViewScreen[3][4], kEmptyCell);
+    EXPECT_EQ(s.doc.ViewScreen[3][4], kEmptyCell);
 }
 
 TEST_F(ViewFilesTest, CellsAreStoredRowByRowAsLittleEndianIntegers) {
-    s.ViewScreen[0][1] = 0x41;
-    s.ViewScreen[1][0] = 127;
-    const Bytes bytes = EncodeViewFile(s.ViewScreen);
+    s.doc.ViewScreen[0][1] = 0x41;
+    s.doc.ViewScreen[1][0] = 127;
+    const Bytes bytes = EncodeViewFile(s.doc.ViewScreen);
     EXPECT_EQ(Bytes(bytes.begin() + 8, bytes.begin() + 12), (Bytes{0x41, 0, 0, 0}));
     EXPECT_EQ(Bytes(bytes.begin() + 4 + 4 * 60, bytes.begin() + 8 + 4 * 60), (Bytes{127, 0, 0, 0}));
     const auto back = DecodeViewFile(bytes);
     ASSERT_TRUE(back.has_value());
-    EXPECT_EQ(*back, s.ViewScreen);
+    EXPECT_EQ(*back, s.doc.ViewScreen);
 }
 
 TEST_F(ViewFilesTest, WrongMagicIsReportedAndOddCellsBecomeEmpty) {
-    s.ViewScreen[0][0] = 3;
+    s.doc.ViewScreen[0][0] = 3;
     test::WriteBytes(dir.Path("x.ved"), Bytes{'V', 'E', 'D', 'X', 1, 0, 0, 0});
     tk::QueueFileAnswer(dir.Path("x.ved"), 0);
     LoadViewFile(s);
     EXPECT_EQ(LastShown().kind, "message");
     EXPECT_EQ(LastShown().title, "Error...");
     EXPECT_EQ(LastShown().text, "This file not View Editor data!");
-    EXPECT_EQ(s.ViewScreen[0][0], 3);
+    EXPECT_EQ(s.doc.ViewScreen[0][0], 3);
 
     Bytes odd{'V', 'E', 'D', 'T'};
     for (std::int32_t v : {128, -2, 5, 0x7FFFFFFF}) {
@@ -136,11 +137,11 @@ TEST_F(ViewFilesTest, MovingTheRegionMovesTheOutline) {
 }
 
 TEST_F(ViewFilesTest, BinAndCharsWalkTheRegionRowByRow) {
-    s.ViewScreen[3][2] = 33;   // inside, first
-    s.ViewScreen[3][4] = 34;   // inside
-    s.ViewScreen[4][2] = 35;   // inside, next row
-    s.ViewScreen[4][5] = 36;   // right of the region
-    s.ViewScreen[5][2] = 37;   // below it
+    s.doc.ViewScreen[3][2] = 33;   // inside, first
+    s.doc.ViewScreen[3][4] = 34;   // inside
+    s.doc.ViewScreen[4][2] = 35;   // inside, next row
+    s.doc.ViewScreen[4][5] = 36;   // right of the region
+    s.doc.ViewScreen[5][2] = 37;   // below it
     s.ExportRegion = Region{2, 3, 3, 2};
     OpenExport();
     tk::QueueFileAnswer(dir.Path("codes"), 0);
@@ -169,11 +170,11 @@ TEST_F(ViewFilesTest, AnInvalidRegionAsksNothingAndAnEmptyOneWritesNothing) {
     ExportViewChars(s);
     EXPECT_TRUE(tk::ShownRequesters().empty());
 
-    s.ViewScreen[0][0] = 33;
+    s.doc.ViewScreen[0][0] = 33;
     s.ExportRegion = Region{0, 0, 0, 5};
     tk::QueueFileAnswer(dir.Path("none.bin"), 0);
     ExportViewBin(s);
-    EXPECT_EQ(tk::FileSize(dir.Path("none.bin")), 0);
+    EXPECT_EQ(qm::FileSize(dir.Path("none.bin")), 0);
 }
 
 TEST_F(ViewFilesTest, CancelAndCloseBoxCloseTheExportWindow) {

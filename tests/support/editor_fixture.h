@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/editor_state.h"
+#include "session/editor_state.h"
 
 namespace qm::test {
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/file_io.h"
 #include "toolkit/simulate.h"
 #include "toolkit/toolkit.h"
 
@@ -58,7 +59,7 @@ TEST_F(RealRequesters, EveryFileFilterShowsNamesWithoutADot) {
 
 TEST_F(RealRequesters, OpenDialogReturnsAnExistingFile) {
     const std::string path = "/tmp/qm-tk-real-open-" + std::to_string(::getpid()) + ".fnt";
-    ASSERT_EQ(tk::SaveFileSafely(path, {1, 2, 3}), "");
+    ASSERT_EQ(qm::SaveFileSafely(path, {1, 2, 3}), "");
     tk::simulate::AnswerNextFileDialog(path, 0);
     const tk::FileAnswer answer = tk::OpenFileDialog("Load font (.fnt)", path, kFilters, 0);
     EXPECT_EQ(answer.path, path);

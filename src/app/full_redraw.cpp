@@ -1,0 +1,23 @@
+#include "app/full_redraw.h"
+
+#include "charedit/char_editor.h"
+#include "charedit/color_registers.h"
+#include "charedit/font_sheet.h"
+#include "sets/set_views.h"
+#include "sets/sets_viewer.h"
+#include "sets/view_editor.h"
+
+namespace qm {
+
+void RedrawEverything(EditorState& s) {
+    DrawFontSheet(s);
+    DrawSmallSetView(s);
+    DrawLargeSetView(s);
+    DrawCharEditor(s);
+    DrawCharPreview(s);
+    ShowColorIndicators(s);
+    if (s.ViewEditorOpen == 1) DrawViewScreen(s, -1, -1);
+    if (s.SetsViewerOpen == 1) DrawSetsViewer(s);
+}
+
+}  // namespace qm

@@ -1,0 +1,80 @@
+#pragma once
+
+// The user's work: ten fonts with their names and colours, the six colour
+// registers, the hundred sets and the view screen. It knows nothing of windows;
+// the editor, the command-line tool and the tests all work on it alike.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/rgb.h"
+
+namespace qm {
+
+constexpr int kSlotCount = 10;
+constexpr int kCharCount = 128;
+constexpr int kFontBytes = 1024;
+constexpr int kSetCount = 100;
+constexpr int kSetCells = 25;
+constexpr int kViewColumns = 60;
+constexpr int kViewRows = 40;
+constexpr int kEmptyCell = -1;  // no character: an empty cell, or none being edited
+
+enum ColorIndex { LUM = 1, BAK = 2, PF0 = 3, PF1 = 4, PF2 = 5, PF3 = 6 };
+// Register colours indexed by ColorIndex; element 0 is unused.
+using RegisterColors = std::array<Rgb, 7>;
+using FontBytes = std::array<std::uint8_t, kFontBytes>;
+
+struct FontSlot {
+    // Pixel (c, x, y) of character c, column x (0 = left), row y (0 = top):
+    // 1 = set, 0 = clear.
+    std::array<std::uint8_t, kCharCount * 64> pixels{};
+    std::string fileName;
+    std::string filePath;
+    RegisterColors colors{};
+
+    std::uint8_t& Pixel(int c, int x, int y) { return pixels[c * 64 + y * 8 + x]; }
+    std::uint8_t Pixel(int c, int x, int y) const { return pixels[c * 64 + y * 8 + x]; }
+    // The 64 pixels of one character, row by row.
+    std::uint8_t* Char(int c) { return pixels.data() + c * 64; }
+    const std::uint8_t* Char(int c) const { return pixels.data() + c * 64; }
+};
+
+struct SetRecord {
+    std::array<std::int32_t, kSetCells> cells{};
+};
+
+// ViewCells[y][x]
+using ViewCells = std::array<std::array<std::int32_t, kViewColumns>, kViewRows>;
+
+struct Region {
+    int startX = 0, startY = 0, width = 4, height = 4;
+};
+
+struct Document {
+    // Slots 1 to 10; element 0 is unused.
+    std::array<FontSlot, kSlotCount + 1> Slots{};
+    RegisterColors RegisterRgb{};
+    std::array<int, 7> RegisterValue{};
+    // Sets 1 to 100; element 0 is unused.
+    std::array<SetRecord, kSetCount + 1> SetTable{};
+    ViewCells ViewScreen{};
+    std::string ProjectPath;
+};
+
+// The default screen colours of the registers, indexed by ColorIndex.
+extern const RegisterColors kDefaultRegisterRgb;
+extern const std::array<int, 7> kDefaultRegisterValue;
+
+// A new document: blank fonts named "Default.fnt" in the default colours,
+// every set and view cell empty.
+void ResetDocument(Document& doc);
+
+// What a set or view cell may hold: a character of the font, or nothing.
+inline bool IsCharCode(int value) { return value >= 0 && value < kCharCount; }
+// Anything that is not a character of the font counts as an empty cell, so a
+// damaged file can never make a drawing or an export index past the font.
+inline int CellOrEmpty(int value) { return IsCharCode(value) ? value : kEmptyCell; }
+
+}  // namespace qm

@@ -1,0 +1,81 @@
+#include "core/export_lines.h"
+
+#include <cstdio>
+
+namespace qm {
+
+namespace {
+
+struct ExportFormat {
+    std::string name;
+    std::vector<std::string> header;
+    std::string lineStart;
+    std::string separator;
+    bool hexadecimal;
+    std::vector<std::string> trailer;
+};
+
+const std::vector<ExportFormat>& Formats() {
+    static const std::vector<ExportFormat> formats = {
+        {"Assembler: Byte in decimal", {"FONT"}, "    .BYTE ", ",", false, {}},
+        {"Assembler: Byte in hexadecimal", {"FONT"}, "    .BYTE ", ",", true, {}},
+        {"Action!: Byte in decimal", {"PROC font()=["}, "", " ", false, {"]", "MODULE"}},
+        {"Action!: Byte in hexadecimal", {"PROC font()=["}, "", " ", true, {"]", "MODULE"}},
+        {"Atari Basic", {"10000 REM .oO DATA FONT Oo."}, "", ",", false, {}},
+        {"MadPascal: Array byte in hexadecimal", {"qmr_font: array [0..1023] of byte = ("}, "\t", ", ", true, {");"}},
+    };
+    return formats;
+}
+
+constexpr int kBasicFormat = 4;
+constexpr int kPascalFormat = 5;
+
+std::string Number(int value, bool hexadecimal) {
+    char text[8];
+    std::snprintf(text, sizeof text, hexadecimal ? "$%X" : "%d", value);
+    return text;
+}
+
+std::string DataLine(const FontBytes& font, int code, int format) {
+    const ExportFormat& f = Formats()[format];
+    std::string line = f.lineStart;
+    if (format == kBasicFormat) line += std::to_string(10010 + 10 * code) + " DATA ";
+    for (int row = 0; row < 8; ++row) {
+        if (row > 0) line += f.separator;
+        line += Number(font[code * 8 + row], f.hexadecimal);
+    }
+    if (format == kPascalFormat && code < kCharCount - 1) line += ",";
+    return line;
+}
+
+}  // namespace
+
+const std::vector<std::string>& ExportFormatNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> list;
+        for (const ExportFormat& f : Formats()) list.push_back(f.name);
+        return list;
+    }();
+    return names;
+}
+
+std::vector<std::string> ExportLines(const FontBytes& font, int format) {
+    if (format < 0 || format >= kExportFormatCount) return {};
+    const ExportFormat& f = Formats()[format];
+    std::vector<std::string> lines = f.header;
+    for (int code = 0; code < kCharCount; ++code) lines.push_back(DataLine(font, code, format));
+    lines.insert(lines.end(), f.trailer.begin(), f.trailer.end());
+    return lines;
+}
+
+Bytes TextFileBytes(const std::vector<std::string>& lines) {
+    Bytes bytes;
+    for (const std::string& line : lines) {
+        bytes.insert(bytes.end(), line.begin(), line.end());
+        bytes.push_back('\r');
+        bytes.push_back('\n');
+    }
+    return bytes;
+}
+
+}  // namespace qm

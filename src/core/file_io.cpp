@@ -1,0 +1,152 @@
+// Whole-file reading and all-or-nothing saving.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/file_io.h"
+
+namespace qm {
+namespace {
+
+std::string ErrorText() { return std::strerror(errno); }
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string BaseOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A link is saved through: the file it names is replaced, the link stays.
+std::string ResolveLink(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    char resolved[PATH_MAX];
+    if (!realpath(path.c_str(), resolved)) return path;
+    return resolved;
+}
+
+bool WriteAll(int fd, const std::vector<unsigned char>& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+mode_t NewFileMode(const std::string& target) {
+    struct stat info {};
+    if (stat(target.c_str(), &info) == 0) return info.st_mode & 07777;
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+// Writes into a fresh temporary file next to the target; returns its name, or
+// an empty name with the reason set.
+std::string WriteTemporary(const std::string& target, const std::vector<unsigned char>& bytes, std::string& reason) {
+    std::string name = FolderOf(target) + "/." + BaseOf(target) + ".XXXXXX";
+    const int fd = mkstemp(name.data());
+    if (fd < 0) {
+        reason = ErrorText();
+        return {};
+    }
+    bool ok = WriteAll(fd, bytes) && fchmod(fd, NewFileMode(target)) == 0 && fsync(fd) == 0;
+    if (!ok) reason = ErrorText();
+    if (close(fd) != 0 && ok) {
+        ok = false;
+        reason = ErrorText();
+    }
+    if (!ok) {
+        unlink(name.c_str());
+        return {};
+    }
+    return name;
+}
+
+// Makes the new name itself last through a power cut, not only the bytes.
+void SyncFolder(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
+
+}  // namespace
+
+std::string SaveFileSafely(const std::string& path, const std::vector<unsigned char>& bytes) {
+    if (path.empty()) return "No file name";
+    const std::string target = ResolveLink(path);
+    struct stat info {};
+    if (stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        return S_ISDIR(info.st_mode) ? "It is a folder" : "It is not a regular file";
+    }
+    // Replacing the file by a new one would get round its write protection.
+    if (access(target.c_str(), F_OK) == 0 && access(target.c_str(), W_OK) != 0) return ErrorText();
+    std::string reason;
+    const std::string temporary = WriteTemporary(target, bytes, reason);
+    if (temporary.empty()) return reason.empty() ? "Cannot write the file" : reason;
+    if (rename(temporary.c_str(), target.c_str()) != 0) {
+        reason = ErrorText();
+        unlink(temporary.c_str());
+        return reason;
+    }
+    SyncFolder(FolderOf(target));
+    return {};
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes, std::size_t maxBytes) {
+    // Not blocking: opening a named pipe would otherwise wait for a writer
+    // before it can be told apart from a file.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return false;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return false;
+    }
+    std::vector<unsigned char> data;
+    unsigned char buffer[65536];
+    while (data.size() < maxBytes) {
+        const ssize_t n = read(fd, buffer, std::min(sizeof buffer, maxBytes - data.size()));
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            close(fd);
+            return false;
+        }
+        data.insert(data.end(), buffer, buffer + n);
+    }
+    close(fd);
+    bytes = std::move(data);
+    return true;
+}
+
+long long FileSize(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
+    return static_cast<long long>(info.st_size);
+}
+
+char PathSeparator() { return '/'; }
+
+}  // namespace qm

@@ -1,0 +1,146 @@
+// PNG pictures to and from pictures.
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstring>
+#include <vector>
+
+#include "core/image.h"
+
+namespace qm {
+namespace {
+
+// Pictures larger than this are refused rather than allocated.
+constexpr png_uint_32 kMaxSide = 16384;
+
+struct Reader {
+    const std::vector<unsigned char>* data = nullptr;
+    std::size_t offset = 0;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, png_size_t length) {
+    auto* reader = static_cast<Reader*>(png_get_io_ptr(png));
+    if (reader->offset + length > reader->data->size()) png_error(png, "truncated PNG data");
+    std::memcpy(out, reader->data->data() + reader->offset, length);
+    reader->offset += length;
+}
+
+void WriteToMemory(png_structp png, png_bytep in, png_size_t length) {
+    auto* out = static_cast<std::vector<unsigned char>*>(png_get_io_ptr(png));
+    out->insert(out->end(), in, in + length);
+}
+
+void FlushNothing(png_structp) {}
+
+// Bad pictures are reported by the empty result, not on the terminal.
+[[noreturn]] void QuietError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void QuietWarning(png_structp, png_const_charp) {}
+
+// Decoded pixels live in the caller's frame so that a libpng error, which
+// leaves through longjmp, skips no destructor.
+struct Decoded {
+    png_uint_32 width = 0;
+    png_uint_32 height = 0;
+    std::vector<unsigned char> pixels;  // RGBA rows
+    std::vector<png_bytep> rows;
+};
+
+void AskForRgba(png_structp png, png_infop info) {
+    const int colorType = png_get_color_type(png, info);
+    const int depth = png_get_bit_depth(png, info);
+    if (depth == 16) png_set_strip_16(png);
+    if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
+    if (colorType == PNG_COLOR_TYPE_GRAY && depth < 8) png_set_expand_gray_1_2_4_to_8(png);
+    if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
+    if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(png);
+    png_set_strip_alpha(png);
+    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+}
+
+bool DecodeInto(png_structp png, png_infop info, Reader* reader, Decoded* out) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_set_read_fn(png, reader, ReadFromMemory);
+    png_set_user_limits(png, kMaxSide, kMaxSide);
+    png_read_info(png, info);
+    out->width = png_get_image_width(png, info);
+    out->height = png_get_image_height(png, info);
+    AskForRgba(png, info);
+    if (png_get_rowbytes(png, info) != static_cast<png_size_t>(out->width) * 4) return false;
+    out->pixels.resize(static_cast<std::size_t>(out->width) * out->height * 4);
+    out->rows.resize(out->height);
+    for (png_uint_32 y = 0; y < out->height; ++y) out->rows[y] = out->pixels.data() + static_cast<std::size_t>(y) * out->width * 4;
+    png_read_image(png, out->rows.data());
+    png_read_end(png, nullptr);
+    return true;
+}
+
+bool EncodeInto(png_structp png, png_infop info, const Image* image, std::vector<unsigned char>* rowBuffer,
+                std::vector<unsigned char>* out) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_set_write_fn(png, out, WriteToMemory, FlushNothing);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(image->width), static_cast<png_uint_32>(image->height), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < image->height; ++y) {
+        for (int x = 0; x < image->width; ++x) {
+            const Rgb c = image->At(x, y);
+            unsigned char* p = rowBuffer->data() + static_cast<std::size_t>(x) * 3;
+            p[0] = static_cast<unsigned char>(RedOf(c));
+            p[1] = static_cast<unsigned char>(GreenOf(c));
+            p[2] = static_cast<unsigned char>(BlueOf(c));
+        }
+        png_write_row(png, rowBuffer->data());
+    }
+    png_write_end(png, nullptr);
+    return true;
+}
+
+}  // namespace
+
+Image DecodePng(const std::vector<unsigned char>& data) {
+    if (data.size() < 8 || png_sig_cmp(data.data(), 0, 8) != 0) return {};
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
+    if (!png) return {};
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        return {};
+    }
+    Reader reader{&data, 0};
+    Decoded decoded;
+    const bool ok = DecodeInto(png, info, &reader, &decoded);
+    png_destroy_read_struct(&png, &info, nullptr);
+    if (!ok || decoded.width == 0 || decoded.height == 0) return {};
+
+    Image image(static_cast<int>(decoded.width), static_cast<int>(decoded.height));
+    Rgb* dst = image.pixels.data();
+    const unsigned char* src = decoded.pixels.data();
+    const std::size_t count = static_cast<std::size_t>(decoded.width) * decoded.height;
+    for (std::size_t i = 0; i < count; ++i, src += 4) {
+        dst[i] = static_cast<std::uint32_t>(src[0]) | (static_cast<std::uint32_t>(src[1]) << 8) |
+                 (static_cast<std::uint32_t>(src[2]) << 16);
+    }
+    return image;
+}
+
+std::vector<unsigned char> EncodePng(const Image& image) {
+    if (image.width <= 0 || image.height <= 0) return {};
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
+    if (!png) return {};
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        return {};
+    }
+    std::vector<unsigned char> rowBuffer(static_cast<std::size_t>(image.width) * 3);
+    std::vector<unsigned char> out;
+    const bool ok = EncodeInto(png, info, &image, &rowBuffer, &out);
+    png_destroy_write_struct(&png, &info);
+    if (!ok) return {};
+    return out;
+}
+
+}  // namespace qm

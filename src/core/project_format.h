@@ -1,0 +1,45 @@
+#pragma once
+
+// The project file: every font, set, register, the view screen and each
+// slot's colours, little-endian, back to back after the magic "FPRJ".
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "core/document.h"
+#include "core/byte_stream.h"
+#include "core/font_format.h"
+
+namespace qm {
+
+inline constexpr std::uint32_t kProjectMagic = 0x4A525046;  // "FPRJ"
+inline constexpr std::size_t kProjectSize = 22614;
+// Older files end before the block of slot colours.
+inline constexpr std::size_t kOlderProjectSize = 22374;
+
+using SixColors = std::array<Rgb, 6>;  // LUM, BAK, PF0, PF1, PF2, PF3
+
+struct ProjectData {
+    std::array<FontBytes, kSlotCount> fonts{};
+    std::array<std::array<std::int32_t, kSetCells>, kSetCount> sets{};
+    std::array<int, 6> registerValues{};
+    SixColors registerRgb{};
+    std::array<std::array<std::int32_t, kViewColumns>, kViewRows> view{};
+    // Absent in the older form.
+    std::optional<std::array<SixColors, kSlotCount>> slotColors;
+};
+
+Bytes WriteProject(const ProjectData& project);
+// Nothing when the file does not start with the magic. Cells that are not a
+// character code or -1 come back empty.
+std::optional<ProjectData> ReadProject(const Bytes& file);
+
+// The document's fonts, sets, registers, screen and slot colours in the form
+// of the newer file.
+ProjectData ProjectOf(const Document& doc);
+// Takes a read project over; the registers show slot 1's colours when the
+// file has slot colours. Names, paths and the project path stay.
+void ApplyProject(Document& doc, const ProjectData& project);
+
+}  // namespace qm

@@ -1,0 +1,32 @@
+#pragma once
+
+// The one-set file (.set), the all-sets file (.sets) and the bitmap export of
+// a set (.bin), as bytes in memory.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "core/document.h"
+
+namespace qm {
+
+using SetBytes = std::vector<unsigned char>;
+// Sets 1 to 100 as they stand in Document::SetTable; element 0 is unused.
+using SetArray = std::array<SetRecord, kSetCount + 1>;
+
+constexpr std::size_t kSetFileSize = 4 + kSetCells;                // 29
+constexpr std::size_t kAllSetsFileSize = 4 + kSetCount * kSetCells;  // 2504
+
+SetBytes EncodeSetFile(const SetRecord& set);
+// Empty when the file does not start with the set magic.
+std::optional<SetRecord> DecodeSetFile(const SetBytes& bytes);
+
+SetBytes EncodeAllSetsFile(const SetArray& sets);
+std::optional<SetArray> DecodeAllSetsFile(const SetBytes& bytes);
+
+// The 8 bitmap bytes of every non-empty cell in cell order, from a packed font.
+SetBytes SetBitmapBytes(const SetRecord& set, const std::array<std::uint8_t, kFontBytes>& font);
+
+}  // namespace qm

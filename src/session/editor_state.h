@@ -1,0 +1,150 @@
+#pragma once
+
+// The editor's session: the document being edited, the current slot,
+// character and set, the modes, and the handles of the open windows. Every
+// operation of the editor works on it directly and redraws what it changed.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/document.h"
+#include "toolkit/toolkit.h"
+
+namespace qm {
+
+
+constexpr int kHitAreaCount = 8001;
+constexpr int kOn = 1;  // check boxes and menu toggles
+constexpr int kOff = 2;
+constexpr int kAnimationTimer = 125;
+
+// The fields of the main window's status bar.
+constexpr int kStatusCharField = 0;
+constexpr int kStatusFontField = 1;
+constexpr int kStatusProjectField = 2;
+
+struct HitArea {
+    int left = 0, top = 0, width = 0, height = 0, column = 0, row = 0;
+};
+
+// Handles of the main window and of its controls, by role.
+struct MainWindowUi {
+    tk::WindowId window = 0;
+    tk::ControlId largeSetView = 0, smallSetView = 0, fontSheet = 0, nextSet = 0, previousSet = 0;
+    tk::ControlId charEditor = 0, charPreview = 0, colorFrame = 0, buttonColorFrame = 0;
+    tk::ControlId leftButtonBar = 0, rightButtonBar = 0, modeSwitch = 0;
+    tk::ControlId rotate = 0, shiftDown = 0, hMirror = 0, vMirror = 0, shiftRight = 0, shiftLeft = 0, shiftUp = 0;
+    tk::ControlId charCopy = 0, charPaste = 0, shiftCaption = 0, inverse = 0, clear = 0;
+    tk::ControlId saveSet = 0, loadSet = 0, saveAllSets = 0, loadAllSets = 0;
+    tk::ControlId loadFont = 0, saveFont = 0, defaultFont = 0, exportImage = 0, exportSource = 0, saveFontRange = 0;
+    tk::ControlId animCanvas = 0, animStartButton = 0, toCaption = 0, animFrame = 0;
+    tk::ControlId largeSetGridBox = 0, previousSlot = 0, nextSlot = 0, slotLabel = 0, setLabel = 0, slotsCaption = 0;
+    // Indexed by ColorIndex; element 0 is unused.
+    std::array<tk::ControlId, 7> registerCaption{};
+    std::array<tk::ControlId, 7> setColorButton{};
+    std::array<tk::ControlId, 7> swatch{};
+    tk::ControlId loadColors = 0, saveColors = 0, normalMode = 0, maskMode = 0, previewCaption = 0, modeCaption = 0;
+    tk::ControlId openViewEditor = 0, setCopy = 0, setPaste = 0, drawOnSetBox = 0;
+    tk::ControlId animStopList = 0, animStartList = 0, setFrame = 0, charLabel = 0, openSetsViewer = 0;
+};
+
+struct SetsViewerUi {
+    tk::WindowId window = 0;
+    tk::ControlId canvas = 0, scrollBar = 0;
+    std::array<tk::ControlId, 10> labels{};
+};
+
+struct ViewEditorUi {
+    tk::WindowId window = 0;
+    tk::ControlId gr2 = 0, canvas = 0, saveView = 0, loadView = 0, clear = 0;
+    std::array<tk::ControlId, 4> smallCanvases{};
+    tk::ControlId gridBox = 0, setDrawBox = 0, onTopBox = 0;
+    // The scroll area the canvas sits in: the canvas holds the whole screen
+    // and the area shows as much of it as the window leaves room for.
+    tk::ControlId canvasArea = 0;
+};
+
+struct ViewExportUi {
+    tk::WindowId window = 0;
+    tk::ControlId saveBin = 0, saveChars = 0, cancel = 0;
+    tk::ControlId startXField = 0, startYField = 0, widthField = 0, heightField = 0;
+    tk::ControlId startXSpin = 0, startYSpin = 0, widthSpin = 0, heightSpin = 0;
+};
+
+struct EditorState;
+// Redraws every view; the program sets it when it starts, so that a feature
+// can ask for the full redraw without knowing every view there is.
+using FullRedraw = void (*)(EditorState&);
+
+struct EditorState {
+    // The user's work; everything else here is the session around it.
+    Document doc;
+
+    int CurrentSlot = 0;
+    int CurrentChar = 0;
+    int SheetChar = 0;
+    int CurrentSet = 0;
+    int MulticolorMode = 0;
+    int LayerMode = 0;
+    int LeftColor = 0;
+    int RightColor = 0;
+    int SavedGfxLeftColor = 0;
+    int SavedGfxRightColor = 0;
+    int LargeSetGrid = 0;
+    int SmallSetGrid = 0;
+    int DrawOnSet = 0;
+    int HeldDigitKey = 0;
+    int ClickGuard = 0;
+    int AnimRunning = 0;
+    int AnimStart = 0;
+    int AnimStop = 0;
+    int AnimFrame = 0;
+    int AnimTicksLeft = 0;
+    int ViewEditorOpen = 0;
+    int SetsViewerOpen = 0;
+    int ViewerFirstSet = 0;
+    int ViewGrid = 0;
+    int SetDraw = 0;
+    int ViewOnTop = 0;
+    Region ExportRegion{0, 0, 0, 0};
+
+    std::array<std::uint8_t, kFontBytes> FontBuffer{};
+    SetRecord SetClipboard{};
+    std::array<std::uint8_t, 64> CharClipboard{};
+    std::vector<HitArea> HitAreaTable;
+
+    MainWindowUi ui;
+    SetsViewerUi viewerUi;
+    ViewEditorUi viewUi;
+    ViewExportUi exportUi;
+
+    FullRedraw fullRedraw = nullptr;
+
+    FontSlot& Slot() { return doc.Slots[CurrentSlot]; }
+    const FontSlot& Slot() const { return doc.Slots[CurrentSlot]; }
+    SetRecord& Set() { return doc.SetTable[CurrentSet]; }
+    const SetRecord& Set() const { return doc.SetTable[CurrentSet]; }
+};
+
+inline void RedrawAll(EditorState& s) {
+    if (s.fullRedraw) s.fullRedraw(s);
+}
+
+// Zero-fills the state, then sets the scalar defaults, the registers, every
+// slot's name and colours, and the tables (InitTables). The pixel grids stay
+// clear and no window is built.
+void ResetEditorState(EditorState& s);
+
+void SetHitArea(EditorState& s, int id, int left, int top, int width, int height, int column, int row);
+// First id from first to last whose area contains (x, y), both edges
+// included; -1 when none does.
+int FindHitArea(const EditorState& s, int first, int last, int x, int y);
+// Every set and view cell empty, and the hit-area table built.
+void InitTables(EditorState& s);
+
+// "$41 (65)": the character number text used by labels, captions and lists.
+std::string CharNumberText(int code);
+
+}  // namespace qm
