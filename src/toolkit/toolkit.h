@@ -42,7 +42,7 @@ struct Event {
     int mouseX = 0;   // canvases: position in drawing-area pixels
     int mouseY = 0;
     int buttons = 0;  // canvases: ButtonLeft | ButtonRight | ButtonMiddle held
-    std::vector<std::string> paths;  // FilesDropped: the files, in the order dropped
+    std::vector<std::string> paths = {};  // FilesDropped: the files, in the order dropped
 };
 
 // Blocks until the next event of any window and returns it.
