@@ -252,6 +252,7 @@ bool MainEventHandler(EditorState& s, const tk::Event& event) {
         case tk::EventKind::KeyReleased: s.HeldDigitKey = 0; break;
         case tk::EventKind::MenuItem: return HandleMenuItem(s, event.menuItem);
         case tk::EventKind::Control: HandleControl(s, event); break;
+        case tk::EventKind::FilesDropped:
         case tk::EventKind::None: break;
     }
     return true;

@@ -187,6 +187,34 @@ void ResizeByUser(WindowId window, int width, int height) {
     QCoreApplication::processEvents();
 }
 
+bool DropUrls(WindowId window, const std::vector<std::string>& urls, int x, int y) {
+    WindowRec& w = Win(window);
+    QWindow* handle = HandleOf(w.frame);
+    QMimeData data;
+    QList<QUrl> list;
+    for (const std::string& url : urls) list.append(QUrl(Q(url)));
+    data.setUrls(list);
+    // The window system speaks to the top-level window, which finds the
+    // widget under the point that takes drops.
+    const QPoint at = w.content->mapTo(w.frame, QPoint(x, y));
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(handle, &enter);
+    QDragMoveEvent move(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(handle, &move);
+    bool taken = false;
+    if (move.isAccepted()) {
+        QDropEvent drop(QPointF(at), actions, &data, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(handle, &drop);
+        taken = drop.isAccepted();
+    } else {
+        QDragLeaveEvent leave;
+        QCoreApplication::sendEvent(handle, &leave);
+    }
+    QCoreApplication::processEvents();
+    return taken;
+}
+
 void Deliver() { QCoreApplication::processEvents(); }
 
 bool HasFocus(ControlId control) { return Ctl(control).widget->hasFocus(); }

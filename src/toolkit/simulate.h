@@ -6,6 +6,7 @@
 // records wait in the event queue.
 
 #include <string>
+#include <vector>
 
 #include "toolkit/toolkit.h"
 
@@ -41,6 +42,11 @@ void ChooseMenuItem(WindowId window, int number);
 void PressCloseBox(WindowId window);
 // The user dragging the window's border until the inner area has this size.
 void ResizeByUser(WindowId window, int width, int height);
+// Drags items from another program onto the window and lets go at x, y of its
+// inner area, as a file manager does. urls: "file:///..." for files, or any
+// other address. Returns whether the window took the drop; refused drags are
+// taken back.
+bool DropUrls(WindowId window, const std::vector<std::string>& urls, int x = 10, int y = 10);
 // Lets the window system deliver what is pending.
 void Deliver();
 // Whether the control has the keyboard focus.

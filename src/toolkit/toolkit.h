@@ -25,7 +25,7 @@ void Shutdown();
 
 // ---------------------------------------------------------------- events
 
-enum class EventKind { None, CloseRequest, Timer, KeyPressed, KeyReleased, MenuItem, Control };
+enum class EventKind { None, CloseRequest, Timer, KeyPressed, KeyReleased, MenuItem, Control, FilesDropped };
 enum class SubKind { Other, LeftClick, RightClick };
 
 enum MouseButtons { ButtonLeft = 1, ButtonRight = 2, ButtonMiddle = 4 };
@@ -43,6 +43,7 @@ struct Event {
     int mouseX = 0;   // canvases: position in drawing-area pixels
     int mouseY = 0;
     int buttons = 0;  // canvases: ButtonLeft | ButtonRight | ButtonMiddle held
+    std::vector<std::string> paths = {};  // FilesDropped: the files, in the order dropped
 };
 
 // Blocks until the next event of any window and returns it.
@@ -98,6 +99,11 @@ void ActivateWindow(WindowId window);
 // The window sends a Timer event with this number every period.
 void StartTimer(WindowId window, int timerNumber, int periodMs);
 void StopTimer(WindowId window, int timerNumber);
+// A window that accepts drops takes files dragged onto it from a file manager
+// and sends a FilesDropped event with their paths. Drags that carry no local
+// file are refused. Windows start without it.
+void AcceptFileDrops(WindowId window, bool accept);
+bool AcceptsFileDrops(WindowId window);
 
 // ---------------------------------------------------------------- menus, shortcuts, status bar
 

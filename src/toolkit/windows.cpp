@@ -35,6 +35,51 @@ void WindowFrame::resizeEvent(QResizeEvent* event) {
     Push(e);
 }
 
+namespace {
+
+// The files a drag carries; addresses that are not local files are left out.
+std::vector<std::string> LocalFilesOf(const QMimeData* data) {
+    std::vector<std::string> paths;
+    if (!data || !data->hasUrls()) return paths;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && !url.toLocalFile().isEmpty()) paths.push_back(S(url.toLocalFile()));
+    }
+    return paths;
+}
+
+// Enter and move both decide: a window that stopped taking drops meanwhile
+// refuses from the next move on.
+template <typename DragEvent>
+void JudgeDrag(DragEvent* event) {
+    if (LocalFilesOf(event->mimeData()).empty()) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+}  // namespace
+
+void WindowFrame::dragEnterEvent(QDragEnterEvent* event) { JudgeDrag(event); }
+
+void WindowFrame::dragMoveEvent(QDragMoveEvent* event) { JudgeDrag(event); }
+
+void WindowFrame::dropEvent(QDropEvent* event) {
+    std::vector<std::string> paths = LocalFilesOf(event->mimeData());
+    if (paths.empty() || !acceptDrops()) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    Event e;
+    e.kind = EventKind::FilesDropped;
+    e.window = id_;
+    e.paths = std::move(paths);
+    Push(e);
+}
+
 // Sets the frame to hold an inner area of this size, fixed unless sizable.
 void ApplyInnerSize(WindowRec& w, int width, int height) {
     w.innerWidth = width;
@@ -206,6 +251,10 @@ void StartTimer(WindowId window, int timerNumber, int periodMs) {
     }
     timer->start(std::max(1, periodMs));
 }
+
+void AcceptFileDrops(WindowId window, bool accept) { Win(window).frame->setAcceptDrops(accept); }
+
+bool AcceptsFileDrops(WindowId window) { return Win(window).frame->acceptDrops(); }
 
 void StopTimer(WindowId window, int timerNumber) {
     WindowRec& w = Win(window);
