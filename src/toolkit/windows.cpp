@@ -35,6 +35,10 @@ void WindowFrame::resizeEvent(QResizeEvent* event) {
     Push(e);
 }
 
+namespace {
+QPoint CentredPosition(int width, int height);
+}  // namespace
+
 // Sets the frame to hold an inner area of this size, fixed unless sizable.
 void ApplyInnerSize(WindowRec& w, int width, int height) {
     w.innerWidth = width;
@@ -46,6 +50,8 @@ void ApplyInnerSize(WindowRec& w, int width, int height) {
         w.frame->setFixedSize(width, frameH);
     }
     LayoutWindow(w);
+    // A centred window is centred with the size it opens with.
+    if ((w.features & Centered) && !w.shown) w.frame->move(CentredPosition(w.frame->width(), w.frame->height()));
 }
 
 int MenuBarHeight(const WindowRec& w) { return w.menuBar ? w.menuBar->sizeHint().height() : 0; }
@@ -104,6 +110,15 @@ void DropEventsOf(WindowId window) {
                 queue.end());
 }
 
+void ShowNewWindows() {
+    for (WindowId id : St().openOrder) {
+        WindowRec* w = FindWin(id);
+        if (!w || w->shown) continue;
+        w->shown = true;
+        w->frame->show();
+    }
+}
+
 void ForgetWindow(WindowId window) {
     auto& order = St().openOrder;
     order.erase(std::remove(order.begin(), order.end(), window), order.end());
@@ -127,11 +142,8 @@ WindowId OpenWindow(const std::string& title, int x, int y, int width, int heigh
     St().windows[w.id] = std::move(rec);
     St().openOrder.push_back(w.id);
 
+    w.frame->move(x, y);
     ApplyInnerSize(w, width, height);
-    const QSize size = w.frame->size();
-    const QPoint at = (features & Centered) ? CentredPosition(size.width(), size.height()) : QPoint(x, y);
-    w.frame->move(at);
-    w.frame->show();
     St().openedSinceHook.push_back(w.id);
     return w.id;
 }
@@ -177,7 +189,7 @@ void SetWindowMaxSize(WindowId window, int width, int height) {
 
 void SetWindowOnTop(WindowId window, bool onTop) {
     WindowRec& w = Win(window);
-    const bool visible = w.frame->isVisible();
+    const bool visible = w.shown;
     w.frame->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     if (onTop) {
         w.features |= OnTop;
@@ -192,6 +204,7 @@ void EnableWindow(WindowId window, bool enabled) { Win(window).frame->setEnabled
 bool WindowEnabled(WindowId window) { return Win(window).frame->isEnabled(); }
 
 void ActivateWindow(WindowId window) {
+    ShowNewWindows();
     WindowRec& w = Win(window);
     w.frame->raise();
     w.frame->activateWindow();
