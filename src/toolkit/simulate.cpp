@@ -230,6 +230,13 @@ Rect ScreenArea() {
 
 bool IsShown(WindowId window) { return Win(window).frame->isVisible(); }
 
+bool TextFits(ControlId control) { return tk::detail::TextFits(Ctl(control)); }
+
+int TextPixelSize(ControlId control) {
+    const ControlRec& c = Ctl(control);
+    return QFontInfo(c.wrapLabel ? c.wrapLabel->font() : c.widget->font()).pixelSize();
+}
+
 bool HasFocus(ControlId control) { return Ctl(control).widget->hasFocus(); }
 
 }  // namespace tk::simulate

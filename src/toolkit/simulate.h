@@ -55,6 +55,10 @@ Rect ScreenArea();
 bool IsShown(WindowId window);
 // Lets the window system deliver what is pending, new windows included.
 void Deliver();
+// Whether the control shows its whole text (every item of a list) within its
+// width, and the pixel size of the text it shows.
+bool TextFits(ControlId control);
+int TextPixelSize(ControlId control);
 // Whether the control has the keyboard focus.
 bool HasFocus(ControlId control);
 

@@ -116,6 +116,13 @@ QKeyEvent DigitRowKeyEvent(QEvent::Type type, int digit, int qtKey, Qt::Keyboard
 void StartKeyWatch();
 void StopKeyWatch();
 
+// Shows the control's text in the largest size, up to the application's, at
+// which it fits the room the style leaves it; TextFits tells whether it does.
+void FitText(ControlRec& rec);
+bool TextFits(const ControlRec& rec);
+// The same after an item was added to a drop-down list.
+void FitNewItem(ControlRec& rec, const QString& item);
+
 QWidget* MakeCanvas(ControlRec& rec);
 void ResizeCanvasSurface(ControlRec& rec);
 
