@@ -119,6 +119,7 @@ void Pump(QEventLoop::ProcessEventsFlags flags) {
 // The hook runs when the code that opened a window first waits for events, so
 // the window's controls exist by then.
 void RunOpenedHook() {
+    ShowNewWindows();
     std::vector<WindowId> opened;
     opened.swap(St().openedSinceHook);
     if (!St().openedHook) return;

@@ -178,6 +178,7 @@ ControlId CreateControl(WindowId window, ControlKind kind, int x, int y, int wid
     c.widget->setGeometry(x, y, width, height);
     if (kind == ControlKind::Canvas) ResizeCanvasSurface(c);
     if (kind == ControlKind::Frame) c.widget->lower();
+    FitText(c);
     c.widget->show();
     if (w.statusBar) w.statusBar->raise();
     return c.id;
@@ -197,6 +198,7 @@ void MoveControl(ControlId control, int x, int y, int width, int height) {
     ControlRec& c = Ctl(control);
     c.widget->setGeometry(x, y, width, height);
     if (c.kind == ControlKind::Canvas) ResizeCanvasSurface(c);
+    FitText(c);
 }
 
 void SetText(ControlId control, const std::string& text) {
@@ -219,6 +221,7 @@ void SetText(ControlId control, const std::string& text) {
     } else if (auto* spin = dynamic_cast<QSpinBox*>(c.widget)) {
         spin->setValue(q.toInt());
     }
+    FitText(c);
 }
 
 std::string Text(ControlId control) {
@@ -271,6 +274,7 @@ void AddItem(ControlId list, const std::string& text) {
     if (!box) return;
     Silence quiet;
     box->addItem(Q(text));
+    FitNewItem(Ctl(list), Q(text));
 }
 
 void ClearItems(ControlId list) {
@@ -278,6 +282,7 @@ void ClearItems(ControlId list) {
     if (!box) return;
     Silence quiet;
     box->clear();
+    FitText(Ctl(list));
 }
 
 int ItemCount(ControlId list) {
@@ -320,6 +325,7 @@ void SetValue(ControlId control, int value) {
     Silence quiet;
     if (auto* spin = dynamic_cast<QSpinBox*>(c.widget)) {
         spin->setValue(value);
+        FitText(c);
     } else if (auto* bar = dynamic_cast<QScrollBar*>(c.widget)) {
         bar->setValue(value);
     }

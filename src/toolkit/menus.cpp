@@ -66,6 +66,9 @@ void AddMenu(WindowId window, const std::string& title) {
     WindowRec& w = Win(window);
     if (!w.menuBar) CreateMenuBar(window);
     w.currentMenu = w.menuBar->addMenu(Literal(title));
+    // A separator is drawn wherever the program puts one, the last line of a
+    // menu included; by default the widgets would hide that one.
+    w.currentMenu->setSeparatorsCollapsible(false);
     w.currentMenuTitle = title;
     ApplyInnerSize(w, w.innerWidth, w.innerHeight);  // the menu bar adds to the window
 }

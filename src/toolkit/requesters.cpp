@@ -34,11 +34,37 @@ void WidenEveryFileFilter(QFileDialog& dialog, const QString& filter) {
     if (auto* model = dialog.findChild<QFileSystemModel*>()) model->setNameFilters({"*"});
 }
 
+// Icons and type names from the names of files alone. The dialog's own
+// provider guesses a file's type from its first bytes, and it does so on the
+// user's thread for a name typed or browsed to: in folders such as /proc and
+// /dev a read may never return, and the editor would hang with the user's
+// unsaved work in it.
+class NameOnlyIconProvider : public QFileIconProvider {
+public:
+    using QFileIconProvider::icon;
+    QIcon icon(const QFileInfo& info) const override {
+        if (info.isRoot()) return icon(Drive);
+        return icon(info.isDir() ? Folder : File);
+    }
+    QString type(const QFileInfo& info) const override {
+        if (!info.isFile() || info.isRoot()) return QFileIconProvider::type(info);
+        const QMimeType mime = mimeDatabase_.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+        return mime.comment().isEmpty() ? mime.name() : mime.comment();
+    }
+
+private:
+    QMimeDatabase mimeDatabase_;
+};
+
 FileAnswer RunFileDialog(bool save, const std::string& title, const std::string& initialFile,
                          const std::string& filters, int preselectedFilter) {
+    ShowNewWindows();
     const QStringList list = QtFilters(filters);
+    NameOnlyIconProvider icons;
     QFileDialog dialog(QApplication::activeWindow(), Q(title), Q(initialFile), list.join(";;"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);  // its file model must be reachable
+    dialog.setOption(QFileDialog::DontUseCustomDirectoryIcons);
+    dialog.setIconProvider(&icons);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (preselectedFilter >= 0 && preselectedFilter < list.size()) dialog.selectNameFilter(list[preselectedFilter]);
@@ -84,6 +110,7 @@ void MessageBox(const std::string& title, const std::string& text) {
         TheScript().shown.push_back({"message", title, text, "", 0});
         return;
     }
+    ShowNewWindows();
     QMessageBox::information(QApplication::activeWindow(), Q(title), Q(text), QMessageBox::Ok);
 }
 
@@ -96,6 +123,7 @@ Answer AskYesNo(const std::string& title, const std::string& text) {
         script.answers.pop_front();
         return answer;
     }
+    ShowNewWindows();
     const auto button = QMessageBox::question(QApplication::activeWindow(), Q(title), Q(text),
                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     return button == QMessageBox::Yes ? Answer::Yes : Answer::No;

@@ -23,6 +23,7 @@ Qt::MouseButton QtButton(int button) {
 }
 
 QWindow* HandleOf(QWidget* widget) {
+    ShowNewWindows();
     QWidget* top = widget->window();
     top->show();
     return top->windowHandle();
@@ -30,6 +31,7 @@ QWindow* HandleOf(QWidget* widget) {
 
 // Shortcuts of a window only work while it is the active one.
 void MakeActive(WindowRec& w) {
+    ShowNewWindows();
     if (QApplication::activeWindow() == w.frame) return;
     w.frame->raise();
     w.frame->activateWindow();
@@ -99,6 +101,17 @@ void SendKeypadDigit(WindowId window, int digit, bool pressed) {
     WindowRec& w = Win(window);
     MakeActive(w);
     KeyEvent(HandleOf(w.frame), Qt::Key_0 + digit, Qt::KeypadModifier, QString(QChar('0' + digit)), pressed, false);
+}
+
+void SendDigitRowKey(WindowId window, int digit, char shown, unsigned modifiers, bool pressed) {
+    WindowRec& w = Win(window);
+    MakeActive(w);
+    const QChar ch(shown);
+    const int qtKey = ch.toUpper().unicode();  // Qt names letters by their capitals
+    QKeyEvent event = DigitRowKeyEvent(pressed ? QEvent::KeyPress : QEvent::KeyRelease, digit, qtKey,
+                                       QtModifiersOf(modifiers), QString(ch));
+    QCoreApplication::sendEvent(HandleOf(w.frame), &event);
+    QCoreApplication::processEvents();
 }
 
 void TriggerShortcut(WindowId window, int key, unsigned modifiers) {
@@ -174,6 +187,22 @@ void ChooseMenuItem(WindowId window, int number) {
     }
 }
 
+std::vector<int> ShownMenuLines(WindowId window, const std::string& menu) {
+    std::vector<int> lines;
+    WindowRec& w = Win(window);
+    if (!w.menuBar) return lines;
+    for (QAction* title : w.menuBar->actions()) {
+        if (!title->menu() || FromLiteral(title->text()) != menu) continue;
+        QMenu* popup = title->menu();
+        for (QAction* item : popup->actions()) {
+            if (popup->actionGeometry(item).isEmpty()) continue;  // laid out as hidden
+            lines.push_back(item->isSeparator() ? -1 : item->data().toInt());
+        }
+        break;
+    }
+    return lines;
+}
+
 void PressCloseBox(WindowId window) {
     QWindow* handle = HandleOf(Win(window).frame);
     QCloseEvent close;
@@ -215,7 +244,26 @@ bool DropUrls(WindowId window, const std::vector<std::string>& urls, int x, int 
     return taken;
 }
 
-void Deliver() { QCoreApplication::processEvents(); }
+void Deliver() {
+    ShowNewWindows();
+    QCoreApplication::processEvents();
+}
+
+Rect ScreenArea() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return {};
+    const QRect area = screen->availableGeometry();
+    return {area.x(), area.y(), area.width(), area.height()};
+}
+
+bool IsShown(WindowId window) { return Win(window).frame->isVisible(); }
+
+bool TextFits(ControlId control) { return tk::detail::TextFits(Ctl(control)); }
+
+int TextPixelSize(ControlId control) {
+    const ControlRec& c = Ctl(control);
+    return QFontInfo(c.wrapLabel ? c.wrapLabel->font() : c.widget->font()).pixelSize();
+}
 
 bool HasFocus(ControlId control) { return Ctl(control).widget->hasFocus(); }
 
@@ -279,6 +327,26 @@ void InspectNextFileDialog(int filterIndex, std::vector<std::string>& shownPatte
         }
         if (auto* model = dialog->findChild<QFileSystemModel*>()) {
             for (const QString& pattern : model->nameFilters()) shownPatterns.push_back(tk::detail::S(pattern));
+        }
+        dialog->reject();
+    });
+}
+
+void BrowseNextFileDialog(const std::vector<std::string>& typed, int& visited) {
+    WhenModalIsUp([typed, &visited](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (!dialog) return;
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        for (const std::string& text : typed) {
+            if (name) {
+                name->setFocus(Qt::OtherFocusReason);
+                name->clear();
+                QTest::keyClicks(name, tk::detail::Q(text));
+            }
+            if (!text.empty() && text.back() == '/') dialog->setDirectory(tk::detail::Q(text));
+            // Time for the dialog to list the folder and look at its files.
+            QTest::qWait(200);
+            ++visited;
         }
         dialog->reject();
     });

@@ -23,6 +23,10 @@ void DoubleClick(ControlId control, int x, int y);
 // A key going down or up in the window, reaching whichever child has the
 // focus. key: an upper-case letter, a digit or a SpecialKey.
 void SendKey(WindowId window, int key, unsigned modifiers, bool pressed, bool autoRepeat = false);
+// The main keyboard's key at the place of the digit (0 to 9) going down or
+// up, under a layout that gives the character shown there (as '"' for the
+// key "3" of a French layout, or '#' with Shift on an American one).
+void SendDigitRowKey(WindowId window, int digit, char shown, unsigned modifiers, bool pressed);
 // A digit key of the numeric keypad going down or up.
 void SendKeypadDigit(WindowId window, int digit, bool pressed);
 // Presses and releases the key with its modifiers, as for a shortcut.
@@ -47,8 +51,19 @@ void ResizeByUser(WindowId window, int width, int height);
 // other address. Returns whether the window took the drop; refused drags are
 // taken back.
 bool DropUrls(WindowId window, const std::vector<std::string>& urls, int x = 10, int y = 10);
-// Lets the window system deliver what is pending.
+// The entries the named menu draws when it opens, in order: item numbers, and
+// -1 for each separator line that shows.
+std::vector<int> ShownMenuLines(WindowId window, const std::string& menu);
+// The part of the screen that windows may take.
+Rect ScreenArea();
+// Whether the window system shows the window yet.
+bool IsShown(WindowId window);
+// Lets the window system deliver what is pending, new windows included.
 void Deliver();
+// Whether the control shows its whole text (every item of a list) within its
+// width, and the pixel size of the text it shows.
+bool TextFits(ControlId control);
+int TextPixelSize(ControlId control);
 // Whether the control has the keyboard focus.
 bool HasFocus(ControlId control);
 
@@ -70,6 +85,10 @@ void AnswerNextMessage(Answer answer);
 // Chooses a filter in the next real file dialog as the user does, stores the
 // name patterns its file list then lets through, and cancels the dialog.
 void InspectNextFileDialog(int filterIndex, std::vector<std::string>& shownPatterns);
+// In the next real file dialog, types each text into the name field as the
+// user does, letting the dialog complete it and go into the folders it names
+// (those ending in "/"), then cancels the dialog. visited counts the texts done.
+void BrowseNextFileDialog(const std::vector<std::string>& typed, int& visited);
 
 }  // namespace tk::simulate
 

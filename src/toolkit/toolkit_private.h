@@ -33,6 +33,11 @@ struct WindowRec {
     std::map<int, QTimer*> timers;
     QButtonGroup* optionGroup = nullptr;
     std::vector<ControlId> controls;
+    // A window is built complete before the window system sees it: it shows
+    // once its code first waits for events (or asks the user something), with
+    // its menu bar, controls and size in place, so that it opens where it was
+    // put rather than where a window manager moves a growing window.
+    bool shown = false;
     // The inner size the owner knows about; a resize to anything else is
     // reported to it.
     int innerWidth = 0;
@@ -95,15 +100,28 @@ void LayoutWindow(WindowRec& w);
 void ApplyInnerSize(WindowRec& w, int width, int height);
 int MenuBarHeight(const WindowRec& w);
 void DropEventsOf(WindowId window);
+// Shows the windows opened and not shown yet, in the order they were opened.
+void ShowNewWindows();
 void ForgetWindow(WindowId window);
 
 // Qt key for an upper-case letter, digit or SpecialKey, and back.
 int QtKeyOf(int key);
 int KeyOfQt(int qtKey);
 Qt::KeyboardModifiers QtModifiersOf(unsigned modifiers);
+// A key event of the main keyboard's digit row, at the place of the digit
+// (0 to 9), carrying the key and text that the layout gives there.
+QKeyEvent DigitRowKeyEvent(QEvent::Type type, int digit, int qtKey, Qt::KeyboardModifiers modifiers,
+                           const QString& text);
 // Key presses and releases of every window become events from here on.
 void StartKeyWatch();
 void StopKeyWatch();
+
+// Shows the control's text in the largest size, up to the application's, at
+// which it fits the room the style leaves it; TextFits tells whether it does.
+void FitText(ControlRec& rec);
+bool TextFits(const ControlRec& rec);
+// The same after an item was added to a drop-down list.
+void FitNewItem(ControlRec& rec, const QString& item);
 
 QWidget* MakeCanvas(ControlRec& rec);
 void ResizeCanvasSurface(ControlRec& rec);

@@ -59,6 +59,8 @@ void JudgeDrag(DragEvent* event) {
     event->accept();
 }
 
+QPoint CentredPosition(int width, int height);
+
 }  // namespace
 
 void WindowFrame::dragEnterEvent(QDragEnterEvent* event) { JudgeDrag(event); }
@@ -91,6 +93,8 @@ void ApplyInnerSize(WindowRec& w, int width, int height) {
         w.frame->setFixedSize(width, frameH);
     }
     LayoutWindow(w);
+    // A centred window is centred with the size it opens with.
+    if ((w.features & Centered) && !w.shown) w.frame->move(CentredPosition(w.frame->width(), w.frame->height()));
 }
 
 int MenuBarHeight(const WindowRec& w) { return w.menuBar ? w.menuBar->sizeHint().height() : 0; }
@@ -149,6 +153,15 @@ void DropEventsOf(WindowId window) {
                 queue.end());
 }
 
+void ShowNewWindows() {
+    for (WindowId id : St().openOrder) {
+        WindowRec* w = FindWin(id);
+        if (!w || w->shown) continue;
+        w->shown = true;
+        w->frame->show();
+    }
+}
+
 void ForgetWindow(WindowId window) {
     auto& order = St().openOrder;
     order.erase(std::remove(order.begin(), order.end(), window), order.end());
@@ -172,11 +185,8 @@ WindowId OpenWindow(const std::string& title, int x, int y, int width, int heigh
     St().windows[w.id] = std::move(rec);
     St().openOrder.push_back(w.id);
 
+    w.frame->move(x, y);
     ApplyInnerSize(w, width, height);
-    const QSize size = w.frame->size();
-    const QPoint at = (features & Centered) ? CentredPosition(size.width(), size.height()) : QPoint(x, y);
-    w.frame->move(at);
-    w.frame->show();
     St().openedSinceHook.push_back(w.id);
     return w.id;
 }
@@ -222,7 +232,7 @@ void SetWindowMaxSize(WindowId window, int width, int height) {
 
 void SetWindowOnTop(WindowId window, bool onTop) {
     WindowRec& w = Win(window);
-    const bool visible = w.frame->isVisible();
+    const bool visible = w.shown;
     w.frame->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     if (onTop) {
         w.features |= OnTop;
@@ -237,6 +247,7 @@ void EnableWindow(WindowId window, bool enabled) { Win(window).frame->setEnabled
 bool WindowEnabled(WindowId window) { return Win(window).frame->isEnabled(); }
 
 void ActivateWindow(WindowId window) {
+    ShowNewWindows();
     WindowRec& w = Win(window);
     w.frame->raise();
     w.frame->activateWindow();

@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "support/editor_fixture.h"
+#include "toolkit/simulate.h"
 
 namespace qm {
 namespace {
@@ -37,6 +38,7 @@ TEST_F(MainWindowTest, MenusCarryTheirNumbersSeparatorsAndShortcutNames) {
     // The Font menu ends with a separator after "Previous".
     const auto lastOfFont = std::find_if(entries.rbegin(), entries.rend(), [](auto& e) { return e.menu == "Font"; });
     EXPECT_EQ(lastOfFont->number, -1);
+    EXPECT_EQ(tk::simulate::ShownMenuLines(s.ui.window, "Font").back(), -1);
 }
 
 TEST_F(MainWindowTest, FourteenShortcutsSendTheirMenuItems) {

@@ -234,3 +234,54 @@ TEST_F(Controls, ControlsInAScrollAreaAreReportedAtTheirOwnPlace) {
 }
 
 }  // namespace
+
+namespace {
+
+// Texts too wide for their controls shrink until they fit; texts that fit
+// keep the full size, and a control whose text becomes short again gets it back.
+TEST_F(Controls, TextsShrinkOnlyAsFarAsTheirControlsNeed) {
+    struct Case {
+        ControlKind kind;
+        unsigned style;
+        int width;
+        int height;
+        const char* text;
+    };
+    const Case cases[] = {
+        {ControlKind::Label, 0, 40, 20, "PF1 - 10"},
+        {ControlKind::Label, tk::Bordered, 40, 20, "PF1 - 10"},
+        {ControlKind::Label, tk::CenteredText | tk::Bordered, 60, 20, "$7F (127)"},
+        {ControlKind::Button, 0, 55, 25, "INVERSE"},
+        {ControlKind::Button, tk::MultiLine, 60, 30, "Save range FNT"},
+        {ControlKind::ToggleButton, 0, 50, 20, "Gr.2 wide"},
+        {ControlKind::CheckBox, 0, 90, 20, "Always On Top"},
+        {ControlKind::OptionButton, 0, 50, 20, "Normal"},
+        {ControlKind::Frame, 0, 100, 60, " LMB         RMB"},
+        {ControlKind::NumberField, 0, 20, 20, "127"},
+    };
+    const int full = tk::simulate::TextPixelSize(Make(ControlKind::Label, 0, "A"));
+    for (const Case& c : cases) {
+        const tk::ControlId control = tk::CreateControl(window, c.kind, 10, 10, c.width, c.height, c.text, c.style);
+        EXPECT_TRUE(tk::simulate::TextFits(control)) << c.text;
+        EXPECT_EQ(tk::Text(control), c.text);
+        tk::SetText(control, "1");
+        EXPECT_EQ(tk::simulate::TextPixelSize(control), full) << c.text;
+        tk::SetText(control, c.text);
+        const int fitted = tk::simulate::TextPixelSize(control);
+        EXPECT_LE(fitted, full);
+        // Given room, the text takes its full size again.
+        if (fitted < full) {
+            tk::MoveControl(control, 10, 10, c.width + 200, c.height);
+            EXPECT_EQ(tk::simulate::TextPixelSize(control), full) << c.text;
+        }
+    }
+    // Drop-down lists fit their widest item, as it is added.
+    const tk::ControlId list = tk::CreateControl(window, ControlKind::DropDown, 10, 10, 40, 20);
+    for (int i = 1; i <= 100; ++i) tk::AddItem(list, std::to_string(i));
+    EXPECT_TRUE(tk::simulate::TextFits(list));
+    EXPECT_LT(tk::simulate::TextPixelSize(list), full);
+    tk::ClearItems(list);
+    EXPECT_EQ(tk::simulate::TextPixelSize(list), full);
+}
+
+}  // namespace

@@ -49,6 +49,12 @@ TEST_F(KeysAndMenus, StructureReadsBackAsBuilt) {
     EXPECT_EQ(shortcuts[2].menuItem, 31);
 }
 
+TEST_F(KeysAndMenus, EverySeparatorShowsTheLastOneOfAMenuToo) {
+    tk::AddMenuSeparator(window);
+    EXPECT_EQ(tk::simulate::ShownMenuLines(window, "File"), (std::vector<int>{11, -1, 12}));
+    EXPECT_EQ(tk::simulate::ShownMenuLines(window, "Edit"), (std::vector<int>{21, -1}));
+}
+
 TEST_F(KeysAndMenus, MenuHeightAddsToTheWindowAndTheInnerSizeStays) {
     EXPECT_EQ(tk::WindowWidth(window), 400);
     EXPECT_EQ(tk::WindowHeight(window), 300);
@@ -87,6 +93,36 @@ TEST_F(KeysAndMenus, KeypadDigitsAreNotTheMainKeyboardDigits) {
     EXPECT_EQ(events[0].kind, tk::EventKind::KeyPressed);
     EXPECT_EQ(events[0].key, 99);
     EXPECT_EQ(events[1].kind, tk::EventKind::KeyReleased);
+}
+
+TEST_F(KeysAndMenus, DigitRowKeysAreKnownByTheirPlaceOnAnyLayout) {
+    struct Case {
+        int digit;
+        char shown;
+        unsigned modifiers;
+    };
+    const Case cases[] = {
+        {1, '&', tk::NoModifier}, {3, '"', tk::NoModifier}, {3, '3', tk::Shift},  // French
+        {5, '(', tk::NoModifier}, {3, '#', tk::Shift},      {2, '2', tk::NoModifier},  // American
+        {0, '0', tk::NoModifier}, {9, '(', tk::Shift},
+    };
+    for (const Case& c : cases) {
+        tk::simulate::SendDigitRowKey(window, c.digit, c.shown, c.modifiers, true);
+        tk::simulate::SendDigitRowKey(window, c.digit, c.shown, c.modifiers, false);
+        const auto events = Drain();
+        ASSERT_EQ(events.size(), 2u) << c.shown;
+        EXPECT_EQ(events[0].kind, tk::EventKind::KeyPressed);
+        EXPECT_EQ(events[0].key, '0' + c.digit) << c.shown;
+        EXPECT_EQ(events[1].kind, tk::EventKind::KeyReleased);
+        EXPECT_EQ(events[1].key, '0' + c.digit) << c.shown;
+    }
+    // Keys elsewhere keep their own codes, and keypad digits stay apart.
+    tk::simulate::SendKey(window, 'K', tk::NoModifier, true);
+    tk::simulate::SendKeypadDigit(window, 3, true);
+    const auto others = Drain();
+    ASSERT_EQ(others.size(), 2u);
+    EXPECT_EQ(others[0].key, 'K');
+    EXPECT_EQ(others[1].key, 99);
 }
 
 TEST_F(KeysAndMenus, ShortcutKeysBecomeMenuItemsAndNeverKeyPresses) {

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #include "core/file_io.h"
 #include "toolkit/simulate.h"
@@ -55,6 +60,48 @@ TEST_F(RealRequesters, EveryFileFilterShowsNamesWithoutADot) {
     tk::simulate::InspectNextFileDialog(0, patterns);
     tk::OpenFileDialog("Load font (.fnt)", "", kFilters, 1);
     EXPECT_EQ(patterns, std::vector<std::string>{"*.fnt"});
+}
+
+// Ends the test program with a message if the scope is not left in time: a
+// dialog that hangs would otherwise hang the whole run.
+class Watchdog {
+public:
+    explicit Watchdog(std::chrono::seconds limit)
+        : thread_([this, limit] {
+              std::unique_lock lock(mutex_);
+              if (!done_.wait_for(lock, limit, [this] { return left_; })) {
+                  std::fprintf(stderr, "the file dialog stopped responding\n");
+                  std::_Exit(EXIT_FAILURE);
+              }
+          }) {}
+    ~Watchdog() {
+        {
+            std::lock_guard lock(mutex_);
+            left_ = true;
+        }
+        done_.notify_one();
+        thread_.join();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool left_ = false;
+    std::thread thread_;
+};
+
+TEST_F(RealRequesters, BrowsingSystemFoldersKeepsTheDialogResponsive) {
+    // Files there may block a reader for good: kernel messages, terminals.
+    const std::vector<std::string> typed = {"/proc/", "/proc/kmsg", "/proc/self/", "/dev/", "/dev/tty", "/dev/zero"};
+    const Watchdog watchdog(std::chrono::seconds(60));
+    for (const bool save : {false, true}) {
+        int visited = 0;
+        tk::simulate::BrowseNextFileDialog(typed, visited);
+        const tk::FileAnswer answer = save ? tk::SaveFileDialog("Save font", "", kFilters, 0)
+                                           : tk::OpenFileDialog("Load font (.fnt)", "", kFilters, 0);
+        EXPECT_TRUE(answer.path.empty());
+        EXPECT_EQ(visited, static_cast<int>(typed.size()));
+    }
 }
 
 TEST_F(RealRequesters, OpenDialogReturnsAnExistingFile) {

@@ -120,6 +120,40 @@ TEST(Windows, CentredWindowIgnoresThePositionGiven) {
     EXPECT_TRUE(tk::WindowExists(w.id));
 }
 
+// A window opens complete: the window system first sees it when its code
+// waits for events, with menu bar, controls and final size in place.
+TEST(Windows, WindowShowsOnlyWhenBuiltAtItsPlaceAndSize) {
+    for (unsigned features : {kPlain | tk::Sizable, kPlain | tk::Centered}) {
+        const tk::WindowId id = tk::OpenWindow("Late menu", 40, 50, 200, 100, features);
+        tk::CreateMenuBar(id);
+        tk::AddMenu(id, "File");
+        tk::AddMenuItem(id, 1, "Exit");
+        tk::CreateControl(id, tk::ControlKind::Button, 10, 10, 60, 20, "Go");
+        tk::SetWindowOnTop(id, true);
+        EXPECT_FALSE(tk::simulate::IsShown(id));
+        const int x = tk::WindowX(id);
+        const int y = tk::WindowY(id);
+        tk::PollEvent();
+        EXPECT_TRUE(tk::simulate::IsShown(id));
+        EXPECT_EQ(tk::WindowX(id), x);
+        EXPECT_EQ(tk::WindowY(id), y);
+        EXPECT_EQ(tk::WindowWidth(id), 200);
+        EXPECT_EQ(tk::WindowHeight(id), 100);
+        if (features & tk::Centered) {
+            // Centred with the menu bar counted, as it opens.
+            const tk::Surface whole = tk::simulate::WindowPicture(id);
+            const tk::Rect screen = tk::simulate::ScreenArea();
+            EXPECT_EQ(y, screen.y + (screen.height - whole.Height()) / 2);
+            EXPECT_GT(whole.Height(), 100);
+        } else {
+            EXPECT_EQ(x, 40);
+            EXPECT_EQ(y, 50);
+        }
+        tk::CloseWindow(id);
+    }
+    tk::DiscardEvents();
+}
+
 TEST(Windows, DisabledWindowTakesNoClicks) {
     OpenedWindow w(kPlain);
     const tk::ControlId button = tk::CreateControl(w.id, tk::ControlKind::Button, 10, 10, 60, 24, "Go");
