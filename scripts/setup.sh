@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  cc65 hyperfine
   fonts-dejavu-core
   desktop-file-utils
 )

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Whole-process timings with hyperfine: quillmere-cli export-source as a
+# Makefile runs it, and the editor's start-up to its first frame under the
+# offscreen platform. Usage: bench/process_bench.sh [build folder] [hyperfine options...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+shift || true
+for program in "$build/quillmere-cli" "$build/bench/quillmere_startup_probe"; do
+  [ -x "$program" ] || { echo "missing $program: build first (scripts/build.sh)" >&2; exit 1; }
+done
+command -v hyperfine >/dev/null || { echo "hyperfine is not installed (scripts/setup.sh)" >&2; exit 1; }
+
+font=tests/data/fonts/atari-standard.fnt
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+# Prints the median of every command of a hyperfine JSON export.
+medians() {
+  python3 -c 'import json,sys
+for r in json.load(open(sys.argv[1]))["results"]:
+    print("median %-32s %7.2f ms wall" % (r["command"], r["median"] * 1000))' "$1"
+}
+
+# -N: no shell between hyperfine and the program, so only the program is timed.
+# /bin/true is the floor: what starting any process costs on this machine now.
+hyperfine -N --warmup 20 --runs 300 --export-json "$out/cli.json" "$@" \
+  -n "floor: /bin/true" /bin/true \
+  -n "export-source ca65 to stdout" "$build/quillmere-cli export-source $font --format ca65 -o -" \
+  -n "export-source ca65" "$build/quillmere-cli export-source $font --format ca65 -o $out/font.s" \
+  -n "export-source asm" "$build/quillmere-cli export-source $font --format asm -o $out/font.txt" \
+  -n "export-image x4 png" "$build/quillmere-cli export-image $font --scale 4 -o $out/font.png"
+
+QT_QPA_PLATFORM=offscreen hyperfine -N --warmup 3 --runs 30 --export-json "$out/editor.json" "$@" \
+  -n "editor start-up to first frame" "$build/bench/quillmere_startup_probe"
+
+medians "$out/cli.json"
+medians "$out/editor.json"
+uptime

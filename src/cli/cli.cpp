@@ -1,0 +1,85 @@
+#include <cstdio>
+
+#include "cli/commands.h"
+
+#ifndef QUILLMERE_VERSION
+#define QUILLMERE_VERSION "0"
+#endif
+
+namespace qm::cli {
+
+namespace {
+
+constexpr int kBadInput = 1;
+constexpr int kBadUsage = 2;
+
+const std::vector<const Command*>& Commands() {
+    static const std::vector<const Command*> commands = {&ExportSourceCommand(), &ExportImageCommand(),
+                                                         &ExportRegionCommand(), &ExtractCommand(), &InfoCommand()};
+    return commands;
+}
+
+std::string ToolHelp() {
+    std::string text =
+        "Usage: quillmere-cli COMMAND [ARGUMENTS]\n"
+        "Reads the editor's fonts, projects and view screens and writes what build tools need.\n\n"
+        "Commands:\n";
+    for (const Command* c : Commands()) {
+        text += "  " + c->name + std::string(16 - c->name.size(), ' ') + c->summary + "\n";
+    }
+    text +=
+        "\n"
+        "  -o -           writes to standard output\n"
+        "  --help         this text; COMMAND --help describes a command\n"
+        "  --version      the version\n\n"
+        "Exit codes: 0 done, 1 bad input (a file cannot be read, is damaged or cannot be\n"
+        "written), 2 bad usage. An output file is replaced only when complete.\n";
+    return text;
+}
+
+void Complain(const std::string& message) { std::fprintf(stderr, "quillmere-cli: %s\n", message.c_str()); }
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args) {
+    if (args.empty()) {
+        std::fputs(ToolHelp().c_str(), stderr);
+        return kBadUsage;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        std::fputs(ToolHelp().c_str(), stdout);
+        return 0;
+    }
+    if (args[0] == "--version") {
+        std::printf("quillmere-cli %s\n", QUILLMERE_VERSION);
+        return 0;
+    }
+    const Command* command = nullptr;
+    for (const Command* c : Commands()) {
+        if (c->name == args[0]) command = c;
+    }
+    if (!command) {
+        Complain("unknown command '" + args[0] + "'; see quillmere-cli --help");
+        return kBadUsage;
+    }
+    try {
+        const Options options = ParseOptions({args.begin() + 1, args.end()}, command->syntax);
+        if (options.Has("--help")) {
+            std::fputs(command->help.c_str(), stdout);
+            return 0;
+        }
+        command->run(options);
+        return 0;
+    } catch (const UsageError& e) {
+        Complain(command->name + ": " + e.what() + "; see quillmere-cli " + command->name + " --help");
+        return kBadUsage;
+    } catch (const InputError& e) {
+        Complain(e.what());
+        return kBadInput;
+    } catch (const std::exception& e) {
+        Complain(e.what());
+        return kBadInput;
+    }
+}
+
+}  // namespace qm::cli

@@ -1,0 +1,90 @@
+// export-region: a rectangle of the view screen as character bitmaps, codes,
+// or a map that keeps every cell's place.
+
+#include "cli/commands.h"
+#include "cli/inputs.h"
+#include "cli/output.h"
+#include "core/font_format.h"
+#include "core/region_map.h"
+#include "core/view_format.h"
+
+namespace qm::cli {
+
+namespace {
+
+Region ParseRegion(const std::string& text) {
+    Region region;
+    int* parts[] = {&region.startX, &region.startY, &region.width, &region.height};
+    const char* names[] = {"X", "Y", "W", "H"};
+    std::size_t start = 0;
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t comma = text.find(',', start);
+        if ((i < 3) != (comma != std::string::npos)) throw UsageError("--region must be X,Y,W,H, not '" + text + "'");
+        const std::string part = text.substr(start, i < 3 ? comma - start : std::string::npos);
+        *parts[i] = ParseNumber(part, 0, i % 2 == 0 ? kViewColumns : kViewRows, std::string("--region ") + names[i]);
+        start = comma + 1;
+    }
+    if (!InsideScreen(region)) {
+        throw UsageError("--region " + text + " reaches past the 60 x 40 screen");
+    }
+    return region;
+}
+
+void Run(const Options& options) {
+    if (!options.Has("--region")) throw UsageError("no --region given");
+    const Region region = ParseRegion(options.Value("--region"));
+    const std::string as = options.Value("--as");
+    if (as != "bin" && as != "char" && as != "map") throw UsageError("--as must be bin, char or map");
+    if (as != "map" && (options.Has("--fill") || options.Has("--header"))) {
+        throw UsageError("--fill and --header apply to --as map");
+    }
+    const int fill = options.Number("--fill", 0, 255, 0);
+    const std::string& output = options.Output();
+
+    const InputFile input = ReadInput(options.Input());
+    const int slot = SlotOption(input, options);
+    ViewCells screen{};
+    // A view file carries no font; its bitmaps come from the standard set, as
+    // in a fresh editor.
+    FontBytes font = DefaultFontData;
+    if (input.kind == FileKind::Project) {
+        const Document doc = ProjectDocument(input);
+        screen = doc.ViewScreen;
+        font = PackFont(doc.Slots[slot]);
+    } else if (input.kind == FileKind::View) {
+        screen = *DecodeViewFile(input.bytes);
+    } else {
+        throw InputError(input.path, std::string("a project or a view is needed here, this is a ") +
+                                         KindName(input.kind) + " file");
+    }
+
+    Bytes bytes;
+    if (as == "bin") bytes = ScreenRegionBitmaps(screen, region, font);
+    else if (as == "char") bytes = ScreenRegionCodes(screen, region);
+    else bytes = RegionMapBytes(screen, region, fill, options.Has("--header"));
+    WriteOutput(output, bytes);
+}
+
+}  // namespace
+
+const Command& ExportRegionCommand() {
+    static const Command command = {
+        "export-region",
+        "a rectangle of the view screen as bitmaps, codes or a map",
+        "Usage: quillmere-cli export-region IN.proj|IN.ved --region X,Y,W,H --as bin|char|map\n"
+        "                                   [--slot N] [--fill B] [--header] -o OUT\n"
+        "Writes the cells of the view screen from column X, row Y, W wide and H high (any\n"
+        "part of the 60 x 40 screen), row by row, left to right:\n"
+        "  bin   the 8 bitmap bytes of each non-empty cell's character, from slot N's font\n"
+        "        (default 1; a .ved uses the standard character set); empty cells are skipped\n"
+        "  char  the code of each non-empty cell; empty cells are skipped\n"
+        "  map   one byte for every cell, an empty one written as B (--fill, default 0);\n"
+        "        --header puts the width and height first, one byte each\n"
+        "bin and char are the bytes of the view editor's export window.\n",
+        {{"--slot", "--region", "--as", "--fill"}, {"--header"}},
+        Run,
+    };
+    return command;
+}
+
+}  // namespace qm::cli

@@ -1,0 +1,96 @@
+// export-source: a font as source text, in the export dialog's six formats or
+// for ca65, C, or as its raw bytes.
+
+#include "cli/commands.h"
+#include "cli/inputs.h"
+#include "cli/output.h"
+#include "core/export_lines.h"
+#include "core/font_source.h"
+
+namespace qm::cli {
+
+namespace {
+
+struct SourceFormat {
+    const char* name;
+    int dialogIndex;           // the export dialog's format, or -1
+    const char* defaultLabel;  // empty: the format has no label
+};
+
+const SourceFormat kFormats[] = {
+    {"asm", 0, "FONT"},      {"asm-hex", 1, "FONT"},      {"action", 2, "font"},
+    {"action-hex", 3, "font"}, {"basic", 4, ""},          {"madpascal", 5, "qmr_font"},
+    {"ca65", -1, "font"},    {"c", -1, "font"},           {"raw", -1, ""},
+};
+
+const SourceFormat& FindFormat(const std::string& name) {
+    for (const SourceFormat& f : kFormats) {
+        if (name == f.name) return f;
+    }
+    std::string known;
+    for (const SourceFormat& f : kFormats) known += std::string(known.empty() ? "" : ", ") + f.name;
+    throw UsageError("unknown format '" + name + "' (one of " + known + ")");
+}
+
+// The dialog's text with its label renamed; the default label gives the
+// dialog's bytes exactly.
+Bytes DialogText(const FontBytes& font, const SourceFormat& format, const std::string& label) {
+    std::vector<std::string> lines = ExportLines(font, format.dialogIndex);
+    std::string& header = lines.front();
+    const std::size_t at = header.find(format.defaultLabel);
+    if (*format.defaultLabel && at != std::string::npos) header.replace(at, std::string(format.defaultLabel).size(), label);
+    return TextFileBytes(lines);
+}
+
+void Run(const Options& options) {
+    if (!options.Has("--format")) throw UsageError("no --format given");
+    const SourceFormat& format = FindFormat(options.Value("--format"));
+    std::string label = format.defaultLabel;
+    if (options.Has("--label")) {
+        if (label.empty()) throw UsageError(std::string("the format ") + format.name + " has no label");
+        label = options.Value("--label");
+        if (!IsSourceLabel(label)) {
+            throw UsageError("--label must be a letter or _ followed by letters, digits or _ (at most 64), not '" +
+                             label + "'");
+        }
+    }
+    const std::string& output = options.Output();
+    const FontBytes font = InputFont(ReadInput(options.Input()), options);
+
+    const std::string name = format.name;
+    Bytes bytes;
+    if (format.dialogIndex >= 0) bytes = DialogText(font, format, label);
+    else if (name == "ca65") bytes = Ca65FontText(font, label);
+    else if (name == "c") bytes = CFontText(font, label);
+    else bytes.assign(font.begin(), font.end());
+    WriteOutput(output, bytes);
+}
+
+}  // namespace
+
+const Command& ExportSourceCommand() {
+    static const Command command = {
+        "export-source",
+        "a font as source text (assembler, Action!, Basic, MadPascal, ca65, C) or raw bytes",
+        "Usage: quillmere-cli export-source IN [--slot N] --format F [--label NAME] -o OUT\n"
+        "Writes the font of IN (a .fnt, or slot N of a .proj, default 1) as source text.\n\n"
+        "Formats, the first six as the export dialog's Save writes them (CR LF lines):\n"
+        "  asm          assembler, bytes in decimal\n"
+        "  asm-hex      assembler, bytes in hexadecimal\n"
+        "  action       Action!, bytes in decimal\n"
+        "  action-hex   Action!, bytes in hexadecimal\n"
+        "  basic        Atari Basic DATA lines (no label)\n"
+        "  madpascal    MadPascal array in hexadecimal\n"
+        "  ca65         a label with a colon and .byte lines for ca65 (LF lines)\n"
+        "  c            const unsigned char NAME[1024] for gcc or cc65 (LF lines)\n"
+        "  raw          the 1024 bytes of the font (no label)\n\n"
+        "  --label NAME names the label or array (letters, digits, _); the defaults are\n"
+        "               FONT (asm), font (action, ca65, c) and qmr_font (madpascal)\n"
+        "  -o OUT       the output file, - for standard output\n",
+        {{"--slot", "--format", "--label"}, {}},
+        Run,
+    };
+    return command;
+}
+
+}  // namespace qm::cli

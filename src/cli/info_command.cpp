@@ -1,0 +1,209 @@
+// info: what a file is and what it holds, as text or JSON.
+
+#include <cstdio>
+
+#include "cli/commands.h"
+#include "cli/inputs.h"
+#include "cli/output.h"
+#include "core/color_format.h"
+#include "core/font_format.h"
+#include "core/paths.h"
+#include "core/set_format.h"
+#include "core/view_format.h"
+
+namespace qm::cli {
+
+namespace {
+
+const char* const kRegisterNames[] = {"", "LUM", "BAK", "PF0", "PF1", "PF2", "PF3"};
+
+struct SlotInfo {
+    int number;
+    std::string name;
+    int usedChars;
+};
+
+struct FileInfo {
+    std::string kind;
+    long long size = 0;
+    std::vector<SlotInfo> slots;
+    int usedSets = -1;     // -1: the file holds no sets
+    int usedCells = -1;    // -1: the file holds no screen
+    bool hasRegisters = false;
+    std::array<int, 7> registerValues{};
+    RegisterColors registerRgb{};
+    bool olderForm = false;
+};
+
+int UsedChars(const FontBytes& font) {
+    int used = 0;
+    for (int code = 0; code < kCharCount; ++code) {
+        for (int row = 0; row < 8; ++row) {
+            if (font[code * 8 + row]) {
+                ++used;
+                break;
+            }
+        }
+    }
+    return used;
+}
+
+bool SetUsed(const SetRecord& set) {
+    for (int cell : set.cells) {
+        if (IsCharCode(cell)) return true;
+    }
+    return false;
+}
+
+int UsedCells(const ViewCells& screen) {
+    int used = 0;
+    for (const auto& row : screen) {
+        for (int cell : row) used += IsCharCode(cell) ? 1 : 0;
+    }
+    return used;
+}
+
+FileInfo Examine(const InputFile& input) {
+    FileInfo info;
+    info.kind = KindName(input.kind);
+    info.size = input.size;
+    switch (input.kind) {
+        case FileKind::Font:
+            info.slots.push_back({1, FileNameOf(input.path), UsedChars(ReadFontBytes(input.bytes))});
+            break;
+        case FileKind::Project: {
+            const Document doc = ProjectDocument(input);
+            info.olderForm = input.size <= static_cast<long long>(kOlderProjectSize);
+            // A project keeps no slot names; the slots go by their numbers.
+            for (int slot = 1; slot <= kSlotCount; ++slot) {
+                info.slots.push_back({slot, "Slot " + std::to_string(slot), UsedChars(PackFont(doc.Slots[slot]))});
+            }
+            info.usedSets = 0;
+            for (int set = 1; set <= kSetCount; ++set) info.usedSets += SetUsed(doc.SetTable[set]) ? 1 : 0;
+            info.usedCells = UsedCells(doc.ViewScreen);
+            info.hasRegisters = true;
+            info.registerValues = doc.RegisterValue;
+            // The registers as the file stores them, not slot 1's colours.
+            const ProjectData project = *ReadProject(input.bytes);
+            for (int reg = LUM; reg <= PF3; ++reg) info.registerRgb[reg] = project.registerRgb[reg - 1];
+            break;
+        }
+        case FileKind::View:
+            info.usedCells = UsedCells(*DecodeViewFile(input.bytes));
+            break;
+        case FileKind::Colors: {
+            ColorRegisters registers;
+            DecodeColorFile(input.bytes, registers);
+            info.hasRegisters = true;
+            info.registerValues = registers.values;
+            info.registerRgb = registers.rgb;
+            break;
+        }
+        case FileKind::Set:
+            info.usedSets = SetUsed(*DecodeSetFile(input.bytes)) ? 1 : 0;
+            break;
+        case FileKind::AllSets: {
+            const SetArray sets = *DecodeAllSetsFile(input.bytes);
+            info.usedSets = 0;
+            for (int set = 1; set <= kSetCount; ++set) info.usedSets += SetUsed(sets[set]) ? 1 : 0;
+            break;
+        }
+    }
+    return info;
+}
+
+std::string HexColor(Rgb rgb) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
+    return text;
+}
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04X", c);
+            out += escape;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+std::string AsText(const FileInfo& info, const std::string& path) {
+    std::string text = path + ": " + info.kind + (info.olderForm ? " (older form)" : "") + ", " +
+                       std::to_string(info.size) + " bytes\n";
+    for (const SlotInfo& slot : info.slots) {
+        text += "  slot " + std::to_string(slot.number) + ": " + slot.name + ", " + std::to_string(slot.usedChars) +
+                " of 128 characters not blank\n";
+    }
+    if (info.usedSets >= 0) text += "  sets used: " + std::to_string(info.usedSets) + "\n";
+    if (info.usedCells >= 0) text += "  screen cells used: " + std::to_string(info.usedCells) + " of 2400\n";
+    if (info.hasRegisters) {
+        text += "  registers:";
+        for (int reg = LUM; reg <= PF3; ++reg) {
+            text += std::string(" ") + kRegisterNames[reg] + " " + std::to_string(info.registerValues[reg]) + " " +
+                    HexColor(info.registerRgb[reg]);
+            text += reg < PF3 ? "," : "\n";
+        }
+    }
+    return text;
+}
+
+std::string AsJson(const FileInfo& info, const std::string& path) {
+    std::string json = "{\"file\": " + JsonString(path) + ", \"kind\": " + JsonString(info.kind) +
+                       ", \"size\": " + std::to_string(info.size);
+    if (info.kind == "project") json += std::string(", \"older_form\": ") + (info.olderForm ? "true" : "false");
+    if (!info.slots.empty()) {
+        json += ", \"slots\": [";
+        for (std::size_t i = 0; i < info.slots.size(); ++i) {
+            const SlotInfo& slot = info.slots[i];
+            json += std::string(i ? ", " : "") + "{\"slot\": " + std::to_string(slot.number) +
+                    ", \"name\": " + JsonString(slot.name) + ", \"chars_used\": " + std::to_string(slot.usedChars) + "}";
+        }
+        json += "]";
+    }
+    if (info.usedSets >= 0) json += ", \"sets_used\": " + std::to_string(info.usedSets);
+    if (info.usedCells >= 0) json += ", \"cells_used\": " + std::to_string(info.usedCells);
+    if (info.hasRegisters) {
+        json += ", \"registers\": {";
+        for (int reg = LUM; reg <= PF3; ++reg) {
+            json += std::string(reg > LUM ? ", " : "") + "\"" + kRegisterNames[reg] +
+                    "\": {\"value\": " + std::to_string(info.registerValues[reg]) +
+                    ", \"rgb\": " + JsonString(HexColor(info.registerRgb[reg])) + "}";
+        }
+        json += "}";
+    }
+    return json + "}\n";
+}
+
+void Run(const Options& options) {
+    const std::string output = options.Value("-o", "-");
+    const InputFile input = ReadInput(options.Input());
+    const FileInfo info = Examine(input);
+    WriteText(output, options.Has("--json") ? AsJson(info, input.path) : AsText(info, input.path));
+}
+
+}  // namespace
+
+const Command& InfoCommand() {
+    static const Command command = {
+        "info",
+        "what a file is and what it holds",
+        "Usage: quillmere-cli info IN [--json] [-o OUT]\n"
+        "Tells what IN is (font, project, view, colours, set or sets) and what it holds: per\n"
+        "font slot how many characters are not blank, how many sets and screen cells are\n"
+        "used, and the colour registers. Writes to standard output unless -o is given.\n\n"
+        "  --json   one JSON object instead of text\n",
+        {{}, {"--json"}},
+        Run,
+    };
+    return command;
+}
+
+}  // namespace qm::cli

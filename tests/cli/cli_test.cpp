@@ -1,0 +1,349 @@
+// The command-line tool as a process: its outputs against the editor's own
+// writers or bytes worked out here, its exit codes and its care of files.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/export_lines.h"
+#include "core/font_format.h"
+#include "core/font_image.h"
+#include "core/image.h"
+#include "core/project_format.h"
+#include "core/view_format.h"
+#include "run_tool.h"
+
+namespace qm {
+namespace {
+
+namespace fs = std::filesystem;
+using cli_test::ReadFile;
+using cli_test::RunTool;
+using cli_test::WriteFile;
+
+const char* const kFormatNames[] = {"asm", "asm-hex", "action", "action-hex", "basic", "madpascal"};
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("qm_cli_test_" + std::to_string(getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+
+        std::vector<fs::path> fonts;
+        for (const auto& entry : fs::directory_iterator(fs::path(QUILLMERE_TESTDATA) / "fonts")) {
+            if (entry.path().extension() == ".fnt") fonts.push_back(entry.path());
+        }
+        std::sort(fonts.begin(), fonts.end());
+        ASSERT_GE(fonts.size(), 3u);
+        fontPath = fonts[0].string();
+
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            project.fonts[slot] = ReadFontBytes(ReadFile(fonts[slot % fonts.size()].string()));
+        }
+        for (auto& set : project.sets) set.fill(kEmptyCell);
+        for (int cell = 0; cell < 5; ++cell) project.sets[0][cell] = 33 + cell;
+        project.sets[49][12] = 127;
+        project.sets[99][24] = 0;
+        project.registerValues = {14, 0, 24, 184, 134, 68};
+        project.registerRgb = {MakeRgb(200, 200, 200), MakeRgb(10, 0, 40), MakeRgb(1, 2, 3),
+                               MakeRgb(4, 5, 6), MakeRgb(7, 8, 9), MakeRgb(250, 0, 0)};
+        for (int y = 0; y < kViewRows; ++y) {
+            for (int x = 0; x < kViewColumns; ++x) project.view[y][x] = (x + y) % 3 == 0 ? (x * 7 + y * 3) % 128 : -1;
+        }
+        project.slotColors.emplace();
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            for (int reg = 0; reg < 6; ++reg) (*project.slotColors)[slot][reg] = MakeRgb(slot * 20, reg * 40, 90 + slot);
+        }
+        projectPath = Path("work.proj");
+        WriteFile(projectPath, WriteProject(project));
+        viewPath = Path("screen.ved");
+        WriteFile(viewPath, EncodeViewFile(project.view));
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string Path(const std::string& name) const { return (dir / name).string(); }
+
+    fs::path dir;
+    ProjectData project;
+    std::string fontPath, projectPath, viewPath;
+};
+
+TEST_F(CliTest, ExportSourceWritesTheDialogsBytesAndTheRawFont) {
+    const FontBytes font = ReadFontBytes(ReadFile(fontPath));
+    for (int format = 0; format < kExportFormatCount; ++format) {
+        SCOPED_TRACE(kFormatNames[format]);
+        const cli_test::Run fromFont = RunTool({"export-source", fontPath, "--format", kFormatNames[format], "-o", "-"});
+        EXPECT_EQ(fromFont.exitCode, 0) << fromFont.err;
+        EXPECT_EQ(fromFont.out, TextFileBytes(ExportLines(font, format)));
+        const cli_test::Run fromSlot = RunTool(
+            {"export-source", projectPath, "--slot", "3", "--format", kFormatNames[format], "-o", Path("out.txt")});
+        EXPECT_EQ(fromSlot.exitCode, 0) << fromSlot.err;
+        EXPECT_EQ(ReadFile(Path("out.txt")), TextFileBytes(ExportLines(project.fonts[2], format)));
+    }
+    EXPECT_EQ(RunTool({"export-source", projectPath, "--format", "raw", "-o", "-"}).out,
+              WriteFontBytes(project.fonts[0]));
+
+    // A label renames only the header; the data lines stay the dialog's.
+    const Bytes labelled = RunTool({"export-source", fontPath, "--format", "madpascal", "--label", "tiles", "-o", "-"}).out;
+    std::vector<std::string> lines = ExportLines(font, 5);
+    lines[0] = "tiles: array [0..1023] of byte = (";
+    EXPECT_EQ(labelled, TextFileBytes(lines));
+}
+
+TEST_F(CliTest, ExportImageWritesTheDialogsPictureInTheSlotsColours) {
+    FontSlot slot2;
+    UnpackFont(project.fonts[1], slot2);
+    RegisterColors colors{};
+    for (int reg = LUM; reg <= PF3; ++reg) colors[reg] = (*project.slotColors)[1][reg - 1];
+    for (int scale = 1; scale <= 4; ++scale) {
+        for (bool multicolour : {false, true}) {
+            SCOPED_TRACE(std::to_string(scale) + (multicolour ? " multicolour" : " hi-res"));
+            const Image picture = RenderFontImage(slot2, colors, multicolour, scale);
+            std::vector<std::string> args = {"export-image", projectPath, "--slot", "2", "--scale", std::to_string(scale),
+                                             "-o", Path("font.png")};
+            if (multicolour) args.push_back("--multicolour");
+            ASSERT_EQ(RunTool(args).exitCode, 0);
+            EXPECT_EQ(ReadFile(Path("font.png")), EncodePng(picture));
+            args[7] = Path("font.BMP");
+            ASSERT_EQ(RunTool(args).exitCode, 0);
+            EXPECT_EQ(ReadFile(Path("font.BMP")), EncodeBmp(picture));
+        }
+    }
+
+    // A font file shows the default registers; a project of the older form its
+    // stored registers in every slot. Character 0 is blank in these fonts, so
+    // the top-left pixel shows BAK.
+    const Image fromFont = DecodePng(RunTool({"export-image", fontPath, "-o", "-"}).out);
+    ASSERT_EQ(fromFont.width, 256);
+    EXPECT_EQ(fromFont.At(0, 0), kDefaultRegisterRgb[BAK]);
+    const Bytes whole = ReadFile(projectPath);
+    WriteFile(Path("old.proj"), Bytes(whole.begin(), whole.begin() + kOlderProjectSize));
+    const Image fromOld = DecodePng(RunTool({"export-image", Path("old.proj"), "--slot", "4", "-o", "-"}).out);
+    ASSERT_EQ(fromOld.height, 64);
+    EXPECT_EQ(fromOld.At(0, 0), project.registerRgb[1]);
+}
+
+TEST_F(CliTest, ExportRegionWritesBitmapsCodesAndMaps) {
+    ViewCells screen{};
+    for (int y = 0; y < kViewRows; ++y) screen[y] = project.view[y];
+    const FontBytes slot5 = project.fonts[4];
+    const Region regions[] = {{0, 0, 4, 4}, {3, 7, 20, 11}, {0, 0, 59, 39}, {10, 10, 0, 5}, {58, 38, 2, 2}, {0, 0, 60, 40}};
+    for (const Region& r : regions) {
+        const std::string region = std::to_string(r.startX) + "," + std::to_string(r.startY) + "," +
+                                   std::to_string(r.width) + "," + std::to_string(r.height);
+        SCOPED_TRACE(region);
+        const Bytes bin = RunTool({"export-region", projectPath, "--region", region, "--as", "bin", "--slot", "5", "-o", "-"}).out;
+        const Bytes codes = RunTool({"export-region", viewPath, "--region", region, "--as", "char", "-o", "-"}).out;
+        const Bytes map = RunTool({"export-region", projectPath, "--region", region, "--as", "map", "--fill", "200",
+                                   "--header", "-o", "-"}).out;
+        // Worked out here: the walk row by row over the region.
+        Bytes expectBin, expectCodes, expectMap = {static_cast<unsigned char>(r.width), static_cast<unsigned char>(r.height)};
+        for (int y = r.startY; y < r.startY + r.height; ++y) {
+            for (int x = r.startX; x < r.startX + r.width; ++x) {
+                const int cell = project.view[y][x];
+                expectMap.push_back(static_cast<unsigned char>(cell < 0 ? 200 : cell));
+                if (cell < 0) continue;
+                expectCodes.push_back(static_cast<unsigned char>(cell));
+                expectBin.insert(expectBin.end(), slot5.begin() + cell * 8, slot5.begin() + cell * 8 + 8);
+            }
+        }
+        EXPECT_EQ(bin, expectBin);
+        EXPECT_EQ(codes, expectCodes);
+        EXPECT_EQ(map, expectMap);
+        // Where the view editor's export window writes, the tool writes the same.
+        if (IsExportable(r)) {
+            EXPECT_EQ(bin, RegionBitmapBytes(screen, r, slot5));
+            EXPECT_EQ(codes, RegionCodeBytes(screen, r));
+        }
+    }
+    // A view file carries no font: its bitmaps are the standard set's.
+    const Bytes fromView = RunTool({"export-region", viewPath, "--region", "0,0,1,1", "--as", "bin", "-o", "-"}).out;
+    const int code = project.view[0][0];
+    EXPECT_EQ(fromView, Bytes(DefaultFontData.begin() + code * 8, DefaultFontData.begin() + code * 8 + 8));
+    EXPECT_EQ(RunTool({"export-region", viewPath, "--region", "0,0,1,1", "--as", "map", "-o", "-"}).out,
+              Bytes{static_cast<unsigned char>(code)});
+}
+
+TEST_F(CliTest, ExtractWritesEachSlotsFont) {
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        const std::string out = Path("slot" + std::to_string(slot) + ".fnt");
+        ASSERT_EQ(RunTool({"extract", projectPath, "--slot", std::to_string(slot), "-o", out}).exitCode, 0);
+        EXPECT_EQ(ReadFile(out), WriteFontBytes(project.fonts[slot - 1])) << slot;
+    }
+}
+
+TEST_F(CliTest, InfoDescribesEveryKindOfFile) {
+    int cells = 0;
+    for (const auto& row : project.view) cells += static_cast<int>(std::count_if(row.begin(), row.end(), [](int c) { return c >= 0; }));
+    const cli_test::Run text = RunTool({"info", projectPath});
+    EXPECT_EQ(text.exitCode, 0);
+    EXPECT_NE(text.Out().find(": project, 22614 bytes\n"), std::string::npos) << text.Out();
+    EXPECT_NE(text.Out().find("sets used: 3\n"), std::string::npos);
+    EXPECT_NE(text.Out().find("screen cells used: " + std::to_string(cells) + " of 2400\n"), std::string::npos);
+    EXPECT_NE(text.Out().find("PF3 68 #FA0000"), std::string::npos);
+
+    const std::string json = RunTool({"info", projectPath, "--json"}).Out();
+    EXPECT_NE(json.find("\"kind\": \"project\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"sets_used\": 3, \"cells_used\": " + std::to_string(cells)), std::string::npos);
+    EXPECT_NE(json.find("\"LUM\": {\"value\": 14, \"rgb\": \"#C8C8C8\"}"), std::string::npos);
+
+    // A blank character is one whose eight rows are all zero.
+    Bytes font(1024, 0);
+    font[8 * 5 + 7] = 1;
+    font[8 * 127] = 0x80;
+    WriteFile(Path("two \"chars\".fnt"), font);
+    const std::string fontJson = RunTool({"info", Path("two \"chars\".fnt"), "--json"}).Out();
+    EXPECT_NE(fontJson.find("\"name\": \"two \\\"chars\\\".fnt\", \"chars_used\": 2}"), std::string::npos) << fontJson;
+    EXPECT_NE(RunTool({"info", viewPath}).Out().find("view, 9604 bytes\n  screen cells used: " + std::to_string(cells)),
+              std::string::npos);
+}
+
+TEST_F(CliTest, ExitCodesNameTheFaultOnStandardError) {
+    EXPECT_EQ(RunTool({"--version"}).exitCode, 0);
+    const cli_test::Run help = RunTool({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* command : {"export-source", "export-image", "export-region", "extract", "info"}) {
+        EXPECT_NE(help.Out().find(command), std::string::npos);
+        const cli_test::Run commandHelp = RunTool({command, "--help"});
+        EXPECT_EQ(commandHelp.exitCode, 0);
+        EXPECT_EQ(commandHelp.Out().rfind(std::string("Usage: quillmere-cli ") + command, 0), 0u) << command;
+    }
+
+    const std::vector<std::vector<std::string>> badUsage = {
+        {},
+        {"convert", fontPath},
+        {"export-source", fontPath, "--format", "asm"},
+        {"export-source", fontPath, "--format", "cobol", "-o", "-"},
+        {"export-source", fontPath, "--format", "c", "--label", "9lives", "-o", "-"},
+        {"export-source", fontPath, "--format", "basic", "--label", "x", "-o", "-"},
+        {"export-source", fontPath, "--slot", "2", "--format", "asm", "-o", "-"},
+        {"export-source", projectPath, "--slot", "11", "--format", "asm", "-o", "-"},
+        {"export-source", projectPath, "--slot", "1x", "--format", "asm", "-o", "-"},
+        {"export-source", projectPath, fontPath, "--format", "asm", "-o", "-"},
+        {"export-image", fontPath, "--scale", "5", "-o", "-"},
+        {"export-image", fontPath, "-o", Path("font.gif")},
+        {"export-image", fontPath, "--sharp", "-o", "-"},
+        {"export-region", projectPath, "--region", "50,0,11,4", "--as", "map", "-o", "-"},
+        {"export-region", projectPath, "--region", "1,2,3", "--as", "map", "-o", "-"},
+        {"export-region", projectPath, "--region", "0,0,4,4", "--as", "png", "-o", "-"},
+        {"export-region", projectPath, "--region", "0,0,4,4", "--as", "bin", "--header", "-o", "-"},
+        {"export-region", projectPath, "--region", "0,0,4,4", "--as", "map", "--fill", "256", "-o", "-"},
+    };
+    for (const auto& args : badUsage) {
+        const cli_test::Run run = RunTool(args);
+        EXPECT_EQ(run.exitCode, 2) << (args.empty() ? "" : args[0] + " " + args.back());
+        EXPECT_FALSE(run.err.empty());
+        EXPECT_TRUE(run.out.empty());
+    }
+
+    // Bad input: missing, a folder, a damaged project, the wrong kind of file.
+    Bytes damaged = ReadFile(projectPath);
+    damaged[0] = 'X';
+    WriteFile(Path("damaged.proj"), damaged);
+    const std::vector<std::pair<std::string, std::vector<std::string>>> badInput = {
+        {Path("missing.fnt"), {"export-source", Path("missing.fnt"), "--format", "asm", "-o", "-"}},
+        {dir.string(), {"info", dir.string()}},
+        {Path("damaged.proj"), {"extract", Path("damaged.proj"), "-o", "-"}},
+        {Path("damaged.proj"), {"info", Path("damaged.proj")}},
+        {viewPath, {"export-source", viewPath, "--format", "asm", "-o", "-"}},
+        {fontPath, {"export-region", fontPath, "--region", "0,0,4,4", "--as", "char", "-o", "-"}},
+        {fontPath, {"extract", fontPath, "-o", "-"}},
+    };
+    for (const auto& [file, args] : badInput) {
+        const cli_test::Run run = RunTool(args);
+        EXPECT_EQ(run.exitCode, 1) << args[0] << " " << file;
+        EXPECT_NE(run.err.find(file + ": "), std::string::npos) << run.err;
+        EXPECT_TRUE(run.out.empty());
+    }
+}
+
+TEST_F(CliTest, AFailedRunLeavesTheOldOutputAsItWas) {
+    const Bytes old = {'o', 'l', 'd'};
+    const std::string out = Path("font.txt");
+    WriteFile(out, old);
+    EXPECT_EQ(RunTool({"export-source", Path("missing.fnt"), "--format", "asm", "-o", out}).exitCode, 1);
+    EXPECT_EQ(ReadFile(out), old);
+
+    // An output that cannot be written: a folder, or a file inside a file.
+    const cli_test::Run toFolder = RunTool({"export-source", fontPath, "--format", "raw", "-o", dir.string()});
+    EXPECT_EQ(toFolder.exitCode, 1);
+    EXPECT_NE(toFolder.err.find(dir.string() + ": cannot be written"), std::string::npos) << toFolder.err;
+    EXPECT_EQ(RunTool({"export-source", fontPath, "--format", "raw", "-o", out + "/x.fnt"}).exitCode, 1);
+    EXPECT_EQ(ReadFile(out), old);
+
+    // A folder the tool may not write to; permissions do not hold root back.
+    if (geteuid() != 0) {
+        fs::create_directories(dir / "locked");
+        WriteFile(Path("locked/font.fnt"), old);
+        fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_EQ(RunTool({"export-source", fontPath, "--format", "raw", "-o", Path("locked/font.fnt")}).exitCode, 1);
+        fs::permissions(dir / "locked", fs::perms::owner_all);
+        EXPECT_EQ(ReadFile(Path("locked/font.fnt")), old);
+    }
+    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+        EXPECT_NE(entry.path().filename().string()[0], '.') << "a temporary file was left: " << entry.path();
+    }
+}
+
+TEST(CliLinkTest, LinksNoQtLibrary) {
+    if (!cli_test::HaveProgram("ldd")) GTEST_SKIP() << "ldd is not installed";
+    const std::string listing = (fs::temp_directory_path() / ("qm_cli_ldd_" + std::to_string(getpid()))).string();
+    ASSERT_EQ(cli_test::RunProgram({"ldd", QUILLMERE_CLI}, listing), 0);
+    const Bytes bytes = ReadFile(listing);
+    std::remove(listing.c_str());
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_NE(text.find("libc.so"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Qt"), std::string::npos) << text;
+}
+
+// The source texts go through the real compilers back to the font's bytes.
+class CliToolchainTest : public CliTest {
+protected:
+    void ExpectLinkedBytes(const std::string& object, const Bytes& font) {
+        const std::string config = Path("flat.cfg");
+        const std::string text =
+            "MEMORY { M: start=$0, size=$10000, file=%O; }\n"
+            "SEGMENTS { CODE: load=M, type=ro; RODATA: load=M, type=ro; DATA: load=M, type=rw; }\n";
+        WriteFile(config, Bytes(text.begin(), text.end()));
+        ASSERT_EQ(cli_test::RunProgram({"ld65", "-C", config, object, "-o", Path("linked.bin")}), 0);
+        EXPECT_EQ(ReadFile(Path("linked.bin")), font);
+    }
+};
+
+TEST_F(CliToolchainTest, Ca65OutputAssemblesToTheFontsBytes) {
+    if (!cli_test::HaveProgram("ca65") || !cli_test::HaveProgram("ld65")) GTEST_SKIP() << "ca65/ld65 (cc65) are not installed";
+    ASSERT_EQ(RunTool({"export-source", projectPath, "--slot", "2", "--format", "ca65", "--label", "game_font", "-o",
+                       Path("font.s")}).exitCode, 0);
+    ASSERT_EQ(cli_test::RunProgram({"ca65", Path("font.s"), "-o", Path("font.o")}), 0);
+    ExpectLinkedBytes(Path("font.o"), WriteFontBytes(project.fonts[1]));
+}
+
+TEST_F(CliToolchainTest, COutputCompilesToTheFontsBytes) {
+    // The first 1024 bytes of a longer file, as the editor loads it.
+    const Bytes font = WriteFontBytes(ReadFontBytes(ReadFile(fontPath)));
+    ASSERT_EQ(RunTool({"export-source", fontPath, "--format", "c", "--label", "glyphs", "-o", Path("font.c")}).exitCode, 0);
+    bool compiled = false;
+    if (cli_test::HaveProgram("gcc")) {
+        const std::string main = "#include <stdio.h>\nextern const unsigned char glyphs[1024];\n"
+                                 "int main(void) { return fwrite(glyphs, 1, sizeof glyphs, stdout) != 1024; }\n";
+        WriteFile(Path("main.c"), Bytes(main.begin(), main.end()));
+        ASSERT_EQ(cli_test::RunProgram({"gcc", "-std=c99", "-Wall", "-Werror", "-pedantic", Path("font.c"), Path("main.c"),
+                                        "-o", Path("dump")}), 0);
+        ASSERT_EQ(cli_test::RunProgram({Path("dump")}, Path("dumped.bin")), 0);
+        EXPECT_EQ(ReadFile(Path("dumped.bin")), font);
+        compiled = true;
+    }
+    if (cli_test::HaveProgram("cc65") && cli_test::HaveProgram("ca65") && cli_test::HaveProgram("ld65")) {
+        ASSERT_EQ(cli_test::RunProgram({"cc65", "-O", Path("font.c"), "-o", Path("font65.s")}), 0);
+        ASSERT_EQ(cli_test::RunProgram({"ca65", Path("font65.s"), "-o", Path("font65.o")}), 0);
+        ExpectLinkedBytes(Path("font65.o"), font);
+        compiled = true;
+    }
+    if (!compiled) GTEST_SKIP() << "neither gcc nor cc65 is installed";
+}
+
+}  // namespace
+}  // namespace qm
