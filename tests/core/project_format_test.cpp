@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/palette.h"
 #include "core/project_format.h"
 
 namespace qm {
@@ -125,6 +126,38 @@ TEST(ProjectFormatTest, AShortFileReadsZeroesForWhatIsMissing) {
     EXPECT_EQ(back->registerRgb[0], 0u);
     EXPECT_EQ(back->view[39][59], 0);
     EXPECT_FALSE(back->slotColors);
+}
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+Rgb ColorOfByte(int value) { return PlatformPalette[value / 16][(value % 16) / 2]; }
+
+// Opening a project gives the registers slot 1's colours; each byte must then
+// be a palette entry of its register's colour, and stays when it already is.
+TEST(ProjectFormatTest, OpeningGivesEachRegisterTheByteOfItsColour) {
+    for (int entry = 0; entry < 256; entry += 2) {
+        ProjectData p = Sample();
+        p.registerValues = {1, 3, 5, 0x18, 0xF8, 9};  // odd bytes are no palette entries
+        for (int reg = 0; reg < 6; ++reg) (*p.slotColors)[0][reg] = ColorOfByte(entry);
+        (*p.slotColors)[0][3] = ColorOfByte(0x18);  // PF1 already shows its byte's colour...
+        (*p.slotColors)[0][4] = ColorOfByte(0x18);  // ...and PF2 its twin's
+        (*p.slotColors)[0][5] = MakeRgb(1, 2, 3);   // not in the palette
+        Document doc;
+        ResetDocument(doc);
+        ApplyProject(doc, p);
+        for (int reg = LUM; reg <= PF0; ++reg) {
+            EXPECT_EQ(doc.RegisterValue[reg] % 2, 0) << entry;
+            EXPECT_EQ(ColorOfByte(doc.RegisterValue[reg]), ColorOfByte(entry)) << entry;
+            EXPECT_LE(doc.RegisterValue[reg], entry) << "the first entry of that colour";
+        }
+        EXPECT_EQ(doc.RegisterValue[PF1], 0x18);
+        EXPECT_EQ(doc.RegisterValue[PF2], 0xF8);
+        EXPECT_EQ(doc.RegisterValue[PF3], 9);
+    }
 }
 
 }  // namespace
