@@ -51,6 +51,14 @@ void OpenProject(EditorState& s) {
         tk::MessageBox("Error!", "This file is not project QMR!");
         return;
     }
+    // Even the older form is this long: anything shorter has lost its end,
+    // and would open as blank fonts and black colours.
+    if (file.size() < kOlderProjectSize) {
+        tk::MessageBox("Error!", "The project " + FileNameOf(answer.path) + " ends early: it has only " +
+                                     std::to_string(file.size()) + " of the at least " + std::to_string(kOlderProjectSize) +
+                                     " bytes.");
+        return;
+    }
     ShowProjectPath(s, answer.path);
     ApplyProject(s.doc, *project);
     ShowFirstSlot(s);
