@@ -134,29 +134,23 @@ TEST(ProjectFormatTest, AShortFileReadsZeroesForWhatIsMissing) {
 namespace qm {
 namespace {
 
-Rgb ColorOfByte(int value) { return PlatformPalette[value / 16][(value % 16) / 2]; }
-
-// Opening a project gives the registers slot 1's colours; each byte must then
-// be a palette entry of its register's colour, and stays when it already is.
+// Opening gives the registers slot 1's colours; each byte becomes the first
+// palette entry of its colour, unless it already is one (PF1, and PF2 as the
+// twin in hue 15) or the colour is none (PF3).
 TEST(ProjectFormatTest, OpeningGivesEachRegisterTheByteOfItsColour) {
+    const auto color = [](int value) { return PlatformPalette[value / 16][(value % 16) / 2]; };
     for (int entry = 0; entry < 256; entry += 2) {
         ProjectData p = Sample();
-        p.registerValues = {1, 3, 5, 0x18, 0xF8, 9};  // odd bytes are no palette entries
-        for (int reg = 0; reg < 6; ++reg) (*p.slotColors)[0][reg] = ColorOfByte(entry);
-        (*p.slotColors)[0][3] = ColorOfByte(0x18);  // PF1 already shows its byte's colour...
-        (*p.slotColors)[0][4] = ColorOfByte(0x18);  // ...and PF2 its twin's
-        (*p.slotColors)[0][5] = MakeRgb(1, 2, 3);   // not in the palette
+        p.registerValues = {1, 3, 5, 0x18, 0xF8, 9};
+        (*p.slotColors)[0] = {color(entry), color(entry), color(entry), color(0x18), color(0x18), MakeRgb(1, 2, 3)};
         Document doc;
-        ResetDocument(doc);
         ApplyProject(doc, p);
         for (int reg = LUM; reg <= PF0; ++reg) {
-            EXPECT_EQ(doc.RegisterValue[reg] % 2, 0) << entry;
-            EXPECT_EQ(ColorOfByte(doc.RegisterValue[reg]), ColorOfByte(entry)) << entry;
-            EXPECT_LE(doc.RegisterValue[reg], entry) << "the first entry of that colour";
+            EXPECT_EQ(color(doc.RegisterValue[reg]), color(entry)) << entry;
+            EXPECT_TRUE(doc.RegisterValue[reg] % 2 == 0 && doc.RegisterValue[reg] <= entry) << entry;
         }
-        EXPECT_EQ(doc.RegisterValue[PF1], 0x18);
-        EXPECT_EQ(doc.RegisterValue[PF2], 0xF8);
-        EXPECT_EQ(doc.RegisterValue[PF3], 9);
+        EXPECT_EQ((std::array<int, 3>{doc.RegisterValue[PF1], doc.RegisterValue[PF2], doc.RegisterValue[PF3]}),
+                  (std::array<int, 3>{0x18, 0xF8, 9}));
     }
 }
 
