@@ -229,7 +229,10 @@ void StepSlot(EditorState& s, int delta, bool exchangeColors) {
     if (exchangeColors) s.Slot().colors = s.doc.RegisterRgb;
     s.CurrentSlot = next;
     tk::SetText(s.ui.slotLabel, std::to_string(next));
-    if (exchangeColors) s.doc.RegisterRgb = s.Slot().colors;
+    if (exchangeColors) {
+        s.doc.RegisterRgb = s.Slot().colors;
+        MatchRegisterValues(s.doc);
+    }
     RedrawAll(s);
 }
 

@@ -1,6 +1,7 @@
 #include "app/main_loop.h"
 
 #include "app/main_event_handler.h"
+#include "session/save_dialog.h"
 #include "sets/sets_viewer.h"
 #include "sets/view_editor.h"
 
@@ -19,6 +20,7 @@ void CloseIfAsked(bool keepOpen, tk::WindowId& window) {
 bool DispatchEvent(EditorState& s, const tk::Event& event) {
     const tk::WindowId w = event.window;
     if (w == 0) return true;
+    EndSaveNotice(s, event);
     if (w == s.ui.window) {
         if (MainEventHandler(s, event)) return true;
         tk::CloseWindow(s.ui.window);

@@ -16,7 +16,7 @@ const char* const kColorFilters = "Text (*.col)|*.col|All files (*.*)|*.*";
 void SaveColorFile(EditorState& s) {
     const std::string path = AskSavePath("Save colors (.col)", "", kColorFilters, ".col", false);
     if (path.empty()) return;
-    tk::SaveFileReporting(path, EncodeColorFile(ColorRegisters{s.doc.RegisterValue, s.doc.RegisterRgb}));
+    SaveAndTell(s, path, EncodeColorFile(ColorRegisters{s.doc.RegisterValue, s.doc.RegisterRgb}));
 }
 
 void LoadColorFile(EditorState& s) {

@@ -1,5 +1,7 @@
 #include "core/document.h"
 
+#include "core/palette.h"
+
 namespace qm {
 
 const RegisterColors kDefaultRegisterRgb = {
@@ -24,6 +26,28 @@ void ResetDocument(Document& doc) {
     }
     for (SetRecord& set : doc.SetTable) set.cells.fill(kEmptyCell);
     for (auto& row : doc.ViewScreen) row.fill(kEmptyCell);
+}
+
+namespace {
+
+Rgb PaletteColorOf(int value) {
+    const bool entry = value >= 0 && value <= 255 && value % 2 == 0;
+    return entry ? PlatformPalette[value / 16][(value % 16) / 2] : ~0u;
+}
+
+}  // namespace
+
+void MatchRegisterValues(Document& doc) {
+    for (int reg = LUM; reg <= PF3; ++reg) {
+        const Rgb shown = doc.RegisterRgb[reg] & 0xFFFFFFu;
+        if (PaletteColorOf(doc.RegisterValue[reg]) == shown) continue;
+        for (int value = 0; value <= 254; value += 2) {
+            if (PaletteColorOf(value) == shown) {
+                doc.RegisterValue[reg] = value;
+                break;
+            }
+        }
+    }
 }
 
 }  // namespace qm

@@ -71,6 +71,13 @@ extern const std::array<int, 7> kDefaultRegisterValue;
 // every set and view cell empty.
 void ResetDocument(Document& doc);
 
+// Each slot keeps its own screen colours but the registers' bytes are shared:
+// once the screen colours have been replaced, each byte becomes the palette
+// entry whose colour its register now shows. A byte that already is such an
+// entry stays (a colour may have several, hue 15 repeating hue 1), and so
+// does the byte of a colour that is no palette entry.
+void MatchRegisterValues(Document& doc);
+
 // What a set or view cell may hold: a character of the font, or nothing.
 inline bool IsCharCode(int value) { return value >= 0 && value < kCharCount; }
 // Anything that is not a character of the font counts as an empty cell, so a

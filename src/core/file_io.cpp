@@ -62,12 +62,15 @@ mode_t NewFileMode(const std::string& target) {
 }
 
 // Writes into a fresh temporary file next to the target; returns its name, or
-// an empty name with the reason set.
-std::string WriteTemporary(const std::string& target, const std::vector<unsigned char>& bytes, std::string& reason) {
+// an empty name with the reason set, and noRoom when not even an empty
+// temporary file could be made there.
+std::string WriteTemporary(const std::string& target, const std::vector<unsigned char>& bytes, std::string& reason,
+                           bool& noRoom) {
     std::string name = FolderOf(target) + "/." + BaseOf(target) + ".XXXXXX";
     const int fd = mkstemp(name.data());
     if (fd < 0) {
         reason = ErrorText();
+        noRoom = true;
         return {};
     }
     bool ok = WriteAll(fd, bytes) && fchmod(fd, NewFileMode(target)) == 0 && fsync(fd) == 0;
@@ -91,6 +94,32 @@ void SyncFolder(const std::string& folder) {
     close(fd);
 }
 
+// Used only where no temporary file can stand beside the target (a folder the
+// user may not write to, or a name too long to take the temporary's additions):
+// the target itself is overwritten, and on any failure its old bytes are put
+// back, or a file that was not there before is removed again.
+std::string WriteInPlace(const std::string& target, const std::vector<unsigned char>& bytes) {
+    std::vector<unsigned char> old;
+    const bool existed = access(target.c_str(), F_OK) == 0;
+    if (existed && !ReadWholeFile(target, old)) return ErrorText();
+    const int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, NewFileMode(target));
+    if (fd < 0) return ErrorText();
+    const auto fill = [fd](const std::vector<unsigned char>& content) {
+        return lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, content) &&
+               ftruncate(fd, static_cast<off_t>(content.size())) == 0 && fsync(fd) == 0;
+    };
+    if (fill(bytes)) return close(fd) == 0 ? std::string() : ErrorText();
+    const std::string reason = ErrorText();
+    if (existed) {
+        fill(old);
+        close(fd);
+    } else {
+        close(fd);
+        unlink(target.c_str());
+    }
+    return reason;
+}
+
 }  // namespace
 
 std::string SaveFileSafely(const std::string& path, const std::vector<unsigned char>& bytes) {
@@ -103,11 +132,16 @@ std::string SaveFileSafely(const std::string& path, const std::vector<unsigned c
     // Replacing the file by a new one would get round its write protection.
     if (access(target.c_str(), F_OK) == 0 && access(target.c_str(), W_OK) != 0) return ErrorText();
     std::string reason;
-    const std::string temporary = WriteTemporary(target, bytes, reason);
+    bool noRoom = false;
+    const std::string temporary = WriteTemporary(target, bytes, reason, noRoom);
+    if (noRoom) return WriteInPlace(target, bytes);
     if (temporary.empty()) return reason.empty() ? "Cannot write the file" : reason;
     if (rename(temporary.c_str(), target.c_str()) != 0) {
+        const int error = errno;
         reason = ErrorText();
         unlink(temporary.c_str());
+        // A folder whose sticky bit keeps others' files from being replaced.
+        if (error == EPERM || error == EACCES) return WriteInPlace(target, bytes);
         return reason;
     }
     SyncFolder(FolderOf(target));

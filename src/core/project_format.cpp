@@ -134,6 +134,7 @@ void ApplyProject(Document& doc, const ProjectData& project) {
         for (int slot = 1; slot <= kSlotCount; ++slot) doc.Slots[slot].colors = FromSix((*project.slotColors)[slot - 1]);
         doc.RegisterRgb = doc.Slots[1].colors;
     }
+    MatchRegisterValues(doc);
 }
 
 }  // namespace qm

@@ -39,7 +39,8 @@ std::optional<ProjectData> ReadProject(const Bytes& file);
 // of the newer file.
 ProjectData ProjectOf(const Document& doc);
 // Takes a read project over; the registers show slot 1's colours when the
-// file has slot colours. Names, paths and the project path stay.
+// file has slot colours, and their bytes the palette entries of those colours.
+// Names, paths and the project path stay.
 void ApplyProject(Document& doc, const ProjectData& project);
 
 }  // namespace qm

@@ -68,7 +68,7 @@ int SelectedScale(const ImageExportDialog& d) {
 
 // True when the picture was written. A failed write has shown its message and
 // leaves the dialog open, so the user can try another name.
-bool SavePicture(const EditorState& s, const ImageExportDialog& d, const ImageFormat& format) {
+bool SavePicture(EditorState& s, const ImageExportDialog& d, const ImageFormat& format) {
     const std::string path = AskSavePath(format.title, "", format.filter, format.extension, true);
     if (path.empty()) return false;
 
@@ -77,7 +77,7 @@ bool SavePicture(const EditorState& s, const ImageExportDialog& d, const ImageFo
         tk::MessageBox("Error!", "The picture could not be encoded for " + path);
         return false;
     }
-    return tk::SaveFileReporting(path, bytes);
+    return SaveAndTell(s, path, bytes);
 }
 
 }  // namespace

@@ -19,11 +19,11 @@ std::vector<std::string> PreviewLines(tk::ControlId preview) {
 }
 
 // The dialog stays open after a save, whatever its outcome.
-void SavePreview(const SourceExportDialog& d) {
+void SavePreview(EditorState& s, const SourceExportDialog& d) {
     const std::string path =
         AskSavePath("Save export font (.txt)", "", "Text (*.txt)|*.txt|All files (*.*)|*.*", ".txt", false);
     if (path.empty()) return;
-    tk::SaveFileReporting(path, TextFileBytes(PreviewLines(d.preview)));
+    SaveAndTell(s, path, TextFileBytes(PreviewLines(d.preview)));
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ void RunSourceExportDialog(EditorState& s, const SourceExportDialog& d) {
         const tk::Event event = tk::WaitEventFor(d.window);
         if (EndsDialog(event) || IsControlEvent(event, d.cancel)) break;
         if (IsControlEvent(event, d.formats)) GenerateExportText(s, d.preview, tk::SelectedItem(d.formats));
-        if (IsControlEvent(event, d.save)) SavePreview(d);
+        if (IsControlEvent(event, d.save)) SavePreview(s, d);
     }
     CloseModalDialog(s, d.window);
 }

@@ -26,7 +26,7 @@ void LoadFontFile(EditorState& s) {
 void SaveFontFile(EditorState& s) {
     const std::string path = AskSavePath(kSaveFontTitle, s.Slot().filePath, kFontFilter, ".fnt", true);
     if (path.empty()) return;
-    tk::SaveFileReporting(path, WriteFontBytes(s.FontBuffer));
+    SaveAndTell(s, path, WriteFontBytes(s.FontBuffer));
 }
 
 void LoadDefaultFont(EditorState& s) {

@@ -5,6 +5,7 @@
 #include "files/font_filters.h"
 #include "core/font_format.h"
 #include "session/modal_dialog.h"
+#include "session/save_dialog.h"
 
 namespace qm {
 
@@ -40,9 +41,9 @@ bool SaveRange(EditorState& s, const FontRangeDialog& d) {
         return false;
     }
     PackFont(s, -1);
-    const tk::FileAnswer answer = tk::SaveFileDialog(kSaveFontTitle, "", kFontFilter, 0);
-    if (answer.path.empty()) return false;
-    return tk::SaveFileReporting(answer.path, WriteFontRange(s.FontBuffer, from, to));
+    const std::string path = AskSavePath(kSaveFontTitle, "", kFontFilter, "", false);
+    if (path.empty()) return false;
+    return SaveAndTell(s, path, WriteFontRange(s.FontBuffer, from, to));
 }
 
 }  // namespace

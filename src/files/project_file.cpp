@@ -4,6 +4,7 @@
 #include "core/file_io.h"
 #include "core/paths.h"
 #include "core/project_format.h"
+#include "session/save_dialog.h"
 
 namespace qm {
 
@@ -25,13 +26,18 @@ void ShowFirstSlot(EditorState& s) {
 }  // namespace
 
 void SaveProject(EditorState& s, const std::string& mode) {
-    std::string path = s.doc.ProjectPath;
+    constexpr const char* kTitle = "Save project (.proj)";
+    std::string path;
     if (mode == "zapiszjako") {
-        path = tk::SaveFileDialog("Save project (.proj)", s.doc.ProjectPath, kProjectFilter, 0).path;
+        path = AskSavePath(kTitle, s.doc.ProjectPath, kProjectFilter, ".proj", false);
+    } else if (!s.doc.ProjectPath.empty()) {
+        // A project opened under another extension is saved beside it, under
+        // a name that may belong to another file.
+        path = WithDefaultExtension(s.doc.ProjectPath, ".proj", false, 0);
+        if (path != s.doc.ProjectPath && !MayWriteOver(kTitle, path)) return;
     }
     if (path.empty()) return;
-    path = WithDefaultExtension(path, ".proj", false, 0);
-    if (!tk::SaveFileReporting(path, WriteProject(ProjectOf(s.doc)))) return;
+    if (!SaveAndTell(s, path, WriteProject(ProjectOf(s.doc)))) return;
     ShowProjectPath(s, path);
 }
 
@@ -43,6 +49,14 @@ void OpenProject(EditorState& s) {
     const std::optional<ProjectData> project = ReadProject(file);
     if (!project) {
         tk::MessageBox("Error!", "This file is not project QMR!");
+        return;
+    }
+    // Even the older form is this long: anything shorter has lost its end,
+    // and would open as blank fonts and black colours.
+    if (file.size() < kOlderProjectSize) {
+        tk::MessageBox("Error!", "The project " + FileNameOf(answer.path) + " ends early: it has only " +
+                                     std::to_string(file.size()) + " of the at least " + std::to_string(kOlderProjectSize) +
+                                     " bytes.");
         return;
     }
     ShowProjectPath(s, answer.path);

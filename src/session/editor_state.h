@@ -97,6 +97,8 @@ struct EditorState {
     int DrawOnSet = 0;
     int HeldDigitKey = 0;
     int ClickGuard = 0;
+    // "Saved <file name>" while the status bar shows it, until the next action.
+    std::string SaveNotice;
     int AnimRunning = 0;
     int AnimStart = 0;
     int AnimStop = 0;

@@ -25,10 +25,10 @@ std::optional<SetBytes> AskAndRead(const std::string& title, const std::string& 
     return bytes;
 }
 
-void AskAndSave(const std::string& title, const std::string& filters, const std::string& extension,
+void AskAndSave(EditorState& s, const std::string& title, const std::string& filters, const std::string& extension,
                 const SetBytes& bytes) {
     const std::string path = AskSavePath(title, "", filters, extension, true);
-    if (!path.empty()) tk::SaveFileReporting(path, bytes);
+    if (!path.empty()) SaveAndTell(s, path, bytes);
 }
 
 }  // namespace
@@ -58,18 +58,18 @@ void LoadAllSetsFile(EditorState& s) {
 }
 
 void SaveSetFile(EditorState& s) {
-    AskAndSave("Save set (.set)", kSetFilters, ".set", EncodeSetFile(s.Set()));
+    AskAndSave(s, "Save set (.set)", kSetFilters, ".set", EncodeSetFile(s.Set()));
 }
 
 void SaveAllSetsFile(EditorState& s) {
-    AskAndSave("Save all sets (.sets)", kAllSetsFilters, ".sets", EncodeAllSetsFile(s.doc.SetTable));
+    AskAndSave(s, "Save all sets (.sets)", kAllSetsFilters, ".sets", EncodeAllSetsFile(s.doc.SetTable));
 }
 
 void ExportSetBin(EditorState& s) {
     const std::string path = AskSavePath("Save set to bin (.bin)", "", kSetBinFilters, ".bin", true);
     if (path.empty()) return;
     PackFont(s, -1);
-    tk::SaveFileReporting(path, SetBitmapBytes(s.Set(), s.FontBuffer));
+    SaveAndTell(s, path, SetBitmapBytes(s.Set(), s.FontBuffer));
 }
 
 }  // namespace qm

@@ -13,10 +13,10 @@ namespace {
 
 constexpr const char* kViewFilters = "View Editor data (*.ved)|*.ved|All files (*.*)|*.*";
 
-void AskAndSave(const std::string& title, const std::string& filters, const std::string& extension,
+void AskAndSave(EditorState& s, const std::string& title, const std::string& filters, const std::string& extension,
                 const ViewBytes& bytes) {
     const std::string path = AskSavePath(title, "", filters, extension, true);
-    if (!path.empty()) tk::SaveFileReporting(path, bytes);
+    if (!path.empty()) SaveAndTell(s, path, bytes);
 }
 
 }  // namespace
@@ -37,7 +37,7 @@ void LoadViewFile(EditorState& s) {
 }
 
 void SaveViewFile(EditorState& s) {
-    AskAndSave("Save View Editor data (.ved)", kViewFilters, ".ved", EncodeViewFile(s.doc.ViewScreen));
+    AskAndSave(s, "Save View Editor data (.ved)", kViewFilters, ".ved", EncodeViewFile(s.doc.ViewScreen));
 }
 
 void ExportViewBin(EditorState& s) {
@@ -46,12 +46,12 @@ void ExportViewBin(EditorState& s) {
         AskSavePath("Save to bin (.bin)", "", "Set bin (*.bin)|*.bin|All files (*.*)|*.*", ".bin", true);
     if (path.empty()) return;
     PackFont(s, -1);
-    tk::SaveFileReporting(path, RegionBitmapBytes(s.doc.ViewScreen, s.ExportRegion, s.FontBuffer));
+    SaveAndTell(s, path, RegionBitmapBytes(s.doc.ViewScreen, s.ExportRegion, s.FontBuffer));
 }
 
 void ExportViewChars(EditorState& s) {
     if (!IsExportable(s.ExportRegion)) return;
-    AskAndSave("Save to char (.char)", "Set char (*.char)|*.char|All files (*.*)|*.*", ".char",
+    AskAndSave(s, "Save to char (.char)", "Set char (*.char)|*.char|All files (*.*)|*.*", ".char",
                RegionCodeBytes(s.doc.ViewScreen, s.ExportRegion));
 }
 

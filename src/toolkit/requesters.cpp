@@ -67,6 +67,8 @@ FileAnswer RunFileDialog(bool save, const std::string& title, const std::string&
     dialog.setIconProvider(&icons);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The caller adds the extension and asks about the name really written.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (preselectedFilter >= 0 && preselectedFilter < list.size()) dialog.selectNameFilter(list[preselectedFilter]);
     QObject::connect(&dialog, &QFileDialog::filterSelected,
                      [&dialog](const QString& filter) { WidenEveryFileFilter(dialog, filter); });

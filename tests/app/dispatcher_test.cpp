@@ -1,5 +1,6 @@
 #include "app/main_event_handler.h"
 #include "app/main_window.h"
+#include "core/palette.h"
 #include "support/editor_fixture.h"
 
 namespace qm {
@@ -59,6 +60,30 @@ TEST_F(DispatcherTest, SlotButtonsExchangeColoursAndMenuItemsCarryThemOver) {
     Send(MenuEvent(kMenuNextSlot));
     Send(ControlEvent(s.ui.nextSlot));
     EXPECT_EQ(s.doc.Slots[2].colors[PF0], changed);
+}
+
+// Each slot has its own screen colours, the registers' bytes are shared: the
+// bytes follow the colours of the slot entered.
+TEST_F(DispatcherTest, EnteringASlotGivesTheRegistersTheBytesOfItsColours) {
+    const Rgb pink = PlatformPalette[9][2];  // $94
+    s.doc.RegisterRgb[BAK] = pink;
+    s.doc.RegisterValue[BAK] = 0x94;
+    s.doc.RegisterValue[PF0] = 0xF8;      // the twin of the default $18: hue 15 repeats hue 1
+    s.doc.RegisterRgb[PF1] = tk::MakeRgb(1, 2, 3);  // no palette colour: its byte stays
+    StoreSlotColors(s);
+
+    Send(ControlEvent(s.ui.nextSlot));
+    EXPECT_EQ(s.doc.RegisterValue[BAK], 0x00);
+    EXPECT_EQ(s.doc.RegisterValue[PF0], 0xF8);
+    EXPECT_EQ(s.doc.RegisterValue[PF1], 184);
+    s.doc.RegisterRgb[LUM] = PlatformPalette[3][5];
+    s.doc.RegisterValue[LUM] = 0x3A;
+    Send(ControlEvent(s.ui.previousSlot));
+    EXPECT_EQ(s.doc.RegisterValue[BAK], 0x94);
+    EXPECT_EQ(s.doc.RegisterValue[LUM], 0x0E);
+    EXPECT_EQ(s.doc.RegisterValue[PF1], 184);
+    Send(ControlEvent(s.ui.nextSlot));
+    EXPECT_EQ(s.doc.RegisterValue[LUM], 0x3A);
 }
 
 TEST_F(DispatcherTest, SlotStepsStopAtBothEndsWithoutTouchingColours) {

@@ -122,17 +122,44 @@ TEST(SaveFileSafely, AFailedWriteKeepsTheOldFileByteForByteAndLeavesNoTemporary)
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"keep.fnt"});
 }
 
-TEST(SaveFileSafely, AFolderThatTakesNoNewFileKeepsTheOldOne) {
+TEST(SaveFileSafely, AWriteProtectedFolderHasItsWritableFileWrittenInPlaceButTakesNoNewFile) {
     if (geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
     Folder folder;
     const std::string path = folder.Path("keep.fnt");
     ASSERT_EQ(qm::SaveFileSafely(path, Pattern(1024, 3)), "");
     const std::string dir = path.substr(0, path.rfind('/'));
     ASSERT_EQ(chmod(dir.c_str(), 0555), 0);
-    EXPECT_NE(qm::SaveFileSafely(path, Pattern(1024, 4)), "");
+    const std::string replaced = qm::SaveFileSafely(path, Pattern(900, 4));
+    const std::string created = qm::SaveFileSafely(folder.Path("new.fnt"), Pattern(8, 4));
     chmod(dir.c_str(), 0755);
-    EXPECT_EQ(Read(path), Pattern(1024, 3));
+    EXPECT_EQ(replaced, "");
+    EXPECT_EQ(Read(path), Pattern(900, 4));
+    EXPECT_NE(created, "");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"keep.fnt"});
+}
+
+// The temporary file's name is the target's with 8 more bytes, so targets of
+// 248 to 255 bytes leave no room for it: they are written in place.
+TEST(SaveFileSafely, NamesTooLongForATemporaryAreWrittenInPlaceAndKeptWholeOnFailure) {
+    for (std::size_t length = 245; length <= 255; ++length) {
+        Folder folder;
+        const std::string name = std::string(length - 4, 'n') + ".fnt";
+        const std::string path = folder.Path(name);
+        ASSERT_EQ(qm::SaveFileSafely(path, Pattern(5000, 1)), "") << length;
+        ASSERT_EQ(qm::SaveFileSafely(path, Pattern(10, 2)), "") << length;
+        EXPECT_EQ(Read(path), Pattern(10, 2)) << length;  // no tail of the longer file
+
+        std::string grown, fresh;
+        {
+            SizeLimit limit(4096);
+            grown = qm::SaveFileSafely(path, Pattern(100000, 3));
+            fresh = qm::SaveFileSafely(folder.Path(std::string(length, 'f')), Pattern(100000, 3));
+        }
+        EXPECT_NE(grown, "") << length;
+        EXPECT_NE(fresh, "") << length;
+        EXPECT_EQ(Read(path), Pattern(10, 2)) << length;
+        EXPECT_EQ(folder.Names(), std::vector<std::string>{name}) << length;
+    }
 }
 
 TEST(SaveFileSafely, AWriteProtectedFileIsNotReplaced) {

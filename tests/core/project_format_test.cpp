@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/palette.h"
 #include "core/project_format.h"
 
 namespace qm {
@@ -125,6 +126,32 @@ TEST(ProjectFormatTest, AShortFileReadsZeroesForWhatIsMissing) {
     EXPECT_EQ(back->registerRgb[0], 0u);
     EXPECT_EQ(back->view[39][59], 0);
     EXPECT_FALSE(back->slotColors);
+}
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+// Opening gives the registers slot 1's colours; each byte becomes the first
+// palette entry of its colour, unless it already is one (PF1, and PF2 as the
+// twin in hue 15) or the colour is none (PF3).
+TEST(ProjectFormatTest, OpeningGivesEachRegisterTheByteOfItsColour) {
+    const auto color = [](int value) { return PlatformPalette[value / 16][(value % 16) / 2]; };
+    for (int entry = 0; entry < 256; entry += 2) {
+        ProjectData p = Sample();
+        p.registerValues = {1, 3, 5, 0x18, 0xF8, 9};
+        (*p.slotColors)[0] = {color(entry), color(entry), color(entry), color(0x18), color(0x18), MakeRgb(1, 2, 3)};
+        Document doc;
+        ApplyProject(doc, p);
+        for (int reg = LUM; reg <= PF0; ++reg) {
+            EXPECT_EQ(color(doc.RegisterValue[reg]), color(entry)) << entry;
+            EXPECT_TRUE(doc.RegisterValue[reg] % 2 == 0 && doc.RegisterValue[reg] <= entry) << entry;
+        }
+        EXPECT_EQ((std::array<int, 3>{doc.RegisterValue[PF1], doc.RegisterValue[PF2], doc.RegisterValue[PF3]}),
+                  (std::array<int, 3>{0x18, 0xF8, 9}));
+    }
 }
 
 }  // namespace

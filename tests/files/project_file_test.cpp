@@ -179,5 +179,34 @@ TEST_F(ProjectFileTest, AFailingSaveReportsAndKeepsThePath) {
     EXPECT_EQ(tk::StatusText(s.ui.window, 2), statusBefore);
 }
 
+// A file that starts like a project but is shorter than even the older form
+// has lost its end: it is refused with the reason, and nothing changes.
+TEST_F(ProjectFileTest, AProjectEndingEarlyIsRefusedWithItsLength) {
+    MakeWork();
+    SaveAs(dir.Path("p.proj"));
+    const auto whole = ReadBytes(dir.Path("p.proj"));
+    s.doc.ProjectPath = "";
+    const EditorState before = s;
+    for (std::size_t size : {4u, 5u, 1024u, 12744u, 22373u}) {
+        tk::ClearScript();
+        WriteBytes(dir.Path("cut.proj"), std::vector<unsigned char>(whole.begin(), whole.begin() + size));
+        Open(dir.Path("cut.proj"));
+        ASSERT_EQ(tk::ShownRequesters().size(), 2u) << size;
+        const tk::Shown& shown = tk::ShownRequesters().back();
+        EXPECT_EQ(shown.title, "Error!");
+        EXPECT_EQ(shown.text, "The project cut.proj ends early: it has only " + std::to_string(size) +
+                                  " of the at least 22374 bytes.");
+        EXPECT_TRUE(s.doc.ProjectPath.empty());
+        EXPECT_EQ(s.CurrentSlot, before.CurrentSlot);
+        EXPECT_EQ(s.doc.RegisterValue, before.doc.RegisterValue);
+        EXPECT_EQ(s.doc.Slots[2].pixels, before.doc.Slots[2].pixels);
+    }
+    tk::ClearScript();
+    WriteBytes(dir.Path("old.proj"), std::vector<unsigned char>(whole.begin(), whole.begin() + 22374));
+    Open(dir.Path("old.proj"));
+    EXPECT_EQ(s.doc.ProjectPath, dir.Path("old.proj"));
+}
+
 }  // namespace
 }  // namespace qm
+

@@ -100,28 +100,39 @@ protected:
     TempDir dir;
 };
 
-TEST_F(SaveFaultsTest, AFolderWithoutWritePermissionKeepsTheWritableFileThatIsThere) {
+TEST_F(SaveFaultsTest, AWritableFileInAFolderWithoutWritePermissionIsSavedInPlaceOrKeptWhole) {
     const std::string folder = dir.Path("locked");
     const std::string path = folder + "/work.set";
+    const std::string project = folder + "/work.proj";
     fs::create_directory(folder);
     WriteBytes(path, kPreviousBytes);
-    // The file itself may be written, so only a save that goes through a new
-    // file in the folder is stopped by the folder's permission.
+    WriteBytes(project, kPreviousBytes);
+    // The files themselves may be written; only a new file in the folder is
+    // stopped by the folder's permission.
     chmod(path.c_str(), 0666);
+    chmod(project.c_str(), 0666);
     chmod(dir.Root().c_str(), 0755);
     chmod(folder.c_str(), 0555);
     const std::set<std::string> before = Entries(folder);
 
     tk::QueueFileAnswer(path);
+    tk::QueueAnswer(tk::Answer::Yes);  // replace it
+    tk::QueueFileAnswer(project);
+    tk::QueueAnswer(tk::Answer::Yes);
     {
         ActAsUnprivilegedUser user;
         if (user.Failed()) GTEST_SKIP() << "running as root and cannot act as another user, so permissions do not apply";
         SaveSetFile(s);
+        FileSizeLimit limit(4096);  // the project is over 22 kB: its write fails part way
+        if (!limit.Applied()) GTEST_SKIP() << "cannot lower the file size limit";
+        SaveProject(s, "zapiszjako");
     }
     chmod(folder.c_str(), 0755);
 
-    ExpectRefusalShown(path);
-    EXPECT_EQ(ReadBytes(path), kPreviousBytes);
+    ASSERT_EQ(ReadBytes(path).size(), 29u);
+    EXPECT_EQ(ReadBytes(path)[4], 65);
+    ExpectRefusalShown(project);
+    EXPECT_EQ(ReadBytes(project), kPreviousBytes);
     EXPECT_EQ(Entries(folder), before);
 }
 
@@ -162,6 +173,7 @@ TEST_F(SaveFaultsTest, ADiskThatFillsUpPartWayKeepsThePreviousProject) {
     // A project is over 22 kB: the save gets its first 4 kB out, then the
     // disk is full.
     tk::QueueFileAnswer(path);
+    tk::QueueAnswer(tk::Answer::Yes);  // replace it
     {
         FileSizeLimit limit(4096);
         if (!limit.Applied()) GTEST_SKIP() << "cannot lower the file size limit";
@@ -181,6 +193,7 @@ TEST_F(SaveFaultsTest, AFullDeviceAsTargetIsRefusedAndStaysADevice) {
 
     // The second filter adds no extension, so the name is used as typed.
     tk::QueueFileAnswer("/dev/full", 1);
+    tk::QueueAnswer(tk::Answer::Yes);  // replace it
     SaveSetFile(s);
 
     ExpectRefusalShown("/dev/full");
@@ -197,11 +210,12 @@ TEST_F(SaveFaultsTest, TheSameSavesSucceedWhereNothingStandsInTheWay) {
     WriteBytes(path, kPreviousBytes);
 
     tk::QueueFileAnswer(path);
+    tk::QueueAnswer(tk::Answer::Yes);  // replace it
     SaveSetFile(s);
     tk::QueueFileAnswer(dir.Path("work.proj"));
     SaveProject(s, "zapiszjako");
 
-    EXPECT_TRUE(tk::ShownRequesters().size() == 2u && tk::ShownRequesters()[1].kind == "save");
+    EXPECT_TRUE(tk::ShownRequesters().size() == 3u && tk::ShownRequesters()[2].kind == "save");
     EXPECT_EQ(ReadBytes(path).size(), 29u);
     EXPECT_EQ(ReadBytes(path)[4], 65);
     EXPECT_EQ(ReadBytes(dir.Path("work.proj")).size(), 22614u);
