@@ -24,15 +24,16 @@ void ShowFirstSlot(EditorState& s) {
 
 }  // namespace
 
-void SaveProject(EditorState& s, const std::string& mode) {
+bool SaveProject(EditorState& s, const std::string& mode) {
     std::string path = s.doc.ProjectPath;
     if (mode == "zapiszjako") {
         path = tk::SaveFileDialog("Save project (.proj)", s.doc.ProjectPath, kProjectFilter, 0).path;
     }
-    if (path.empty()) return;
+    if (path.empty()) return false;
     path = WithDefaultExtension(path, ".proj", false, 0);
-    if (!tk::SaveFileReporting(path, WriteProject(ProjectOf(s.doc)))) return;
+    if (!tk::SaveFileReporting(path, WriteProject(ProjectOf(s.doc)))) return false;
     ShowProjectPath(s, path);
+    return true;
 }
 
 void OpenProject(EditorState& s) {
