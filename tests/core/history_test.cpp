@@ -97,21 +97,6 @@ TEST(History, UndoAndRedoAgreeWithACopyPerStep) {
     }
 }
 
-TEST(History, NamesSlotsAndNoStepForNoChange) {
-    Document doc;
-    ResetDocument(doc);
-    History history;
-    history.Reset(doc);
-    EXPECT_FALSE(history.Record(doc, "Nothing"));
-    doc.Slots[4].Pixel(65, 2, 3) = 1;
-    doc.Slots[7].fileName = "x.fnt";
-    ASSERT_TRUE(history.Record(doc, "Paint"));
-    EXPECT_EQ(history.UndoName(), "Paint");
-    EXPECT_EQ(history.Undo(doc), (1u << 4) | (1u << 7));
-    EXPECT_EQ(history.RedoName(), "Paint");
-    EXPECT_EQ(history.UndoName(), "");
-}
-
 // Steps that each replace the whole document stay within the bound, the
 // oldest going first, and a thousand steps of a usual size all stay.
 TEST(History, MemoryStaysWithinItsBound) {
