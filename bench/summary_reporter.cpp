@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <ostream>
+#include <string>
 
 namespace qm::bench {
 
@@ -102,6 +103,17 @@ void SummaryReporter::Finalize() {
     PrintLine("Project save, through disk", "Project/SaveThroughDisk", 1, 5 * kMs, kNoRatio, Judge::Wall);
     PrintLine("Project open, through disk", "Project/OpenThroughDisk", 1, 5 * kMs, kNoRatio, Judge::Wall);
     PrintLine("PNG export x4, render+encode", "PngExportX4/RenderCopyEncode", 1, 20 * kMs, kNoRatio);
+    for (const char* kind : {"Paint", "Rotate", "ClearBits", "FillView", "OpenProject"}) {
+        PrintLine(std::string("Undo or redo, ") + kind, std::string("UndoRedo/") + kind, 2, 1 * kMs, kNoRatio);
+    }
+    PrintLine("Step cost at a stroke's end", "StepCost/RecordStroke", 1, 1 * kMs, kNoRatio);
+    const Figure* alone = Find("StrokeNoRedraw1000/HandlerAlone");
+    const Figure* withSteps = Find("StrokeNoRedraw1000/WithSteps");
+    if (alone != nullptr && withSteps != nullptr) {
+        const double added = (withSteps->cpuSeconds - alone->cpuSeconds) / kStrokeEvents;
+        out << Padded("Step cost per paint event", 32) << Padded("", 12) << Padded(Duration(added), 12)
+            << Padded(Duration(20e-6), 10) << Padded("", 18) << (added < 20e-6 ? "ok" : "OVER BUDGET") << '\n';
+    }
     benchmark::ConsoleReporter::Finalize();
 }
 

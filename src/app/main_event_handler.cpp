@@ -17,6 +17,7 @@
 #include "sets/set_views.h"
 #include "sets/sets_viewer.h"
 #include "sets/view_editor.h"
+#include "session/undo.h"
 
 #ifndef QUILLMERE_VERSION
 #define QUILLMERE_VERSION "0"
@@ -56,12 +57,16 @@ void ToggleSmallSetGrid(EditorState& s) {
     DrawSmallSetView(s);
 }
 
+void SaveProjectAndMark(EditorState& s, const std::string& mode) {
+    if (SaveProject(s, mode)) MarkSaved(s);
+}
+
 // Returns false when the program is to end.
 bool HandleMenuItem(EditorState& s, int item) {
     switch (item) {
         case kMenuOpenProject: OpenProject(s); RedrawAll(s); ArmClickGuard(s); break;
-        case kMenuSaveProject: SaveProject(s, "zapisz"); ArmClickGuard(s); break;
-        case kMenuSaveProjectAs: SaveProject(s, "zapiszjako"); ArmClickGuard(s); break;
+        case kMenuSaveProject: SaveProjectAndMark(s, "zapisz"); ArmClickGuard(s); break;
+        case kMenuSaveProjectAs: SaveProjectAndMark(s, "zapiszjako"); ArmClickGuard(s); break;
         case kMenuAbout: ShowAbout(); break;
         case kMenuExit: return !ConfirmExit();
         case kMenuLoadFont: LoadFontFile(s); RedrawAll(s); ArmClickGuard(s); break;

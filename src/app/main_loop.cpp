@@ -1,7 +1,9 @@
 #include "app/main_loop.h"
 
 #include "app/main_event_handler.h"
+#include "app/step_names.h"
 #include "session/save_dialog.h"
+#include "session/undo.h"
 #include "sets/sets_viewer.h"
 #include "sets/view_editor.h"
 
@@ -15,12 +17,56 @@ void CloseIfAsked(bool keepOpen, tk::WindowId& window) {
     window = 0;
 }
 
+bool IsEditorWindow(const EditorState& s, tk::WindowId w) {
+    return w == s.ui.window || w == s.viewerUi.window || w == s.viewUi.window || w == s.exportUi.window;
+}
+
+bool IsUndoItem(const tk::Event& event) {
+    return event.kind == tk::EventKind::MenuItem && (event.menuItem == kMenuUndo || event.menuItem == kMenuRedo);
+}
+
+// Events that never change the document, and so neither end a stroke nor
+// make a step of their own.
+bool IsNeutral(const tk::Event& event) {
+    return event.kind == tk::EventKind::Timer || event.kind == tk::EventKind::KeyPressed ||
+           event.kind == tk::EventKind::KeyReleased || event.kind == tk::EventKind::None;
+}
+
+bool RouteEvent(EditorState& s, const tk::Event& event);
+
 }  // namespace
 
 bool DispatchEvent(EditorState& s, const tk::Event& event) {
     const tk::WindowId w = event.window;
     if (w == 0) return true;
     EndSaveNotice(s, event);
+    if (IsUndoItem(event) && IsEditorWindow(s, w)) {
+        if (w == s.ui.window && s.ClickGuard >= 1) --s.ClickGuard;
+        if (event.menuItem == kMenuUndo) UndoStep(s);
+        else RedoStep(s);
+        return true;
+    }
+    // Every change an event makes is one step, but a stroke of the mouse is
+    // one step from the press of the button to its release.
+    if (IsNeutral(event)) {
+        const bool goOn = RouteEvent(s, event);
+        if (!StepOpen(s)) EndStep(s);
+        return goOn;
+    }
+    if (ContinuesStroke(event)) {
+        if (!StepOpen(s)) BeginStep(s, StepNameOf(s, event));
+        return RouteEvent(s, event);
+    }
+    BeginStep(s, StepNameOf(s, event));
+    const bool goOn = RouteEvent(s, event);
+    EndStep(s);
+    return goOn;
+}
+
+namespace {
+
+bool RouteEvent(EditorState& s, const tk::Event& event) {
+    const tk::WindowId w = event.window;
     if (w == s.ui.window) {
         if (MainEventHandler(s, event)) return true;
         tk::CloseWindow(s.ui.window);
@@ -36,5 +82,7 @@ bool DispatchEvent(EditorState& s, const tk::Event& event) {
     }
     return true;
 }
+
+}  // namespace
 
 }  // namespace qm

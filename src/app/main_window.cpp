@@ -43,6 +43,7 @@ void AddShortcuts(tk::WindowId w) {
     AddShortcut(w, 'V', Ctrl, kMenuPasteChar);
     AddShortcut(w, KeyPageDown, NoModifier, kMenuNextSet);
     AddShortcut(w, KeyPageUp, NoModifier, kMenuPreviousSet);
+    AddUndoShortcuts(w);
 }
 
 void AddStatusBar(tk::WindowId w) {
@@ -64,6 +65,10 @@ void AddMenus(tk::WindowId w) {
     AddMenuSeparator(w);
     AddMenuItem(w, kMenuAbout, "About");
     AddMenuItem(w, kMenuExit, "Exit");
+
+    AddMenu(w, "Edit");
+    AddMenuItem(w, kMenuUndo, "Undo\tCtrl+Z");
+    AddMenuItem(w, kMenuRedo, "Redo\tCtrl+Shift+Z");
 
     AddMenu(w, "Font");
     AddMenuItem(w, kMenuLoadFont, "Load Font");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "session/editor_state.h"
+#include "session/undo.h"
 
 namespace qm {
 
@@ -13,6 +14,8 @@ enum MainMenuItem {
     kMenuSetGrid, kMenuNextSet, kMenuPreviousSet, kMenuLoadSet, kMenuSaveSet, kMenuLoadAllSets,
     kMenuSaveAllSets, kMenuCopySet, kMenuPasteSet, kMenuClearSet, kMenuClearSetBits, kMenuExportSetBin,
 };
+// "Undo" and "Redo" of the "Edit" menu follow the items above.
+static_assert(kMenuUndo == kMenuExportSetBin + 1 && kMenuRedo == kMenuUndo + 1);
 
 // The main window with its shortcuts, status bar, menus and 77 controls; the
 // handles land in s.ui.

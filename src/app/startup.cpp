@@ -39,6 +39,7 @@ void StartUp(EditorState& s) {
     s.CurrentChar = 1;
     RedrawAll(s);
     DrawAnimFrame(s, 1);
+    StartHistory(s);
 }
 
 void RunMainLoop(EditorState& s) {

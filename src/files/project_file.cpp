@@ -25,7 +25,7 @@ void ShowFirstSlot(EditorState& s) {
 
 }  // namespace
 
-void SaveProject(EditorState& s, const std::string& mode) {
+bool SaveProject(EditorState& s, const std::string& mode) {
     constexpr const char* kTitle = "Save project (.proj)";
     std::string path;
     if (mode == "zapiszjako") {
@@ -34,11 +34,12 @@ void SaveProject(EditorState& s, const std::string& mode) {
         // A project opened under another extension is saved beside it, under
         // a name that may belong to another file.
         path = WithDefaultExtension(s.doc.ProjectPath, ".proj", false, 0);
-        if (path != s.doc.ProjectPath && !MayWriteOver(kTitle, path)) return;
+        if (path != s.doc.ProjectPath && !MayWriteOver(kTitle, path)) return false;
     }
-    if (path.empty()) return;
-    if (!SaveAndTell(s, path, WriteProject(ProjectOf(s.doc)))) return;
+    if (path.empty()) return false;
+    if (!SaveAndTell(s, path, WriteProject(ProjectOf(s.doc)))) return false;
     ShowProjectPath(s, path);
+    return true;
 }
 
 void OpenProject(EditorState& s) {

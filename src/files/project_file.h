@@ -7,7 +7,8 @@
 namespace qm {
 
 // mode "zapiszjako" asks for a name first; any other word saves under ProjectPath.
-void SaveProject(EditorState& s, const std::string& mode);
+// Returns whether the project was written.
+bool SaveProject(EditorState& s, const std::string& mode);
 void OpenProject(EditorState& s);
 
 }  // namespace qm

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/document.h"
+#include "core/history.h"
 #include "toolkit/toolkit.h"
 
 namespace qm {
@@ -123,6 +124,11 @@ struct EditorState {
     ViewExportUi exportUi;
 
     FullRedraw fullRedraw = nullptr;
+
+    // The steps that can be undone and redone, and the name of the step being
+    // made while it takes several events (a paint stroke); empty when none.
+    History history;
+    std::string openStep;
 
     FontSlot& Slot() { return doc.Slots[CurrentSlot]; }
     const FontSlot& Slot() const { return doc.Slots[CurrentSlot]; }

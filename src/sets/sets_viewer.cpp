@@ -5,6 +5,7 @@
 
 #include "charedit/font_sheet.h"
 #include "sets/mini_chars.h"
+#include "session/undo.h"
 
 namespace qm {
 
@@ -26,6 +27,7 @@ void ShowSlotLabels(EditorState& s) {
 void BuildViewerWindow(EditorState& s) {
     SetsViewerUi& ui = s.viewerUi;
     ui.window = tk::OpenWindow("SETS Viewer", 10, 10, 820, 150, tk::TitleBar | tk::SystemMenu);
+    AddUndoShortcuts(ui.window);
     ui.canvas = tk::CreateControl(ui.window, tk::ControlKind::Canvas, 10, 10, 800, 80);
     for (int i = 0; i < kSlots; ++i) {
         ui.labels[i] = tk::CreateControl(ui.window, tk::ControlKind::Label, 10 + kSlotWidth * i, 90, kSlotWidth, 20,

@@ -4,6 +4,7 @@
 #include "sets/view_export_window.h"
 #include "sets/view_files.h"
 #include "sets/view_screen.h"
+#include "session/undo.h"
 
 namespace qm {
 
@@ -161,6 +162,7 @@ void OpenViewEditor(EditorState& s) {
                                kMinWidth, kMinHeight,
                                tk::TitleBar | tk::SystemMenu | tk::Sizable | tk::MinimizeBox);
     BuildMenus(ui.window);
+    AddUndoShortcuts(ui.window);
     // The bounds are of the inner size, so they follow the menu bar.
     tk::SetWindowMinSize(ui.window, kMinWidth, kMinHeight);
     tk::SetWindowMaxSize(ui.window, kMaxWidth, kMaxHeight);
@@ -171,6 +173,25 @@ void OpenViewEditor(EditorState& s) {
     tk::SetChecked(ui.setDrawBox, s.SetDraw == kOn);
     s.ViewEditorOpen = 1;
     DrawViewScreen(s, -1, -1);
+}
+
+std::string ViewEditorStepName(const EditorState& s, const tk::Event& event) {
+    const ViewEditorUi& ui = s.viewUi;
+    if (event.kind == tk::EventKind::MenuItem) {
+        switch (event.menuItem) {
+            case kMenuLoadView: return "Load View";
+            case kMenuClear: return "Clear View";
+            case kMenuFillChar: return "Fill View";
+            case kMenuSaveView:
+            case kMenuExportView: return "";
+            default: return "Change";
+        }
+    }
+    if (event.kind != tk::EventKind::Control) return "Change";
+    if (event.control == ui.loadView) return "Load View";
+    if (event.control == ui.clear) return "Clear View";
+    if (event.control == ui.saveView) return "";
+    return event.control == ui.canvas ? "Paint" : "Change";
 }
 
 bool ViewEditorHandler(EditorState& s, const tk::Event& event) {

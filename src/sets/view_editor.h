@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "session/editor_state.h"
 
 namespace qm {
@@ -10,5 +12,8 @@ void DrawViewScreen(EditorState& s, int px, int py);
 // Both return false when their window is to be closed.
 bool ViewEditorHandler(EditorState& s, const tk::Event& event);
 bool ViewExportHandler(EditorState& s, const tk::Event& event);
+// The name of the undo step an event of the view editor makes; empty for the
+// events whose changes are not the user's work (saving).
+std::string ViewEditorStepName(const EditorState& s, const tk::Event& event);
 
 }  // namespace qm

@@ -6,6 +6,7 @@
 
 #include "sets/view_editor.h"
 #include "sets/view_files.h"
+#include "session/undo.h"
 
 namespace qm {
 
@@ -74,6 +75,7 @@ void OpenExportDialog(EditorState& s) {
     ui.window = tk::OpenWindow("Export View to bin or chars:", tk::WindowX(s.viewUi.window) + 50,
                                tk::WindowY(s.viewUi.window) + 50, 250, 120,
                                tk::TitleBar | tk::SystemMenu | tk::OnTop);
+    AddUndoShortcuts(ui.window);
     ui.saveBin = tk::CreateControl(ui.window, tk::ControlKind::Button, 170, 90, 70, 20, "Save bin");
     ui.saveChars = tk::CreateControl(ui.window, tk::ControlKind::Button, 90, 90, 70, 20, "Save chars");
     ui.cancel = tk::CreateControl(ui.window, tk::ControlKind::Button, 10, 90, 70, 20, "Cancel");

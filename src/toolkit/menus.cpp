@@ -2,6 +2,8 @@
 
 #include "toolkit/toolkit_private.h"
 
+#include <algorithm>
+
 namespace tk {
 namespace detail {
 
@@ -100,6 +102,22 @@ void AddShortcut(WindowId window, int key, unsigned modifiers, int menuItem) {
 }
 
 std::vector<MenuEntry> MenuEntries(WindowId window) { return Win(window).entries; }
+
+void SetMenuItem(WindowId window, int number, const std::string& text, bool enabled) {
+    WindowRec& w = Win(window);
+    auto entry = std::find_if(w.entries.begin(), w.entries.end(), [number](const MenuEntry& e) { return e.number == number; });
+    if (entry == w.entries.end() || (entry->text == text && entry->enabled == enabled) || !w.menuBar) return;
+    entry->text = text;
+    entry->enabled = enabled;
+    for (QAction* menu : w.menuBar->actions()) {
+        if (!menu->menu()) continue;
+        for (QAction* item : menu->menu()->actions()) {
+            if (item->isSeparator() || item->data().toInt() != number) continue;
+            item->setText(Literal(text));
+            item->setEnabled(enabled);
+        }
+    }
+}
 
 std::vector<Shortcut> Shortcuts(WindowId window) { return Win(window).shortcuts; }
 

@@ -180,7 +180,7 @@ void ChooseMenuItem(WindowId window, int number) {
         if (!menu->menu()) continue;
         for (QAction* item : menu->menu()->actions()) {
             if (!item->isSeparator() && item->data().toInt() == number) {
-                item->trigger();
+                if (item->isEnabled()) item->trigger();
                 return;
             }
         }

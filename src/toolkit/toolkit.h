@@ -127,8 +127,11 @@ struct MenuEntry {
     std::string menu;   // title of the menu it belongs to
     int number = -1;    // -1 for a separator
     std::string text;
+    bool enabled = true;
 };
 std::vector<MenuEntry> MenuEntries(WindowId window);
+// Renames an item and enables or disables it; a disabled item sends nothing.
+void SetMenuItem(WindowId window, int number, const std::string& text, bool enabled);
 struct Shortcut {
     int key = 0;
     unsigned modifiers = 0;

@@ -23,7 +23,7 @@ TEST_F(MainWindowTest, OpensCentredWithAFixedInnerSize) {
 TEST_F(MainWindowTest, MenusCarryTheirNumbersSeparatorsAndShortcutNames) {
     const auto entries = tk::MenuEntries(s.ui.window);
     const auto numbered = std::count_if(entries.begin(), entries.end(), [](auto& e) { return e.number >= 0; });
-    EXPECT_EQ(numbered, 34);
+    EXPECT_EQ(numbered, 36);  // with "Undo" and "Redo" of the "Edit" menu
     const auto find = [&](const std::string& menu, int number) {
         return std::find_if(entries.begin(), entries.end(),
                             [&](auto& e) { return e.menu == menu && e.number == number; });
@@ -41,9 +41,9 @@ TEST_F(MainWindowTest, MenusCarryTheirNumbersSeparatorsAndShortcutNames) {
     EXPECT_EQ(tk::simulate::ShownMenuLines(s.ui.window, "Font").back(), -1);
 }
 
-TEST_F(MainWindowTest, FourteenShortcutsSendTheirMenuItems) {
+TEST_F(MainWindowTest, SeventeenShortcutsSendTheirMenuItems) {
     const auto shortcuts = tk::Shortcuts(s.ui.window);
-    ASSERT_EQ(shortcuts.size(), 14u);
+    ASSERT_EQ(shortcuts.size(), 17u);
     const auto item = [&](int key, unsigned modifiers) {
         for (const auto& sc : shortcuts) {
             if (sc.key == key && sc.modifiers == modifiers) return sc.menuItem;
@@ -56,6 +56,9 @@ TEST_F(MainWindowTest, FourteenShortcutsSendTheirMenuItems) {
     EXPECT_EQ(item(tk::KeyLeft, tk::Shift), kMenuShiftLeft);
     EXPECT_EQ(item(tk::KeyPageDown, tk::NoModifier), kMenuNextSet);
     EXPECT_EQ(item(tk::KeyF5, tk::NoModifier), kMenuSaveProject);
+    EXPECT_EQ(item('Z', tk::Ctrl), kMenuUndo);
+    EXPECT_EQ(item('Z', tk::Ctrl | tk::Shift), kMenuRedo);
+    EXPECT_EQ(item('Y', tk::Ctrl), kMenuRedo);
     EXPECT_EQ(item('D', tk::NoModifier), -1);
 }
 

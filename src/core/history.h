@@ -1,0 +1,109 @@
+#pragma once
+
+// The history of the document: the steps by which it changed, kept as the
+// differences between the document before and after each step, so that any of
+// them can be taken back and done again. A step is found by comparing the
+// document with the copy the history keeps of it as it stood after the last
+// step, so whatever changed the document is caught, however it was changed.
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/document.h"
+
+namespace qm {
+
+class History {
+public:
+    static constexpr std::size_t kDefaultByteLimit = std::size_t{32} << 20;
+
+    History();
+    explicit History(std::size_t byteLimit);
+    ~History();
+    History(const History& other);
+    History& operator=(const History& other);
+    History(History&&) noexcept;
+    History& operator=(History&&) noexcept;
+
+    // Forgets every step; doc is where the history starts, and counts as saved.
+    void Reset(const Document& doc);
+
+    // Records what changed since the last step as one step called name and
+    // drops the steps that could have been redone. Returns false, and records
+    // nothing, when the document did not change.
+    bool Record(const Document& doc, const std::string& name);
+    // Takes in what changed since the last step without making a step of it:
+    // for changes that are not the user's work, such as a save setting the
+    // project's path.
+    void Absorb(const Document& doc);
+    // Whether the document differs from where the last step left it.
+    bool Pending(const Document& doc) const;
+
+    bool CanUndo() const { return undoCount_ > 0; }
+    bool CanRedo() const { return undoCount_ < steps_.size(); }
+    // The name of the step that Undo or Redo would take; empty when none.
+    const std::string& UndoName() const;
+    const std::string& RedoName() const;
+
+    // Takes the last step back (or does the next one again) in doc. Changes
+    // not yet recorded are dropped where the step touches them. Returns the
+    // slots the step changed, bit n for slot n, or 0 when there was nothing to
+    // take back or do.
+    unsigned Undo(Document& doc);
+    unsigned Redo(Document& doc);
+
+    // The document as it is now is the saved one.
+    void MarkSaved(const Document& doc);
+    // Whether the document differs from the one last saved: a step made,
+    // undone or redone since, or changes not yet recorded.
+    bool ChangedSinceSave(const Document& doc) const;
+
+    std::size_t UndoCount() const { return undoCount_; }
+    std::size_t RedoCount() const { return steps_.size() - undoCount_; }
+    // Bytes held by the steps; the oldest steps go when it passes the limit.
+    std::size_t MemoryUsed() const { return bytes_; }
+    std::size_t ByteLimit() const { return byteLimit_; }
+
+    // One change of bytes: length bytes from offset of span, held as the
+    // exclusive or of before and after, packed eight to a byte when every one
+    // of them is 0 or 1 (as pixels are).
+    struct Run {
+        std::uint32_t offset = 0;
+        std::uint32_t length = 0;
+        std::uint16_t span = 0;
+        bool packed = false;
+    };
+    struct TextChange {
+        int index = 0;  // 0 the project path, 1 to 10 a slot's file name, 11 to 20 its path
+        std::string before, after;
+    };
+    struct Step {
+        std::string name;
+        std::uint64_t serial = 0;
+        unsigned slots = 0;
+        std::vector<Run> runs;
+        std::vector<std::uint8_t> data;
+        std::vector<TextChange> texts;
+        std::size_t bytes = 0;
+    };
+
+private:
+    unsigned Apply(const Step& step, Document& doc);
+    std::uint64_t CurrentSerial() const;
+    void DropBeyondLimit();
+
+    std::unique_ptr<Document> base_;  // the document after the last step
+    std::deque<Step> steps_;          // [0, undoCount_) done, the rest undone
+    std::size_t undoCount_ = 0;
+    std::size_t bytes_ = 0;
+    std::size_t byteLimit_;
+    std::uint64_t nextSerial_ = 1;
+    std::uint64_t baseSerial_ = 0;   // the state before steps_[0]
+    std::uint64_t savedSerial_ = 0;
+};
+
+}  // namespace qm

@@ -1,0 +1,87 @@
+#include "session/undo.h"
+
+#include "core/paths.h"
+
+namespace qm {
+
+namespace {
+
+// Labels and status fields that show the document outside the views.
+void ShowDocumentTexts(EditorState& s) {
+    if (s.ui.window == 0) return;
+    tk::SetText(s.ui.slotLabel, std::to_string(s.CurrentSlot));
+    tk::SetStatusText(s.ui.window, kStatusFontField, "Font: " + s.Slot().fileName);
+    const std::string& path = s.doc.ProjectPath;
+    tk::SetStatusText(s.ui.window, kStatusProjectField, "Project: " + FileNameOf(path));
+}
+
+void AfterStepTaken(EditorState& s, unsigned slots) {
+    if (slots != 0 && (slots & (1u << s.CurrentSlot)) == 0) {
+        for (int slot = 1; slot <= kSlotCount; ++slot) {
+            if (slots & (1u << slot)) {
+                s.CurrentSlot = slot;
+                break;
+            }
+        }
+    }
+    ShowDocumentTexts(s);
+    RedrawAll(s);
+    ShowUndoMenu(s);
+}
+
+}  // namespace
+
+void StartHistory(EditorState& s) {
+    s.openStep.clear();
+    s.history.Reset(s.doc);
+    ShowUndoMenu(s);
+}
+
+void BeginStep(EditorState& s, const std::string& name) {
+    if (StepOpen(s)) EndStep(s);
+    s.openStep = name;
+}
+
+void EndStep(EditorState& s) {
+    if (s.openStep.empty()) {
+        s.history.Absorb(s.doc);
+        return;
+    }
+    s.history.Record(s.doc, s.openStep);
+    s.openStep.clear();
+    ShowUndoMenu(s);
+}
+
+bool StepOpen(const EditorState& s) { return !s.openStep.empty(); }
+
+bool ChangedSinceSave(const EditorState& s) { return s.history.ChangedSinceSave(s.doc); }
+
+void MarkSaved(EditorState& s) { s.history.MarkSaved(s.doc); }
+
+void UndoStep(EditorState& s) {
+    if (StepOpen(s)) EndStep(s);
+    if (!s.history.CanUndo()) return;
+    AfterStepTaken(s, s.history.Undo(s.doc));
+}
+
+void RedoStep(EditorState& s) {
+    if (StepOpen(s)) EndStep(s);
+    if (!s.history.CanRedo()) return;
+    AfterStepTaken(s, s.history.Redo(s.doc));
+}
+
+void ShowUndoMenu(EditorState& s) {
+    if (s.ui.window == 0) return;
+    const History& h = s.history;
+    tk::SetMenuItem(s.ui.window, kMenuUndo, (h.CanUndo() ? "Undo " + h.UndoName() : "Undo") + "\tCtrl+Z", h.CanUndo());
+    tk::SetMenuItem(s.ui.window, kMenuRedo, (h.CanRedo() ? "Redo " + h.RedoName() : "Redo") + "\tCtrl+Shift+Z",
+                    h.CanRedo());
+}
+
+void AddUndoShortcuts(tk::WindowId window) {
+    tk::AddShortcut(window, 'Z', tk::Ctrl, kMenuUndo);
+    tk::AddShortcut(window, 'Z', tk::Ctrl | tk::Shift, kMenuRedo);
+    tk::AddShortcut(window, 'Y', tk::Ctrl, kMenuRedo);
+}
+
+}  // namespace qm

@@ -1,0 +1,244 @@
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/main_loop.h"
+#include "app/main_window.h"
+#include "core/color_format.h"
+#include "core/project_format.h"
+#include "core/set_format.h"
+#include "core/view_format.h"
+#include "session/undo.h"
+#include "sets/view_editor.h"
+#include "support/editor_fixture.h"
+#include "toolkit/simulate.h"
+
+namespace qm {
+namespace {
+
+// Everything the user's work is: the project's bytes and the names and paths
+// that the project file does not hold.
+std::string Fingerprint(const Document& doc) {
+    const Bytes project = WriteProject(ProjectOf(doc));
+    std::string print(project.begin(), project.end());
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        print += "|" + doc.Slots[slot].fileName + "|" + doc.Slots[slot].filePath;
+    }
+    return print + "|" + doc.ProjectPath;
+}
+
+class UndoTest : public test::EditorTest {
+protected:
+    void Send(const tk::Event& e) { DispatchEvent(s, e); }
+    // Hands over whatever the window system queued, as the main loop would.
+    void Pump() {
+        for (tk::Event e = tk::PollEvent(); e.kind != tk::EventKind::None; e = tk::PollEvent()) DispatchEvent(s, e);
+    }
+    void Stroke(tk::ControlId canvas, int x, int y, int buttons, int moves, int step) {
+        Send(CanvasEvent(canvas, x, y, buttons));
+        for (int i = 1; i <= moves; ++i) Send(CanvasEvent(canvas, x + step * i, y + (step * i) / 2, buttons));
+        Send(CanvasEvent(canvas, x + step * moves, y, 0));
+    }
+    int ViewMenuItem(const std::string& text) const {
+        for (const tk::MenuEntry& e : tk::MenuEntries(s.viewUi.window)) {
+            if (e.text == text) return e.number;
+        }
+        return -1;
+    }
+    tk::Event ViewMenuEvent(const std::string& text) const {
+        tk::Event e = MenuEvent(ViewMenuItem(text));
+        e.window = s.viewUi.window;
+        return e;
+    }
+    std::string MenuText(int item) const {
+        for (const tk::MenuEntry& e : tk::MenuEntries(s.ui.window)) {
+            if (e.number == item) return e.enabled ? e.text : "(" + e.text + ")";
+        }
+        return "";
+    }
+    test::TempDir dir;
+};
+
+// Random work through the event handlers, with undo and redo in between,
+// agrees with a copy of the document kept for every step.
+TEST_F(UndoTest, RandomWorkAgreesWithACopyPerStep) {
+    // Files to load: a project that differs everywhere, a set, all sets,
+    // colours and a view screen.
+    Document other = s.doc;
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        for (std::size_t i = 0; i < other.Slots[slot].pixels.size(); ++i) other.Slots[slot].pixels[i] = (i * slot / 7) & 1;
+        other.Slots[slot].fileName = "other" + std::to_string(slot) + ".fnt";
+    }
+    for (int set = 1; set <= kSetCount; ++set) other.SetTable[set].cells.fill(set % 128);
+    for (auto& row : other.ViewScreen) row.fill(33);
+    other.RegisterRgb[PF0] = tk::MakeRgb(9, 8, 7);
+    const std::string project = dir.Path("other.proj");
+    test::WriteBytes(project, WriteProject(ProjectOf(other)));
+    const std::string oneSet = dir.Path("one.set");
+    test::WriteBytes(oneSet, EncodeSetFile(other.SetTable[5]));
+    const std::string allSets = dir.Path("all.sets");
+    test::WriteBytes(allSets, EncodeAllSetsFile(other.SetTable));
+    const std::string colors = dir.Path("c.col");
+    test::WriteBytes(colors, EncodeColorFile({{0, 1, 2, 3, 4, 5, 6}, other.RegisterRgb}));
+    const std::string view = dir.Path("v.ved");
+    test::WriteBytes(view, EncodeViewFile(other.ViewScreen));
+    const std::vector<std::string> fonts = {test::TestDataPath("fonts/analog.fnt"), test::TestDataPath("fonts/chess.fnt")};
+    const std::vector<int> transforms = {kMenuRotate, kMenuHMirror, kMenuVMirror, kMenuShiftLeft, kMenuShiftRight,
+                                         kMenuShiftUp, kMenuShiftDown, kMenuInverse, kMenuClearChar, kMenuCopyChar,
+                                         kMenuPasteChar, kMenuCopySet, kMenuPasteSet, kMenuClearSet, kMenuClearSetBits,
+                                         kMenuNextSet, kMenuPreviousSet, kMenuNextSlot, kMenuPreviousSlot};
+
+    std::mt19937 rng(11);
+    auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    OpenViewEditor(s);
+    std::vector<std::string> copies{Fingerprint(s.doc)};
+    std::size_t at = 0;
+    for (int op = 0; op < 600; ++op) {
+        const int what = pick(20);
+        bool undoOrRedo = false;
+        switch (what) {
+            case 0: case 1: case 2:
+                Stroke(s.ui.charEditor, 5 + pick(230), 5 + pick(230), pick(2) ? tk::ButtonLeft : tk::ButtonRight,
+                       pick(12), 7);
+                break;
+            case 3: case 4: Send(MenuEvent(transforms[pick(static_cast<int>(transforms.size()))])); break;
+            case 5: Stroke(s.ui.largeSetView, pick(400), pick(400), tk::ButtonLeft, pick(8), 5); break;
+            case 6: Stroke(s.ui.smallSetView, pick(80), pick(80), pick(2) ? tk::ButtonLeft : tk::ButtonRight, 0, 0); break;
+            case 7:
+                if (pick(2)) Send(KeyEvent(tk::EventKind::KeyPressed, '1' + pick(5)));
+                Stroke(s.ui.fontSheet, pick(540), pick(135), tk::ButtonLeft, 0, 0);
+                Send(KeyEvent(tk::EventKind::KeyReleased, 0));
+                break;
+            case 8:
+                switch (pick(7)) {
+                    case 0: tk::QueueFileAnswer(fonts[pick(2)]); Send(MenuEvent(kMenuLoadFont)); break;
+                    case 1: tk::QueueAnswer(tk::Answer::Yes); Send(MenuEvent(kMenuDefaultFont)); break;
+                    case 2: tk::QueueFileAnswer(project); Send(MenuEvent(kMenuOpenProject)); break;
+                    case 3: tk::QueueFileAnswer(oneSet); Send(MenuEvent(kMenuLoadSet)); break;
+                    case 4: tk::QueueFileAnswer(allSets); Send(ControlEvent(s.ui.loadAllSets)); break;
+                    case 5: tk::QueueFileAnswer(colors); Send(ControlEvent(s.ui.loadColors)); break;
+                    default: tk::QueueFileAnswer(view); Send(ControlEvent(s.viewUi.loadView)); break;
+                }
+                break;
+            case 9:
+                switch (pick(3)) {
+                    case 0: Send(ControlEvent(s.viewUi.clear)); break;
+                    case 1: Send(ViewMenuEvent("Fill char")); break;
+                    default: Stroke(s.viewUi.canvas, pick(480), pick(320), pick(2) ? tk::ButtonLeft : tk::ButtonRight, pick(6), 8); break;
+                }
+                break;
+            case 10: case 11: case 12: case 13:
+                undoOrRedo = true;
+                if (pick(4) == 0) tk::simulate::TriggerShortcut(pick(2) ? s.ui.window : s.viewUi.window, 'Z', tk::Ctrl);
+                else Send(MenuEvent(kMenuUndo));
+                Pump();
+                if (at > 0) --at;
+                break;
+            default:
+                undoOrRedo = true;
+                if (pick(4) == 0) tk::simulate::TriggerShortcut(s.viewUi.window, 'Y', tk::Ctrl);
+                else Send(MenuEvent(kMenuRedo));
+                Pump();
+                if (at + 1 < copies.size()) ++at;
+                break;
+        }
+        const std::string now = Fingerprint(s.doc);
+        if (!undoOrRedo && now != copies[at]) {
+            copies.resize(at + 1);
+            copies.push_back(now);
+            ++at;
+        }
+        ASSERT_EQ(now, copies[at]) << "operation " << op << " kind " << what;
+        ASSERT_EQ(s.history.UndoCount(), at) << "operation " << op << " kind " << what;
+        ASSERT_EQ(s.history.RedoCount(), copies.size() - 1 - at) << "operation " << op;
+    }
+    while (s.history.CanUndo()) Send(MenuEvent(kMenuUndo));
+    EXPECT_EQ(Fingerprint(s.doc), copies.front());
+    EXPECT_EQ(MenuText(kMenuUndo), "(Undo\tCtrl+Z)");
+    while (s.history.CanRedo()) Send(MenuEvent(kMenuRedo));
+    EXPECT_EQ(Fingerprint(s.doc), copies.back());
+    EXPECT_EQ(MenuText(kMenuRedo), "(Redo\tCtrl+Shift+Z)");
+}
+
+TEST_F(UndoTest, AStrokeIsOneStepNamedInTheMenu) {
+    EXPECT_EQ(MenuText(kMenuUndo), "(Undo\tCtrl+Z)");
+    const std::string before = Fingerprint(s.doc);
+    Send(CanvasEvent(s.ui.charEditor, 15, 15, tk::ButtonLeft));
+    // Timer ticks and key presses in the middle do not break the stroke.
+    Send(KeyEvent(tk::EventKind::KeyPressed, '2'));
+    for (int i = 0; i < 200; ++i) {
+        tk::Event tick;
+        tick.kind = tk::EventKind::Timer;
+        tick.window = s.ui.window;
+        tick.timer = kAnimationTimer;
+        if (i % 50 == 0) Send(tick);
+        Send(CanvasEvent(s.ui.charEditor, 15 + i, 15 + i / 2, tk::ButtonLeft));
+    }
+    Send(CanvasEvent(s.ui.charEditor, 230, 110, 0));
+    EXPECT_EQ(s.history.UndoCount(), 1u);
+    EXPECT_EQ(MenuText(kMenuUndo), "Undo Paint\tCtrl+Z");
+    Send(MenuEvent(kMenuRotate));
+    EXPECT_EQ(MenuText(kMenuUndo), "Undo Rotate\tCtrl+Z");
+    Send(MenuEvent(kMenuUndo));
+    EXPECT_EQ(MenuText(kMenuRedo), "Redo Rotate\tCtrl+Shift+Z");
+    Send(MenuEvent(kMenuUndo));
+    EXPECT_EQ(Fingerprint(s.doc), before);
+    // A new change drops what could have been redone.
+    Send(MenuEvent(kMenuInverse));
+    EXPECT_EQ(MenuText(kMenuRedo), "(Redo\tCtrl+Shift+Z)");
+}
+
+TEST_F(UndoTest, UndoGoesToTheSlotTheStepChanged) {
+    Send(MenuEvent(kMenuInverse));
+    Send(MenuEvent(kMenuNextSlot));
+    Send(MenuEvent(kMenuNextSlot));
+    ASSERT_EQ(s.CurrentSlot, 3);
+    Send(MenuEvent(kMenuUndo));
+    EXPECT_EQ(s.CurrentSlot, 1);
+    EXPECT_EQ(tk::Text(s.ui.slotLabel), "1");
+    // A step of the sets alone leaves the slot where it is.
+    Send(MenuEvent(kMenuNextSlot));
+    Send(MenuEvent(kMenuClearSetBits));
+    Send(MenuEvent(kMenuUndo));
+    EXPECT_EQ(s.CurrentSlot, 2);
+}
+
+TEST_F(UndoTest, UndoOfAnOpenProjectRestoresItsPathAndNames) {
+    s.doc.ProjectPath = dir.Path("first.proj");
+    s.doc.Slots[2].fileName = "mine.fnt";
+    StartHistory(s);
+    Document other = s.doc;
+    other.Slots[1].Pixel(65, 0, 0) ^= 1;
+    const std::string path = dir.Path("second.proj");
+    test::WriteBytes(path, WriteProject(ProjectOf(other)));
+    tk::QueueFileAnswer(path);
+    Send(MenuEvent(kMenuOpenProject));
+    ASSERT_EQ(s.doc.ProjectPath, path);
+    EXPECT_EQ(MenuText(kMenuUndo), "Undo Open Project\tCtrl+Z");
+    Send(MenuEvent(kMenuUndo));
+    EXPECT_EQ(s.doc.ProjectPath, dir.Path("first.proj"));
+    EXPECT_EQ(s.doc.Slots[2].fileName, "mine.fnt");
+    EXPECT_EQ(tk::StatusText(s.ui.window, kStatusProjectField), "Project: first.proj");
+}
+
+// Saving makes no step, and the save point follows undo and redo.
+TEST_F(UndoTest, ChangedSinceSaveFollowsTheSteps) {
+    EXPECT_FALSE(ChangedSinceSave(s));
+    Send(MenuEvent(kMenuInverse));
+    EXPECT_TRUE(ChangedSinceSave(s));
+    tk::QueueFileAnswer(dir.Path("saved.proj"));
+    Send(MenuEvent(kMenuSaveProjectAs));
+    EXPECT_FALSE(ChangedSinceSave(s));
+    EXPECT_EQ(s.history.UndoCount(), 1u);
+    Send(MenuEvent(kMenuUndo));
+    EXPECT_TRUE(ChangedSinceSave(s));
+    Send(MenuEvent(kMenuRedo));
+    EXPECT_FALSE(ChangedSinceSave(s));
+    RecordStep(s, "Compact", [&] { s.doc.SetTable[3].cells[0] = 7; });
+    EXPECT_EQ(MenuText(kMenuUndo), "Undo Compact\tCtrl+Z");
+    EXPECT_TRUE(ChangedSinceSave(s));
+}
+
+}  // namespace
+}  // namespace qm
