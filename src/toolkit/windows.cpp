@@ -254,6 +254,8 @@ void ActivateWindow(WindowId window) {
 }
 
 void StartTimer(WindowId window, int timerNumber, int periodMs) {
+    // A timer on the stand-in of a closed window would tick for ever.
+    if (!FindWin(window)) return;
     WindowRec& w = Win(window);
     QTimer*& timer = w.timers[timerNumber];
     if (!timer) {
