@@ -1,6 +1,7 @@
 #include "app/main_event_handler.h"
 
 #include "app/main_window.h"
+#include "app/recovery.h"
 #include "charedit/char_editor.h"
 #include "charedit/color_file.h"
 #include "charedit/color_registers.h"
@@ -58,7 +59,9 @@ void ToggleSmallSetGrid(EditorState& s) {
 }
 
 void SaveProjectAndMark(EditorState& s, const std::string& mode) {
-    if (SaveProject(s, mode)) MarkSaved(s);
+    if (!SaveProject(s, mode)) return;
+    MarkSaved(s);
+    DropRecoveryCopy();
 }
 
 // Returns false when the program is to end.

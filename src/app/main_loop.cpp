@@ -1,6 +1,7 @@
 #include "app/main_loop.h"
 
 #include "app/main_event_handler.h"
+#include "app/recovery.h"
 #include "app/step_names.h"
 #include "session/save_dialog.h"
 #include "session/undo.h"
@@ -39,6 +40,10 @@ bool RouteEvent(EditorState& s, const tk::Event& event);
 bool DispatchEvent(EditorState& s, const tk::Event& event) {
     const tk::WindowId w = event.window;
     if (w == 0) return true;
+    if (event.kind == tk::EventKind::Timer && event.timer == kRecoveryTimer) {
+        RecoveryTick(s);
+        return true;
+    }
     EndSaveNotice(s, event);
     if (IsUndoItem(event) && IsEditorWindow(s, w)) {
         if (w == s.ui.window && s.ClickGuard >= 1) --s.ClickGuard;

@@ -1,0 +1,76 @@
+// The recovery copy's timer: the look it takes every half second while the
+// work is unsaved, and the look that writes the copy (flushed to disk).
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <unistd.h>
+
+#include "app/recovery.h"
+#include "bench_state.h"
+#include "session/undo.h"
+
+namespace qm::bench {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Recovery started in a folder of its own, removed afterwards.
+class RecoveryFolderScope {
+public:
+    RecoveryFolderScope()
+        : root_(fs::temp_directory_path() / ("quillmere-bench-state-" + std::to_string(::getpid()))) {
+        fs::create_directories(root_);
+        setenv("XDG_STATE_HOME", root_.c_str(), 1);
+        StartRecovery(Editor());
+    }
+    ~RecoveryFolderScope() {
+        EndRecovery();
+        unsetenv("XDG_STATE_HOME");
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
+
+private:
+    fs::path root_;
+};
+
+void Touch(EditorState& s) { s.doc.Slots[1].Pixel(1, 0, 0) ^= 1; }
+
+// Nothing new since the copy: the cost of every tick while the user is away.
+void LookWithoutChange(benchmark::State& state) {
+    RecoveryFolderScope scope;
+    EditorState& s = Editor();
+    Touch(s);
+    RecoveryTick(s, 0);
+    RecoveryTick(s, 10'000);
+    long long now = 20'000;
+    for (auto _ : state) RecoveryTick(s, now += 500);
+    Touch(s);
+}
+
+// A change, then the tick a second later that writes it.
+void WriteAfterChange(benchmark::State& state) {
+    RecoveryFolderScope scope;
+    EditorState& s = Editor();
+    long long now = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Touch(s);
+        RecoveryTick(s, now);
+        state.ResumeTiming();
+        RecoveryTick(s, now += 10'000);
+    }
+    if (!fs::exists(RecoveryCopyPath())) state.SkipWithError("no copy written");
+}
+
+}  // namespace
+
+BENCHMARK(LookWithoutChange)->Name("Recovery/LookWithoutChange")->Unit(benchmark::kMicrosecond);
+BENCHMARK(WriteAfterChange)->Name("Recovery/WriteAfterChange")->Unit(benchmark::kMicrosecond);
+
+}  // namespace qm::bench

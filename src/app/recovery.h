@@ -1,0 +1,39 @@
+#pragma once
+
+// The recovery copy of unsaved work. While the document has changes that are
+// not saved, the editor keeps a copy of it in its state folder, written on a
+// timer shortly after the last change; a save and a regular exit remove it.
+// Each running editor holds a lock beside its copy, so the next start can tell
+// the copy of an editor that died from that of one still running, and offers
+// only the former back.
+
+#include <string>
+
+#include "session/editor_state.h"
+
+namespace qm {
+
+// The main window's timer that looks for changes to keep.
+constexpr int kRecoveryTimer = 126;
+constexpr int kRecoveryTickMs = 500;
+
+// $XDG_STATE_HOME/quillmere, or ~/.local/state/quillmere.
+std::string RecoveryFolder();
+
+// After start-up: offers back the copies of editors that are no longer
+// running, newest first, until one is taken; sets damaged ones aside with a
+// message. Then takes this editor's own lock and starts the timer.
+void StartRecovery(EditorState& s);
+// One look at the document: a copy is written once it has stayed unchanged
+// for a second (or changed for a second and a half on end), and removed when
+// there is nothing unsaved. nowMs: any steady clock in milliseconds.
+void RecoveryTick(EditorState& s, long long nowMs);
+void RecoveryTick(EditorState& s);
+// The work was saved: the copy goes.
+void DropRecoveryCopy();
+// A regular end: the copy and the lock go. Also for tests.
+void EndRecovery();
+// This editor's copy; empty before StartRecovery.
+std::string RecoveryCopyPath();
+
+}  // namespace qm

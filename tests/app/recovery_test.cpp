@@ -1,0 +1,152 @@
+// The recovery copy inside one editor: when the timer writes and removes it,
+// and what a start does with the copies it finds.
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/main_loop.h"
+#include "app/main_window.h"
+#include "app/recovery.h"
+#include "core/recovery_format.h"
+#include "session/undo.h"
+#include "support/editor_fixture.h"
+
+namespace qm {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+class RecoveryTest : public test::EditorTest {
+protected:
+    void SetUp() override {
+        test::EditorTest::SetUp();
+        setenv("XDG_STATE_HOME", dir.Root().c_str(), 1);
+        folder = dir.Path("quillmere");
+        fs::create_directories(folder);
+    }
+    void TearDown() override {
+        EndRecovery();
+        unsetenv("XDG_STATE_HOME");
+        test::EditorTest::TearDown();
+    }
+
+    void Do(int item) { DispatchEvent(s, MenuEvent(item)); }
+
+    std::string Leftover(const std::string& id, const Bytes& bytes) const {
+        const std::string path = folder + "/" + id + ".recovery";
+        WriteBytes(path, bytes);
+        return path;
+    }
+
+    int Files(const std::string& extension) const {
+        int count = 0;
+        for (const auto& entry : fs::directory_iterator(folder)) count += entry.path().extension() == extension;
+        return count;
+    }
+
+    TempDir dir;
+    std::string folder;
+};
+
+TEST_F(RecoveryTest, TheCopyFollowsTheUnsavedWorkOnTheTimer) {
+    StartRecovery(s);
+    ASSERT_EQ(RecoveryCopyPath().rfind(folder + "/", 0), 0u);
+    const auto onDisk = [&] { return fs::exists(RecoveryCopyPath()); };
+
+    RecoveryTick(s, 0);
+    EXPECT_FALSE(onDisk()) << "nothing unsaved";
+    Do(kMenuInverse);
+    RecoveryTick(s, 1000);
+    RecoveryTick(s, 1500);
+    EXPECT_FALSE(onDisk()) << "written only once the work has been still for a second";
+    RecoveryTick(s, 2000);
+    ASSERT_TRUE(onDisk());
+    EXPECT_EQ(ReadBytes(RecoveryCopyPath()), WriteRecovery(s.doc, s.CurrentSlot));
+
+    // Changing on and on still gets written within a second and a half.
+    for (long long t = 2500; t <= 4000; t += 500) {
+        Do(kMenuRotate);
+        RecoveryTick(s, t);
+    }
+    EXPECT_EQ(ReadBytes(RecoveryCopyPath()), WriteRecovery(s.doc, s.CurrentSlot));
+
+    tk::QueueFileAnswer(dir.Path("work.proj"));
+    Do(kMenuSaveProjectAs);
+    EXPECT_FALSE(onDisk()) << "a save removes it";
+
+    Do(kMenuInverse);
+    RecoveryTick(s, 5000);
+    RecoveryTick(s, 6000);
+    EXPECT_TRUE(onDisk());
+    Do(kMenuUndo);
+    RecoveryTick(s, 6500);
+    EXPECT_FALSE(onDisk()) << "undone back to the save";
+
+    Do(kMenuInverse);
+    RecoveryTick(s, 7000);
+    RecoveryTick(s, 8000);
+    EXPECT_TRUE(onDisk());
+    EndRecovery();
+    EXPECT_TRUE(fs::is_empty(folder)) << "a regular end leaves nothing";
+}
+
+TEST_F(RecoveryTest, AStartOffersOnlyTheCopiesOfEditorsThatAreGone) {
+    Document work = s.doc;
+    work.Slots[2].Pixel(65, 3, 4) ^= 1;
+    work.Slots[2].fileName = "hero.fnt";
+    work.Slots[2].filePath = "/fonts/hero.fnt";
+    work.ProjectPath = "/games/hero.proj";
+    const Bytes copy = WriteRecovery(work, 2);
+
+    // The copy of a running editor: its lock is held.
+    Leftover("1-running", copy);
+    const int held = open((folder + "/1-running.lock").c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    // A damaged one and a good one of editors that are gone.
+    Bytes damaged = copy;
+    damaged[100] ^= 0x10;
+    Leftover("2-damaged", damaged);
+    const std::string gone = Leftover("3-gone", copy);
+
+    tk::QueueAnswer(tk::Answer::Yes);
+    StartRecovery(s);
+    const auto& shown = tk::ShownRequesters();
+    ASSERT_EQ(shown.size(), 2u);
+    const bool messageFirst = shown[0].kind == "message";
+    const tk::Shown& message = shown[messageFirst ? 0 : 1];
+    const tk::Shown& question = shown[messageFirst ? 1 : 0];
+    EXPECT_EQ(message.kind, "message");
+    EXPECT_NE(message.text.find("damaged or incomplete"), std::string::npos);
+    EXPECT_NE(message.text.find("2-damaged.damaged"), std::string::npos);
+    EXPECT_EQ(question.kind, "question");
+    EXPECT_EQ(question.text, "Restore the unsaved work of the last session?");
+
+    EXPECT_EQ(WriteRecovery(s.doc, s.CurrentSlot), copy);
+    EXPECT_TRUE(ChangedSinceSave(s));
+    EXPECT_EQ(tk::StatusText(s.ui.window, kStatusProjectField), "Project: hero.proj");
+    EXPECT_EQ(tk::StatusText(s.ui.window, kStatusFontField), "Font: hero.fnt");
+    EXPECT_FALSE(fs::exists(gone)) << "taken over by this editor's own copy";
+    EXPECT_EQ(ReadBytes(RecoveryCopyPath()), copy);
+    EXPECT_EQ(ReadBytes(folder + "/2-damaged.damaged"), damaged);
+    EXPECT_TRUE(fs::exists(folder + "/1-running.recovery"));
+    close(held);
+
+    // The next start (this one gone too) is offered the running one's copy;
+    // No removes it.
+    EndRecovery();
+    tk::ClearScript();
+    tk::QueueAnswer(tk::Answer::No);
+    StartRecovery(s);
+    ASSERT_EQ(tk::ShownRequesters().size(), 1u);
+    EXPECT_EQ(Files(".recovery"), 0);
+}
+
+}  // namespace
+}  // namespace qm
