@@ -10,6 +10,8 @@
 
 #include "core/color_format.h"
 #include "core/font_format.h"
+#include "core/font_image.h"
+#include "core/image.h"
 #include "core/project_format.h"
 #include "core/set_format.h"
 #include "core/view_format.h"
@@ -97,6 +99,14 @@ void PathSeeds() {
     Put("paths", "backslashes", Text(std::string("\x80" "C:\\FONTS\\CHESS", 15)));
 }
 
+// Font pictures as the image export writes them; the last byte picks the scale.
+void PictureSeeds() {
+    qm::FontSlot font;
+    qm::UnpackFont(qm::DefaultFontData, font);
+    Put("picture", "font.png", qm::EncodePng(qm::RenderFontImage(font, qm::kDefaultRegisterRgb, false, 1)));
+    Put("picture", "font-multicolour.bmp", qm::EncodeBmp(qm::RenderFontImage(font, qm::kDefaultRegisterRgb, true, 1)));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,5 +121,6 @@ int main(int argc, char** argv) {
     SetSeeds();
     ViewSeeds();
     PathSeeds();
+    PictureSeeds();
     return 0;
 }

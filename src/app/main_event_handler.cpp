@@ -12,6 +12,7 @@
 #include "files/export_source.h"
 #include "session/font_buffer.h"
 #include "files/font_files.h"
+#include "files/import_dialogs.h"
 #include "files/project_file.h"
 #include "sets/animation.h"
 #include "sets/set_files.h"
@@ -76,6 +77,8 @@ bool HandleMenuItem(EditorState& s, int item) {
         case kMenuSaveFont: PackFont(s, -1); SaveFontFile(s); ArmClickGuard(s); break;
         case kMenuSaveFontRange: SaveFontRange(s); ArmClickGuard(s); break;
         case kMenuDefaultFont: LoadDefaultFont(s); break;
+        case kMenuImportPicture: ImportPicture(s); ArmClickGuard(s); break;
+        case kMenuImportFontBytes: ImportFontBytes(s); ArmClickGuard(s); break;
         case kMenuNextSlot: StepSlot(s, +1, false); break;
         case kMenuPreviousSlot: StepSlot(s, -1, false); break;
         case kMenuRotate: TransformChar(s, kRotate); break;

@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "files/import_dialogs.h"
+
 namespace qm {
 
 namespace {
@@ -74,6 +76,8 @@ void AddMenus(tk::WindowId w) {
     AddMenuItem(w, kMenuLoadFont, "Load Font");
     AddMenuItem(w, kMenuSaveFont, "Save Font");
     AddMenuItem(w, kMenuSaveFontRange, "Save range Font");
+    AddMenuItem(w, kMenuImportPicture, "Import picture...");
+    AddMenuItem(w, kMenuImportFontBytes, "Import font bytes...");
     AddMenuSeparator(w);
     AddMenuItem(w, kMenuDefaultFont, "Default Atari Font");
     AddMenuSeparator(w);

@@ -1,6 +1,7 @@
 #include "app/step_names.h"
 
 #include "app/main_window.h"
+#include "files/import_dialogs.h"
 #include "sets/view_editor.h"
 
 namespace qm {
@@ -12,6 +13,8 @@ const char* MenuStepName(int item) {
         case kMenuOpenProject: return "Open Project";
         case kMenuLoadFont: return "Load Font";
         case kMenuDefaultFont: return "Default Font";
+        case kMenuImportPicture: return "Import Picture";
+        case kMenuImportFontBytes: return "Import Font Bytes";
         case kMenuRotate: return "Rotate";
         case kMenuHMirror: return "H Mirror";
         case kMenuVMirror: return "V Mirror";

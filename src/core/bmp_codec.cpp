@@ -65,3 +65,73 @@ std::vector<unsigned char> EncodeBmp(const Image& image) {
 }
 
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+constexpr std::int64_t kMaxBmpSide = 16384;
+
+std::uint32_t Get16(const std::vector<unsigned char>& in, std::size_t at) {
+    return static_cast<std::uint32_t>(in[at]) | (static_cast<std::uint32_t>(in[at + 1]) << 8);
+}
+
+std::uint32_t Get32(const std::vector<unsigned char>& in, std::size_t at) {
+    return Get16(in, at) | (Get16(in, at + 2) << 16);
+}
+
+}  // namespace
+
+Image DecodeBmp(const std::vector<unsigned char>& data) {
+    if (data.size() < kFileHeaderSize + kInfoHeaderSize || data[0] != 'B' || data[1] != 'M') return {};
+    const std::uint32_t offset = Get32(data, 10);
+    const std::uint32_t headerSize = Get32(data, 14);
+    if (headerSize < kInfoHeaderSize || kFileHeaderSize + std::uint64_t{headerSize} > data.size()) return {};
+    const std::int64_t width = static_cast<std::int32_t>(Get32(data, 18));
+    const std::int64_t signedHeight = static_cast<std::int32_t>(Get32(data, 22));
+    const std::uint32_t depth = Get16(data, 28);
+    const std::uint32_t compression = Get32(data, 30);
+    const bool topDown = signedHeight < 0;
+    const std::int64_t height = topDown ? -signedHeight : signedHeight;
+    if (width <= 0 || height <= 0 || width > kMaxBmpSide || height > kMaxBmpSide) return {};
+    if (Get16(data, 26) != 1 || compression != 0) return {};
+    if (depth != 1 && depth != 4 && depth != 8 && depth != 24 && depth != 32) return {};
+
+    // Paletted pictures: the colour table follows the header, four bytes an entry.
+    std::vector<Rgb> table;
+    if (depth <= 8) {
+        std::uint32_t entries = Get32(data, 46);
+        if (entries == 0 || entries > (1u << depth)) entries = 1u << depth;
+        const std::uint64_t tableAt = kFileHeaderSize + std::uint64_t{headerSize};
+        if (tableAt + std::uint64_t{entries} * 4 > data.size()) return {};
+        for (std::uint32_t i = 0; i < entries; ++i) {
+            const std::size_t at = static_cast<std::size_t>(tableAt + i * 4);
+            table.push_back(MakeRgb(data[at + 2], data[at + 1], data[at]));
+        }
+    }
+    const std::uint64_t rowSize = ((static_cast<std::uint64_t>(width) * depth + 31) / 32) * 4;
+    if (offset > data.size() || rowSize * static_cast<std::uint64_t>(height) > data.size() - offset) return {};
+
+    Image image(static_cast<int>(width), static_cast<int>(height));
+    for (int y = 0; y < image.height; ++y) {
+        const std::size_t row = offset + static_cast<std::size_t>(rowSize) * static_cast<std::size_t>(y);
+        const int target = topDown ? y : image.height - 1 - y;
+        for (int x = 0; x < image.width; ++x) {
+            Rgb colour = 0;
+            if (depth >= 24) {
+                const std::size_t at = row + static_cast<std::size_t>(x) * (depth / 8);
+                colour = MakeRgb(data[at + 2], data[at + 1], data[at]);
+            } else {
+                const std::size_t bit = static_cast<std::size_t>(x) * depth;
+                const unsigned byte = data[row + bit / 8];
+                const unsigned shift = 8 - depth - static_cast<unsigned>(bit % 8);
+                const unsigned index = (byte >> shift) & ((1u << depth) - 1);
+                if (index >= table.size()) return {};
+                colour = table[index];
+            }
+            image.At(x, target) = colour;
+        }
+    }
+    return image;
+}
+
+}  // namespace qm

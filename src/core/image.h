@@ -31,5 +31,8 @@ std::vector<unsigned char> EncodeBmp(const Image& image);
 // An empty picture when the bytes are not a PNG file or it is damaged; pictures
 // wider or higher than 16384 pixels are refused before anything is allocated.
 Image DecodePng(const std::vector<unsigned char>& data);
+// The same for bitmap files: uncompressed, 1, 4, 8, 24 or 32 bits a pixel,
+// rows bottom-up or top-down. Rows missing from the file make it damaged.
+Image DecodeBmp(const std::vector<unsigned char>& data);
 
 }  // namespace qm

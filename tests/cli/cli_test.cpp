@@ -201,6 +201,31 @@ TEST_F(CliTest, InfoDescribesEveryKindOfFile) {
               std::string::npos);
 }
 
+TEST_F(CliTest, ImportImageReadsAnExportedPictureBackIntoAProject) {
+    const FontBytes font = project.fonts[0];
+    const std::string picture = Path("font.bmp"), out = Path("out.proj"), map = Path("out.map");
+    ASSERT_EQ(RunTool({"export-image", projectPath, "--scale", "2", "--multicolour", "-o", picture}).exitCode, 0);
+    const cli_test::Run run = RunTool({"import-image", picture, "--scale", "2", "--multicolour", "--keep-duplicates",
+                                       "--into", projectPath, "-o", out, "--map", map});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const ProjectData back = ReadProject(ReadFile(out)).value();
+    EXPECT_EQ(back.fonts[0], font);
+    EXPECT_EQ(back.fonts[1], project.fonts[1]);
+    const Bytes codes = ReadFile(map);
+    ASSERT_EQ(codes.size(), 128u);
+    for (int k = 0; k < 128; ++k) ASSERT_EQ(codes[k], k);
+
+    // A picture that needs more characters than fit is refused and writes nothing.
+    const cli_test::Run refused =
+        RunTool({"import-image", picture, "--scale", "2", "--multicolour", "--first", "100", "--keep-duplicates",
+                 "--into", projectPath, "-o", Path("no.proj")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("needs 128 characters; 28 fit"), std::string::npos) << refused.err;
+    EXPECT_FALSE(fs::exists(Path("no.proj")));
+    EXPECT_EQ(RunTool({"import-image", picture, "--scale", "3", "-o", Path("no.fnt")}).exitCode, 1);
+    EXPECT_EQ(RunTool({"import-image", picture, "--colours", "nice", "-o", Path("no.fnt")}).exitCode, 2);
+}
+
 TEST_F(CliTest, ExitCodesNameTheFaultOnStandardError) {
     EXPECT_EQ(RunTool({"--version"}).exitCode, 0);
     const cli_test::Run help = RunTool({"--help"});

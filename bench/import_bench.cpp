@@ -1,0 +1,53 @@
+// Cutting a full-screen picture (480 x 320, 60 x 40 cells) into characters
+// with the duplicates dropped, as "Import picture..." plans and makes it.
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "core/picture_import.h"
+
+namespace qm::bench {
+
+namespace {
+
+// A title screen: mostly blank, a band of distinct cells and repeated tiles,
+// so that the distinct cells just fit the font.
+Image TitleScreen(const Document& doc) {
+    Image picture(kViewColumns * 8, kViewRows * 8);
+    std::fill(picture.pixels.begin(), picture.pixels.end(), doc.RegisterRgb[BAK]);
+    std::mt19937 random(13);
+    for (int cell = 0; cell < kViewColumns * kViewRows; ++cell) {
+        const int column = cell % kViewColumns, row = cell / kViewColumns;
+        if (row % 3 == 0) continue;
+        const unsigned pattern = cell < 160 ? static_cast<unsigned>(random()) : static_cast<unsigned>(cell % 20) * 977u;
+        for (int y = 0; y < 8; ++y) {
+            for (int x = 0; x < 8; ++x) {
+                if ((pattern >> ((x + 3 * y) % 32)) & 1) picture.At(column * 8 + x, row * 8 + y) = doc.RegisterRgb[LUM];
+            }
+        }
+    }
+    return picture;
+}
+
+void ImportFullScreen(benchmark::State& state) {
+    Document doc;
+    ResetDocument(doc);
+    const Image picture = TitleScreen(doc);
+    PictureImportOptions options;
+    options.multicolour = state.range(0) != 0;
+    options.placeOnView = true;
+    int characters = 0;
+    for (auto _ : state) {
+        Document target = doc;
+        const PictureImportPlan plan = PlanPictureImport(picture, target, options);
+        benchmark::DoNotOptimize(ApplyPictureImport(target, 1, plan, options).changed);
+        characters = static_cast<int>(plan.chars.size());
+    }
+    state.counters["characters"] = characters;
+}
+BENCHMARK(ImportFullScreen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+}  // namespace qm::bench

@@ -1,0 +1,395 @@
+#include "core/picture_import.h"
+
+#include <algorithm>
+#include <bit>
+#include <numeric>
+#include <unordered_map>
+
+#include "core/palette.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int kCellPixels = 8;
+
+std::int64_t BigEndian32(const Bytes& data, std::size_t at) {
+    return (std::int64_t{data[at]} << 24) | (data[at + 1] << 16) | (data[at + 2] << 8) | data[at + 3];
+}
+
+std::int64_t LittleEndian32(const Bytes& data, std::size_t at) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(data[at]) | (static_cast<std::uint32_t>(data[at + 1]) << 8) |
+                                     (static_cast<std::uint32_t>(data[at + 2]) << 16) |
+                                     (static_cast<std::uint32_t>(data[at + 3]) << 24));
+}
+
+std::string SizeText(std::int64_t width, std::int64_t height) {
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+// Why a picture of this size cannot be cut into cells; empty when it can.
+std::string SizeFault(std::int64_t width, std::int64_t height, int scale) {
+    if (scale < 1 || scale > kMaxImportScale) return "The scale must be 1 to 4.";
+    const std::int64_t cell = kCellPixels * scale;
+    if (width <= 0 || height <= 0 || width % cell != 0 || height % cell != 0) {
+        return "The picture is " + SizeText(width, height) + " pixels; its width and height must be multiples of " +
+               std::to_string(cell) + " (8 x scale " + std::to_string(scale) + ").";
+    }
+    if (width / cell > kViewColumns || height / cell > kViewRows) {
+        return "The picture is " + SizeText(width, height) + " pixels, " + SizeText(width / cell, height / cell) +
+               " cells; at most 60 x 40 cells (" + SizeText(kViewColumns * cell, kViewRows * cell) +
+               " pixels at scale " + std::to_string(scale) + ") can be imported.";
+    }
+    return "";
+}
+
+int Distance(Rgb a, Rgb b) {
+    const int r = RedOf(a) - RedOf(b), g = GreenOf(a) - GreenOf(b), bl = BlueOf(a) - BlueOf(b);
+    return r * r + g * g + bl * bl;
+}
+
+// The value (index into refs) nearest to colour; the first of equals.
+int Nearest(Rgb colour, const Rgb* refs, int count, int* distance = nullptr) {
+    int best = 0, bestDistance = Distance(colour, refs[0]);
+    for (int i = 1; i < count; ++i) {
+        const int d = Distance(colour, refs[i]);
+        if (d < bestDistance) best = i, bestDistance = d;
+    }
+    if (distance) *distance = bestDistance;
+    return best;
+}
+
+// The colours a conversion compares with: hi-res {BAK, LUM}, multicolour
+// {BAK, PF0, PF1, PF2}; a pixel or pair becomes the index of the nearest.
+struct References {
+    Rgb colours[4]{};
+    int count = 2;
+};
+
+// Bit 8 * y + 7 - x is pixel (x, y): the bytes are the character's rows.
+int BitOf(int x, int y) { return 8 * y + 7 - x; }
+
+class Converter {
+public:
+    Converter(const Image& picture, int scale, bool multicolour) : picture_(picture), scale_(scale), multi_(multicolour) {}
+
+    Rgb Sample(int fx, int fy) const { return picture_.At(fx * scale_, fy * scale_) & 0xFFFFFFu; }
+
+    std::uint64_t Cell(int column, int row, const References& refs) const {
+        std::uint64_t bits = 0;
+        const int left = column * kCellPixels, top = row * kCellPixels;
+        for (int y = 0; y < kCellPixels; ++y) {
+            if (!multi_) {
+                for (int x = 0; x < kCellPixels; ++x) {
+                    const Rgb c = Sample(left + x, top + y);
+                    if (Distance(c, refs.colours[1]) < Distance(c, refs.colours[0])) bits |= std::uint64_t{1} << BitOf(x, y);
+                }
+                continue;
+            }
+            for (int x = 0; x < kCellPixels; x += 2) {
+                const Rgb a = Sample(left + x, top + y), b = Sample(left + x + 1, top + y);
+                int da = 0, db = 0;
+                const int va = Nearest(a, refs.colours, 4, &da);
+                const int vb = a == b ? va : Nearest(b, refs.colours, 4, &db);
+                // A pair of two colours takes whichever of them is nearer its register.
+                const int value = a == b || da <= db ? va : vb;
+                bits |= std::uint64_t(value >> 1) << BitOf(x, y);
+                bits |= std::uint64_t(value & 1) << BitOf(x + 1, y);
+            }
+        }
+        return bits;
+    }
+
+private:
+    const Image& picture_;
+    int scale_;
+    bool multi_;
+};
+
+int PaletteByteNearest(Rgb colour) {
+    int best = 0, bestDistance = -1;
+    for (int hue = 0; hue < 16; ++hue) {
+        for (int column = 0; column < 8; ++column) {
+            const int d = Distance(colour, PlatformPalette[hue][column]);
+            if (bestDistance < 0 || d < bestDistance) best = 16 * hue + 2 * column, bestDistance = d;
+        }
+    }
+    return best;
+}
+
+Rgb PaletteColour(int value) { return PlatformPalette[(value >> 4) & 15][(value >> 1) & 7]; }
+
+// The most frequent colours of the picture in order, most frequent first.
+std::vector<Rgb> ColoursByFrequency(const Converter& conv, int width, int height) {
+    std::unordered_map<Rgb, int> counts;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) ++counts[conv.Sample(x, y)];
+    }
+    std::vector<std::pair<Rgb, int>> sorted(counts.begin(), counts.end());
+    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+        return a.second != b.second ? a.second > b.second : a.first < b.first;
+    });
+    std::vector<Rgb> colours;
+    for (const auto& entry : sorted) colours.push_back(entry.first);
+    return colours;
+}
+
+References ChooseReferences(const Converter& conv, int width, int height, const Document& doc,
+                            const PictureImportOptions& options, std::array<int, 7>& registerValues) {
+    References refs;
+    const int hiRes[2] = {BAK, LUM};
+    const int multi[4] = {BAK, PF0, PF1, PF2};
+    const int* order = options.multicolour ? multi : hiRes;
+    refs.count = options.multicolour ? 4 : 2;
+    for (int i = 0; i < refs.count; ++i) refs.colours[i] = doc.RegisterRgb[order[i]];
+    if (options.colours == ImportColours::Picture) {
+        const std::vector<Rgb> frequent = ColoursByFrequency(conv, width, height);
+        for (int i = 0; i < refs.count && i < static_cast<int>(frequent.size()); ++i) {
+            // The picture's own colour decides the conversion; the register gets
+            // the palette's nearest.
+            refs.colours[i] = frequent[i];
+            registerValues[order[i]] = PaletteByteNearest(frequent[i]);
+        }
+    }
+    return refs;
+}
+
+// Whether the lower half of a font picture shows the upper half's characters
+// as the inverse codes display them.
+bool LowerHalfIsInverse(const Converter& conv, const References& refs, const Document& doc, bool multicolour,
+                        const std::vector<std::uint64_t>& upper) {
+    References lowerRefs = refs;
+    if (multicolour) lowerRefs.colours[3] = doc.RegisterRgb[PF3];
+    for (int k = 0; k < kCharCount; ++k) {
+        const std::uint64_t lower = conv.Cell(k % 32, 4 + k / 32, lowerRefs);
+        if (lower != (multicolour ? upper[k] : ~upper[k])) return false;
+    }
+    return true;
+}
+
+struct Merges {
+    std::vector<int> parent;
+    int Find(int i) {
+        while (parent[i] != i) i = parent[i] = parent[parent[i]];
+        return i;
+    }
+};
+
+// Merges the most alike characters (fewest differing pixels first) until at
+// most room are left; a merged character's cells take the one used more.
+void Reduce(std::vector<std::uint64_t>& chars, std::vector<int>& map, int room) {
+    const int n = static_cast<int>(chars.size());
+    std::vector<int> uses(n, 0);
+    for (int index : map) ++uses[index];
+    std::vector<std::vector<std::uint32_t>> byDistance(65);
+    for (int i = 0; i < n; ++i) {
+        for (int j = i + 1; j < n; ++j) {
+            byDistance[std::popcount(chars[i] ^ chars[j])].push_back(static_cast<std::uint32_t>(i) << 16 | j);
+        }
+    }
+    Merges merges{std::vector<int>(n)};
+    std::iota(merges.parent.begin(), merges.parent.end(), 0);
+    std::vector<bool> alive(n, true);
+    int left = n;
+    for (const auto& pairs : byDistance) {
+        for (std::uint32_t pair : pairs) {
+            if (left <= room) break;
+            int a = static_cast<int>(pair >> 16), b = static_cast<int>(pair & 0xFFFF);
+            if (!alive[a] || !alive[b]) continue;
+            if (uses[b] > uses[a]) std::swap(a, b);
+            alive[b] = false;
+            merges.parent[b] = a;
+            uses[a] += uses[b];
+            --left;
+        }
+    }
+    std::vector<int> newIndex(n, -1);
+    std::vector<std::uint64_t> kept;
+    for (int i = 0; i < n; ++i) {
+        if (alive[i]) newIndex[i] = static_cast<int>(kept.size()), kept.push_back(chars[i]);
+    }
+    for (int& index : map) index = newIndex[merges.Find(index)];
+    chars = std::move(kept);
+}
+
+}  // namespace
+
+PictureFile ReadPictureFile(const Bytes& data, int scale) {
+    static const unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    PictureFile file;
+    std::int64_t width = 0, height = 0;
+    const bool png = data.size() >= 8 && std::equal(kPngSignature, kPngSignature + 8, data.begin());
+    const bool bmp = data.size() >= 2 && data[0] == 'B' && data[1] == 'M';
+    if (png && data.size() >= 24) {
+        width = BigEndian32(data, 16);
+        height = BigEndian32(data, 20);
+    } else if (bmp && data.size() >= 26) {
+        width = LittleEndian32(data, 18);
+        height = LittleEndian32(data, 22);
+        if (height < 0) height = -height;
+    } else if (png || bmp) {
+        file.error = "The picture file is truncated.";
+        return file;
+    } else {
+        file.error = "This file is not a PNG or BMP picture.";
+        return file;
+    }
+    file.error = SizeFault(width, height, scale);
+    if (!file.error.empty()) return file;
+    file.image = png ? DecodePng(data) : DecodeBmp(data);
+    if (file.image.Empty() || file.image.width != width || file.image.height != height) {
+        file.image = Image();
+        file.error = "The picture file is damaged or truncated.";
+    }
+    return file;
+}
+
+PictureImportPlan PlanPictureImport(const Image& picture, const Document& doc, const PictureImportOptions& options) {
+    PictureImportPlan plan;
+    plan.error = SizeFault(picture.width, picture.height, options.scale);
+    if (plan.error.empty() && !IsCharCode(options.firstChar)) plan.error = "The first character must be 0 to 127.";
+    if (!plan.error.empty()) return plan;
+    const int scale = options.scale;
+    const int width = picture.width / scale, height = picture.height / scale;
+    const Converter conv(picture, scale, options.multicolour);
+    const References refs = ChooseReferences(conv, width, height, doc, options, plan.registerValues);
+
+    plan.columns = width / kCellPixels;
+    plan.rows = height / kCellPixels;
+    std::vector<std::uint64_t> cells(static_cast<std::size_t>(plan.Cells()));
+    for (int row = 0; row < plan.rows; ++row) {
+        for (int column = 0; column < plan.columns; ++column) cells[row * plan.columns + column] = conv.Cell(column, row, refs);
+    }
+    if (plan.columns == 32 && plan.rows == 8 && LowerHalfIsInverse(conv, refs, doc, options.multicolour, cells)) {
+        plan.inverseHalfSkipped = true;
+        plan.rows = 4;
+        cells.resize(kCharCount);
+    }
+
+    std::unordered_map<std::uint64_t, int> seen;
+    seen.reserve(cells.size() * 2);
+    plan.map.reserve(cells.size());
+    std::vector<std::uint64_t> distinct;
+    for (std::uint64_t cell : cells) {
+        const auto [it, added] = seen.try_emplace(cell, static_cast<int>(distinct.size()));
+        if (added) distinct.push_back(cell);
+        plan.map.push_back(it->second);
+    }
+    plan.uniqueCells = static_cast<int>(distinct.size());
+    if (options.keepDuplicates) {
+        plan.chars = cells;
+        plan.map.resize(cells.size());
+        std::iota(plan.map.begin(), plan.map.end(), 0);
+    } else {
+        plan.chars = std::move(distinct);
+    }
+    plan.room = kCharCount - options.firstChar;
+    if (static_cast<int>(plan.chars.size()) > plan.room && options.reduce) Reduce(plan.chars, plan.map, plan.room);
+    plan.fits = static_cast<int>(plan.chars.size()) <= plan.room;
+    for (std::size_t i = 0; i < cells.size(); ++i) plan.changedPixels += std::popcount(cells[i] ^ plan.chars[plan.map[i]]);
+    return plan;
+}
+
+namespace {
+
+std::string NeedText(const PictureImportPlan& plan, int needed, const PictureImportOptions& options) {
+    return "The picture needs " + std::to_string(needed) + " characters; " + std::to_string(plan.room) +
+           " fit from character " + std::to_string(options.firstChar) + ".";
+}
+
+int Needed(const PictureImportPlan& plan, const PictureImportOptions& options) {
+    return options.keepDuplicates ? plan.Cells() : plan.uniqueCells;
+}
+
+}  // namespace
+
+std::string DescribePlan(const PictureImportPlan& plan, const PictureImportOptions& options) {
+    if (!plan.error.empty()) return plan.error;
+    std::string text = SizeText(plan.columns, plan.rows) + " cells, " + std::to_string(plan.uniqueCells) +
+                       " unique characters, " + std::to_string(plan.room) + " characters of space from character " +
+                       std::to_string(options.firstChar) + ".";
+    if (plan.inverseHalfSkipped) text += " The lower half shows the upper half inverse and is left out.";
+    const int needed = Needed(plan, options);
+    if (needed > plan.room) {
+        text += options.reduce ? " Merging the most alike characters to fit changes " +
+                                     std::to_string(plan.changedPixels) + " pixels."
+                               : " " + NeedText(plan, needed, options) + " Nothing can be imported.";
+    }
+    return text;
+}
+
+ImportOutcome ApplyPictureImport(Document& doc, int slot, const PictureImportPlan& plan,
+                                 const PictureImportOptions& options) {
+    if (!plan.error.empty()) return {false, plan.error};
+    if (!plan.fits) return {false, NeedText(plan, Needed(plan, options), options) + " Nothing was changed."};
+    if (slot < 1 || slot > kSlotCount) return {false, "There is no slot " + std::to_string(slot) + "."};
+    FontSlot& font = doc.Slots[slot];
+    for (std::size_t i = 0; i < plan.chars.size(); ++i) {
+        const int code = options.firstChar + static_cast<int>(i);
+        for (int y = 0; y < kCellPixels; ++y) {
+            for (int x = 0; x < kCellPixels; ++x) font.Pixel(code, x, y) = (plan.chars[i] >> BitOf(x, y)) & 1;
+        }
+    }
+    for (int reg = LUM; reg <= PF3; ++reg) {
+        if (plan.registerValues[reg] < 0) continue;
+        doc.RegisterValue[reg] = plan.registerValues[reg];
+        doc.RegisterRgb[reg] = PaletteColour(plan.registerValues[reg]);
+    }
+    const auto codeAt = [&](int column, int row) { return options.firstChar + plan.map[row * plan.columns + column]; };
+    if (options.placeOnView) {
+        for (int row = 0; row < plan.rows; ++row) {
+            for (int column = 0; column < plan.columns; ++column) doc.ViewScreen[row][column] = codeAt(column, row);
+        }
+    }
+    std::string message = "Imported " + std::to_string(plan.Cells()) + " cells as " +
+                          std::to_string(plan.chars.size()) + " characters from character " +
+                          std::to_string(options.firstChar) + ".";
+    if (plan.changedPixels > 0) message += " Merging alike characters changed " + std::to_string(plan.changedPixels) + " pixels.";
+    if (options.placeInSets) {
+        const int across = (plan.columns + 4) / 5, down = (plan.rows + 4) / 5;
+        int filled = 0;
+        for (int block = 0; block < across * down; ++block) {
+            const int set = options.firstSet + block;
+            if (set < 1 || set > kSetCount) break;
+            for (int cell = 0; cell < kSetCells; ++cell) {
+                const int column = (block % across) * 5 + cell % 5, row = (block / across) * 5 + cell / 5;
+                doc.SetTable[set].cells[cell] = column < plan.columns && row < plan.rows ? codeAt(column, row) : kEmptyCell;
+            }
+            ++filled;
+        }
+        message += " Filled sets " + std::to_string(options.firstSet) + " to " +
+                   std::to_string(options.firstSet + filled - 1) + ".";
+        if (filled < across * down) message += " " + std::to_string(across * down - filled) + " sets did not fit after set 100.";
+    }
+    return {true, message};
+}
+
+FontBytesImport ReadFontBytesAt(const Bytes& file, std::size_t offset) {
+    FontBytesImport result;
+    if (offset > file.size()) {
+        result.error = "The offset " + std::to_string(offset) + " is past the end of the file (" +
+                       std::to_string(file.size()) + " bytes).";
+        return result;
+    }
+    std::size_t at = offset;
+    // The header counts only when a whole font follows it, so that a plain
+    // font whose first character starts with two full rows is read as it is.
+    if (file.size() - at >= 6 + static_cast<std::size_t>(kFontBytes) && file[at] == 0xFF && file[at + 1] == 0xFF) {
+        const int start = file[at + 2] | (file[at + 3] << 8);
+        const int end = file[at + 4] | (file[at + 5] << 8);
+        if (end - start + 1 >= kFontBytes) {
+            result.headerFound = true;
+            at += 6;
+        }
+    }
+    if (file.size() - at < static_cast<std::size_t>(kFontBytes)) {
+        result.error = "From offset " + std::to_string(offset) + " the file holds " + std::to_string(file.size() - at) +
+                       " bytes; a font needs 1024.";
+        return result;
+    }
+    result.dataOffset = at;
+    std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(at), kFontBytes, result.font.begin());
+    return result;
+}
+
+}  // namespace qm

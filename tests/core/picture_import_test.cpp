@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "core/file_io.h"
+#include "core/font_format.h"
+#include "core/font_image.h"
+#include "core/palette.h"
+#include "core/picture_import.h"
+
+namespace {
+
+using qm::Bytes;
+
+qm::Document FreshDocument() {
+    qm::Document doc;
+    qm::ResetDocument(doc);
+    return doc;
+}
+
+qm::FontSlot FontFile(const std::string& name) {
+    Bytes bytes;
+    EXPECT_TRUE(qm::ReadWholeFile(std::string(QUILLMERE_TESTDATA) + "/fonts/" + name, bytes, qm::kFontBytes));
+    qm::FontSlot font;
+    qm::UnpackFont(qm::ReadFontBytes(bytes), font);
+    return font;
+}
+
+// The font whose character k is the one the map gives cell k of a font picture.
+qm::FontSlot DrawMap(const qm::FontSlot& font, const qm::PictureImportPlan& plan, int first) {
+    qm::FontSlot drawn;
+    for (int k = 0; k < qm::kCharCount; ++k) {
+        std::copy_n(font.Char(first + plan.map[k]), 64, drawn.Char(k));
+    }
+    return drawn;
+}
+
+TEST(PictureImport, FontPicturesOfRealFontsComeBack) {
+    const char* names[] = {"atari-standard.fnt", "broadway.fnt", "chess.fnt", "curly.fnt", "arrows.fnt"};
+    for (const char* name : names) {
+        const qm::FontSlot font = FontFile(name);
+        for (int scale = 1; scale <= qm::kMaxImportScale; ++scale) {
+            for (bool multicolour : {false, true}) {
+                SCOPED_TRACE(std::string(name) + " scale " + std::to_string(scale) + (multicolour ? " multi" : " hi-res"));
+                const qm::Document doc = FreshDocument();
+                const qm::Image picture = qm::RenderFontImage(font, doc.RegisterRgb, multicolour, scale);
+                const Bytes file = scale % 2 ? qm::EncodePng(picture) : qm::EncodeBmp(picture);
+                const qm::PictureFile read = qm::ReadPictureFile(file, scale);
+                ASSERT_EQ(read.error, "");
+
+                qm::PictureImportOptions options;
+                options.multicolour = multicolour;
+                options.scale = scale;
+                options.keepDuplicates = true;
+                options.placeOnView = true;
+                qm::Document kept = doc;
+                const qm::PictureImportPlan plan = qm::PlanPictureImport(read.image, kept, options);
+                ASSERT_TRUE(plan.fits) << qm::DescribePlan(plan, options);
+                EXPECT_TRUE(plan.inverseHalfSkipped);
+                ASSERT_TRUE(qm::ApplyPictureImport(kept, 1, plan, options).changed);
+                EXPECT_EQ(kept.Slots[1].pixels, font.pixels);
+                for (int k = 0; k < qm::kCharCount; ++k) ASSERT_EQ(kept.ViewScreen[k / 32][k % 32], k);
+
+                options.keepDuplicates = false;
+                options.firstChar = 5;
+                qm::Document merged = doc;
+                const qm::PictureImportPlan unique = qm::PlanPictureImport(read.image, merged, options);
+                if (!unique.fits) continue;  // a font with more distinct characters than 123
+                ASSERT_TRUE(qm::ApplyPictureImport(merged, 1, unique, options).changed);
+                EXPECT_EQ(unique.changedPixels, 0);
+                const qm::Image back =
+                    qm::RenderFontImage(DrawMap(merged.Slots[1], unique, 5), doc.RegisterRgb, multicolour, scale);
+                EXPECT_EQ(back.pixels, picture.pixels);
+            }
+        }
+    }
+}
+
+qm::Image RandomCells(int columns, int rows, unsigned seed, qm::Rgb ink, qm::Rgb paper) {
+    std::mt19937 random(seed);
+    qm::Image picture(columns * 8, rows * 8);
+    for (qm::Rgb& pixel : picture.pixels) pixel = random() % 3 == 0 ? ink : paper;
+    return picture;
+}
+
+TEST(PictureImport, TooManyCellsAreRefusedOrReduced) {
+    const qm::Document start = FreshDocument();
+    const qm::Image picture = RandomCells(10, 6, 7, start.RegisterRgb[qm::LUM], start.RegisterRgb[qm::BAK]);
+    qm::PictureImportOptions options;
+    options.firstChar = 100;
+    options.placeOnView = true;
+    qm::Document doc = start;
+    const qm::PictureImportPlan refused = qm::PlanPictureImport(picture, doc, options);
+    EXPECT_FALSE(refused.fits);
+    EXPECT_EQ(refused.uniqueCells, 60);
+    const qm::ImportOutcome outcome = qm::ApplyPictureImport(doc, 1, refused, options);
+    EXPECT_FALSE(outcome.changed);
+    EXPECT_NE(outcome.message.find("needs 60 characters; 28 fit"), std::string::npos) << outcome.message;
+    EXPECT_EQ(doc.Slots[1].pixels, start.Slots[1].pixels);
+    EXPECT_EQ(doc.ViewScreen, start.ViewScreen);
+
+    options.reduce = true;
+    const qm::PictureImportPlan reduced = qm::PlanPictureImport(picture, doc, options);
+    ASSERT_TRUE(reduced.fits);
+    EXPECT_EQ(reduced.chars.size(), 28u);
+    EXPECT_GT(reduced.changedPixels, 0);
+    const qm::ImportOutcome done = qm::ApplyPictureImport(doc, 1, reduced, options);
+    ASSERT_TRUE(done.changed);
+    EXPECT_NE(done.message.find(std::to_string(reduced.changedPixels) + " pixels"), std::string::npos) << done.message;
+    // The counted pixels are exactly those the view screen now shows differently.
+    int differing = 0;
+    for (int row = 0; row < 6; ++row) {
+        for (int column = 0; column < 10; ++column) {
+            const int code = doc.ViewScreen[row][column];
+            ASSERT_GE(code, 100);
+            for (int y = 0; y < 8; ++y) {
+                for (int x = 0; x < 8; ++x) {
+                    const bool set = picture.At(column * 8 + x, row * 8 + y) == start.RegisterRgb[qm::LUM];
+                    differing += doc.Slots[1].Pixel(code, x, y) != set;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(differing, reduced.changedPixels);
+}
+
+TEST(PictureImport, ColoursFromThePictureAndPairsOfTwoColours) {
+    qm::Document doc = FreshDocument();
+    const qm::Rgb bak = qm::PlatformPalette[9][3], pf0 = qm::PlatformPalette[2][5], pf1 = qm::PlatformPalette[12][6];
+    qm::Image picture(8, 8);
+    std::fill(picture.pixels.begin(), picture.pixels.end(), bak);
+    for (int x = 0; x < 8; ++x) picture.At(x, 0) = pf0;
+    picture.At(0, 1) = pf1;
+    picture.At(1, 1) = pf1;
+    picture.At(2, 1) = pf0;  // a pair of two colours: PF0 is exact, the other is not
+    picture.At(3, 1) = qm::MakeRgb(qm::RedOf(pf1) ^ 8, qm::GreenOf(pf1), qm::BlueOf(pf1));
+    qm::PictureImportOptions options;
+    options.multicolour = true;
+    options.colours = qm::ImportColours::Picture;
+    const qm::PictureImportPlan plan = qm::PlanPictureImport(picture, doc, options);
+    ASSERT_TRUE(qm::ApplyPictureImport(doc, 2, plan, options).changed);
+    EXPECT_EQ(doc.RegisterValue[qm::BAK], 16 * 9 + 6);
+    EXPECT_EQ(doc.RegisterValue[qm::PF0], 16 * 2 + 10);
+    EXPECT_EQ(doc.RegisterRgb[qm::BAK], bak);
+    const qm::FontBytes bytes = qm::PackFont(doc.Slots[2]);
+    EXPECT_EQ(bytes[0], 0x55);  // four PF0 pairs
+    EXPECT_EQ(bytes[1], 0x90);  // PF1, PF0, BAK, BAK
+    EXPECT_EQ(bytes[2], 0x00);
+}
+
+Bytes Patched(Bytes bytes, std::size_t at, std::initializer_list<unsigned char> with) {
+    std::copy(with.begin(), with.end(), bytes.begin() + static_cast<std::ptrdiff_t>(at));
+    return bytes;
+}
+
+TEST(PictureImport, BadPicturesAreRefusedWithAReason) {
+    const qm::Image good(16, 8);
+    const Bytes png = qm::EncodePng(good), bmp = qm::EncodeBmp(good);
+    const struct {
+        Bytes file;
+        const char* says;
+    } cases[] = {
+        {{}, "not a PNG or BMP"},
+        {Bytes{'h', 'e', 'l', 'l', 'o'}, "not a PNG or BMP"},
+        {Bytes(png.begin(), png.begin() + 20), "truncated"},
+        {Bytes(png.begin(), png.end() - 20), "damaged or truncated"},
+        {Bytes(bmp.begin(), bmp.end() - 5), "damaged or truncated"},
+        {Patched(png, png.size() / 2, {0xDE, 0xAD}), "damaged"},
+        {Patched(png, 16, {0x7F, 0xFF, 0xFF, 0xF8}), "at most 60 x 40 cells"},
+        {Patched(bmp, 18, {0xF8, 0xFF, 0xFF, 0x7F}), "at most 60 x 40 cells"},
+        {Patched(bmp, 22, {0x08, 0x00, 0x00, 0x80}), "at most 60 x 40 cells"},
+        {qm::EncodePng(qm::Image(12, 8)), "multiples of 8"},
+        {qm::EncodeBmp(qm::Image(488, 8)), "at most 60 x 40 cells"},
+        {Patched(bmp, 28, {32, 0}), "damaged"},  // depth and row size no longer agree with the file
+    };
+    for (const auto& c : cases) {
+        const qm::PictureFile read = qm::ReadPictureFile(c.file, 1);
+        EXPECT_TRUE(read.image.Empty());
+        EXPECT_NE(read.error.find(c.says), std::string::npos) << read.error;
+    }
+    EXPECT_NE(qm::ReadPictureFile(qm::EncodePng(qm::Image(24, 16)), 2).error.find("multiples of 16"), std::string::npos);
+}
+
+TEST(PictureImport, PalettedTopDownBitmapsDecode) {
+    // 1 bit a pixel, two table entries, 9 x 2 pixels stored top-down.
+    Bytes bmp = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 62, 0, 0, 0, 40, 0, 0, 0, 9, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF,
+                 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0,
+                 0, 0, 0, 0, 0x30, 0x20, 0x10, 0};
+    for (unsigned char b : {0xA0, 0x80, 0, 0, 0x00, 0x00, 0, 0}) bmp.push_back(b);
+    const qm::Image image = qm::DecodeBmp(bmp);
+    ASSERT_EQ(image.width, 9);
+    ASSERT_EQ(image.height, 2);
+    EXPECT_EQ(image.At(0, 0), qm::MakeRgb(0x10, 0x20, 0x30));
+    EXPECT_EQ(image.At(1, 0), 0u);
+    EXPECT_EQ(image.At(8, 0), qm::MakeRgb(0x10, 0x20, 0x30));
+    EXPECT_EQ(image.At(0, 1), 0u);
+    bmp.resize(bmp.size() - 1);
+    EXPECT_TRUE(qm::DecodeBmp(bmp).Empty());
+}
+
+TEST(FontBytesImport, BinaryLoadHeaderOffsetsAndShortFiles) {
+    Bytes font(qm::kFontBytes);
+    for (std::size_t i = 0; i < font.size(); ++i) font[i] = static_cast<unsigned char>(i * 7);
+    font[0] = font[1] = 0xFF;
+    Bytes loadFile = {0xFF, 0xFF, 0x00, 0xE0, 0xFF, 0xE3};
+    loadFile.insert(loadFile.end(), font.begin(), font.end());
+
+    const qm::FontBytesImport fromLoadFile = qm::ReadFontBytesAt(loadFile, 0);
+    EXPECT_TRUE(fromLoadFile.headerFound);
+    EXPECT_TRUE(std::equal(font.begin(), font.end(), fromLoadFile.font.begin()));
+    const qm::FontBytesImport plain = qm::ReadFontBytesAt(font, 0);  // starts FF FF too, but is a font
+    EXPECT_FALSE(plain.headerFound);
+    EXPECT_TRUE(std::equal(font.begin(), font.end(), plain.font.begin()));
+
+    Bytes padded(100, 0xEA);
+    padded.insert(padded.end(), font.begin(), font.end());
+    EXPECT_TRUE(std::equal(font.begin(), font.end(), qm::ReadFontBytesAt(padded, 100).font.begin()));
+    EXPECT_NE(qm::ReadFontBytesAt(padded, 101).error.find("holds 1023 bytes"), std::string::npos);
+    EXPECT_NE(qm::ReadFontBytesAt(padded, 5000).error.find("past the end"), std::string::npos);
+}
+
+}  // namespace
