@@ -15,7 +15,8 @@ constexpr int kBadUsage = 2;
 
 const std::vector<const Command*>& Commands() {
     static const std::vector<const Command*> commands = {&ExportSourceCommand(), &ExportImageCommand(),
-                                                         &ExportRegionCommand(), &ExtractCommand(), &InfoCommand()};
+                                                         &ExportRegionCommand(), &ExtractCommand(), &InfoCommand(),
+                                                         &AnalyzeCommand(), &OptimizeCommand()};
     return commands;
 }
 

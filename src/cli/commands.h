@@ -23,6 +23,8 @@ const Command& ExportImageCommand();
 const Command& ExportRegionCommand();
 const Command& ExtractCommand();
 const Command& InfoCommand();
+const Command& AnalyzeCommand();
+const Command& OptimizeCommand();
 
 // Runs the tool on its arguments (without the program's name); the exit code.
 int RunCli(const std::vector<std::string>& args);
