@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/char_analysis.h"
@@ -27,7 +28,8 @@ TEST(CliAnalyze, ReportsAndOptimizesAProjectWithKnownDuplicates) {
     for (int r = 0; r < 8; ++r) font[8 * 40 + r] = font[8 * 41 + r] = font[8 * 50 + r] = static_cast<std::uint8_t>(0x81 + r);
     for (auto& f : project.fonts) f = font;
     for (auto& set : project.sets) set.fill(kEmptyCell);
-    project.sets[0] = {40, 41, 50, 60, 61};
+    const int firstCells[] = {40, 41, 50, 60, 61};
+    std::copy(std::begin(firstCells), std::end(firstCells), project.sets[0].begin());
     for (auto& row : project.view) row.fill(kEmptyCell);
     project.view[3][4] = 50;
     project.view[39][59] = 70;

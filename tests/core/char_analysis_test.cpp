@@ -88,7 +88,7 @@ TEST(CharAnalysis, PlantedDuplicatesAndUnusedCharactersAreFound) {
         doc.ViewScreen[0][0] = 102;
 
         const CharAnalysis a = AnalyzeChars(doc, 1);
-        EXPECT_EQ(a.Unused().size(), 124u);
+        EXPECT_EQ(a.Unused().size(), 125u);
         EXPECT_EQ(a.setCells[100], 1);
         EXPECT_EQ(a.screenCells[100], 1);
         EXPECT_EQ(a.firstCopy[120], a.firstCopy[1]);
@@ -145,7 +145,9 @@ TEST(CharAnalysis, MovesKeepWhatEveryCellShowsInEverySlot) {
         // In their order: a used character before another stays before it.
         for (int c = 1; c < kCharCount; ++c) {
             for (int d = 0; d < c; ++d) {
-                if (a.Used(c) == a.Used(d)) EXPECT_LT(compact[d], compact[c]);
+                if (a.Used(c) == a.Used(d)) {
+                    EXPECT_LT(compact[d], compact[c]);
+                }
             }
         }
         MoveChars(doc, SwapMoves(3, 120));
