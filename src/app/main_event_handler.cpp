@@ -15,6 +15,7 @@
 #include "files/import_dialogs.h"
 #include "files/project_file.h"
 #include "sets/animation.h"
+#include "sets/char_tools.h"
 #include "sets/set_files.h"
 #include "sets/set_views.h"
 #include "sets/sets_viewer.h"
@@ -104,6 +105,12 @@ bool HandleMenuItem(EditorState& s, int item) {
         case kMenuClearSet: SetCommand(s, 4); RedrawAll(s); break;
         case kMenuClearSetBits: SetCommand(s, 1); RedrawAll(s); break;
         case kMenuExportSetBin: ExportSetBin(s); break;
+        case kMenuShowUnused: ToggleUnusedMarks(s); break;
+        case kMenuShowDuplicates: ToggleDuplicateMarks(s); break;
+        case kMenuWhereUsed: WhereUsedDialog(s); break;
+        case kMenuMergeDuplicates: MergeDuplicateChars(s); break;
+        case kMenuCompact: CompactChars(s); break;
+        case kMenuSwapChars: SwapCharsDialog(s); break;
         default: break;
     }
     return true;

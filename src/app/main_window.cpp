@@ -115,6 +115,8 @@ void AddMenus(tk::WindowId w) {
     AddMenuItem(w, kMenuClearSetBits, "Clear bits");
     AddMenuSeparator(w);
     AddMenuItem(w, kMenuExportSetBin, "Export Set to bin...");
+
+    AddToolsMenu(w);
 }
 
 void AddControls(MainWindowUi& ui) {

@@ -2,6 +2,7 @@
 
 #include "session/editor_state.h"
 #include "session/undo.h"
+#include "sets/char_tools.h"
 
 namespace qm {
 

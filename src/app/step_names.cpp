@@ -30,6 +30,12 @@ const char* MenuStepName(int item) {
         case kMenuPasteSet: return "Paste Set";
         case kMenuClearSet: return "Clear Set";
         case kMenuClearSetBits: return "Clear Bits";
+        case kMenuMergeDuplicates: return "Merge Duplicates";
+        case kMenuCompact: return "Compact";
+        case kMenuSwapChars: return "Swap Characters";
+        case kMenuShowUnused:
+        case kMenuShowDuplicates:
+        case kMenuWhereUsed:
         case kMenuSaveProject:
         case kMenuSaveProjectAs:
         case kMenuSaveFont:

@@ -3,6 +3,7 @@
 #include "charedit/char_editor.h"
 #include "session/set_cells.h"
 #include "charedit/color_registers.h"
+#include "charedit/sheet_marks.h"
 
 namespace qm {
 
@@ -38,6 +39,7 @@ void DrawFontSheet(EditorState& s) {
     DrawSheetHalf(s, sheet, kInverseTop, true);
     for (int i = 1; i <= 7; ++i) sheet.Line(0, kSheetPitch * i, 570, 1, kSheetGrid);
     for (int j = 1; j <= 31; ++j) sheet.Line(kSheetPitch * j, 0, 1, 140, kSheetGrid);
+    DrawSheetMarks(s, sheet, kSheetPitch, kInverseTop);
     tk::Refresh(s.ui.fontSheet);
 }
 

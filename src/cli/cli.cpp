@@ -16,7 +16,8 @@ constexpr int kBadUsage = 2;
 const std::vector<const Command*>& Commands() {
     static const std::vector<const Command*> commands = {&ExportSourceCommand(), &ExportImageCommand(),
                                                          &ExportRegionCommand(), &ExtractCommand(), &InfoCommand(),
-                                                         &ImportImageCommand()};
+                                                         &ImportImageCommand(),
+                                                         &AnalyzeCommand(), &OptimizeCommand()};
     return commands;
 }
 

@@ -24,6 +24,8 @@ const Command& ExportRegionCommand();
 const Command& ExtractCommand();
 const Command& InfoCommand();
 const Command& ImportImageCommand();
+const Command& AnalyzeCommand();
+const Command& OptimizeCommand();
 
 // Runs the tool on its arguments (without the program's name); the exit code.
 int RunCli(const std::vector<std::string>& args);

@@ -112,6 +112,9 @@ struct EditorState {
     int SetDraw = 0;
     int ViewOnTop = 0;
     Region ExportRegion{0, 0, 0, 0};
+    // The Tools menu's marks on the font sheet; both off at start.
+    bool MarkUnusedChars = false;
+    bool MarkDuplicateChars = false;
 
     std::array<std::uint8_t, kFontBytes> FontBuffer{};
     SetRecord SetClipboard{};

@@ -1,0 +1,156 @@
+// analyze and optimize: which characters the sets and the screen use, which
+// repeat an earlier one, and a project with the duplicates merged and the
+// used characters moved to the front.
+
+#include <cstdio>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/inputs.h"
+#include "cli/output.h"
+#include "core/char_analysis.h"
+#include "core/font_format.h"
+
+namespace qm::cli {
+
+namespace {
+
+std::string CharText(int code) {
+    char text[24];
+    std::snprintf(text, sizeof text, "$%X (%d)", static_cast<unsigned>(code), code);
+    return text;
+}
+
+std::string JoinChars(const std::vector<int>& codes, const char* between) {
+    std::string text;
+    for (std::size_t i = 0; i < codes.size(); ++i) text += (i ? between : "") + CharText(codes[i]);
+    return text;
+}
+
+std::string JsonNumbers(const std::vector<int>& codes) {
+    std::string json = "[";
+    for (std::size_t i = 0; i < codes.size(); ++i) json += (i ? ", " : "") + std::to_string(codes[i]);
+    return json + "]";
+}
+
+// A font alone has no sets and no screen: none of its characters is used.
+Document InputDocument(const InputFile& input, const Options& options, int& slot) {
+    slot = SlotOption(input, options);
+    if (input.kind == FileKind::Project) return ProjectDocument(input);
+    Document doc;
+    ResetDocument(doc);
+    UnpackFont(InputFont(input, options), doc.Slots[slot]);
+    return doc;
+}
+
+std::string AnalysisText(const CharAnalysis& a, int slot, bool project) {
+    std::string text = project ? "Slot " + std::to_string(slot) + "\n" : "";
+    const std::vector<int> unused = a.Unused();
+    text += "Unused characters: " + std::to_string(unused.size()) + "\n";
+    if (!unused.empty()) text += "  " + JoinChars(unused, ", ") + "\n";
+    const auto groups = a.DuplicateGroups();
+    text += "Groups of duplicates: " + std::to_string(groups.size()) + "\n";
+    for (const auto& group : groups) text += "  " + JoinChars(group, " = ") + "\n";
+    text += "Used characters: " + std::to_string(kCharCount - unused.size()) + "\n";
+    for (int c = 0; c < kCharCount; ++c) {
+        if (!a.Used(c)) continue;
+        text += "  " + CharText(c) + ": " + std::to_string(a.setCells[c]) + " set cells, " +
+                std::to_string(a.screenCells[c]) + " screen cells\n";
+    }
+    return text;
+}
+
+std::string AnalysisJson(const CharAnalysis& a, int slot) {
+    std::string json = "{\"slot\": " + std::to_string(slot) + ", \"unused\": " + JsonNumbers(a.Unused()) +
+                       ", \"duplicates\": [";
+    const auto groups = a.DuplicateGroups();
+    for (std::size_t i = 0; i < groups.size(); ++i) json += (i ? ", " : "") + JsonNumbers(groups[i]);
+    json += "], \"used\": [";
+    bool first = true;
+    for (int c = 0; c < kCharCount; ++c) {
+        if (!a.Used(c)) continue;
+        json += std::string(first ? "" : ", ") + "{\"char\": " + std::to_string(c) +
+                ", \"set_cells\": " + std::to_string(a.setCells[c]) +
+                ", \"screen_cells\": " + std::to_string(a.screenCells[c]) + "}";
+        first = false;
+    }
+    return json + "]}\n";
+}
+
+void RunAnalyze(const Options& options) {
+    const InputFile input = ReadInput(options.Input());
+    int slot = 1;
+    const Document doc = InputDocument(input, options, slot);
+    const CharAnalysis a = AnalyzeChars(doc, slot);
+    const std::string output = options.Value("-o", "-");
+    WriteText(output, options.Has("--json") ? AnalysisJson(a, slot)
+                                            : AnalysisText(a, slot, input.kind == FileKind::Project));
+}
+
+void RunOptimize(const Options& options) {
+    const std::string& output = options.Output();
+    const InputFile input = ReadInput(options.Input());
+    if (input.kind != FileKind::Project) {
+        throw InputError(input.path, std::string("a project is needed here, this is a ") + KindName(input.kind) + " file");
+    }
+    const int slot = SlotOption(input, options);
+    Document doc = ProjectDocument(input);
+    std::string report;
+    if (!options.Has("--keep-duplicates")) {
+        const MergeResult merge = MergeDuplicates(doc, slot);
+        report += "Merged " + std::to_string(merge.merged.size()) + " duplicates of slot " + std::to_string(slot) +
+                  " (the other slots keep their characters):\n";
+        for (const auto& [from, into] : merge.merged) report += "  " + CharText(from) + " -> " + CharText(into) + "\n";
+    }
+    const CharMoves moves = CompactMoves(AnalyzeChars(doc, slot));
+    int moved = 0;
+    std::string lines;
+    for (int c = 0; c < kCharCount; ++c) {
+        if (moves[c] == c) continue;
+        ++moved;
+        lines += "  " + CharText(c) + " -> " + CharText(moves[c]) + "\n";
+    }
+    MoveChars(doc, moves);
+    report += "Moved " + std::to_string(moved) + " characters, in every slot alike:\n" + lines;
+    WriteOutput(output, WriteProject(ProjectOf(doc)));
+    // The report goes to the terminal, out of the way of a project written
+    // to standard output.
+    std::fputs(report.c_str(), output == "-" ? stderr : stdout);
+}
+
+}  // namespace
+
+const Command& AnalyzeCommand() {
+    static const Command command = {
+        "analyze",
+        "unused and duplicate characters, and where each is used",
+        "Usage: quillmere-cli analyze IN [--slot N] [--json] [-o OUT]\n"
+        "Lists the characters that no set cell and no screen cell uses, the groups of\n"
+        "characters whose eight bytes are equal in slot N (1 to 10, default 1), and for\n"
+        "each used character how many set and screen cells hold it. A font alone has no\n"
+        "sets or screen, so none of its characters counts as used.\n\n"
+        "  --json   one JSON object instead of text\n",
+        {{"--slot"}, {"--json"}},
+        RunAnalyze,
+    };
+    return command;
+}
+
+const Command& OptimizeCommand() {
+    static const Command command = {
+        "optimize",
+        "merge duplicate characters and move the used ones to the front",
+        "Usage: quillmere-cli optimize IN.proj [--slot N] [--keep-duplicates] -o OUT.proj\n"
+        "Every set and screen cell that holds a duplicate of slot N (1 to 10, default 1)\n"
+        "then holds its first copy and the duplicates become blank in that slot; the other\n"
+        "slots keep their characters. Then the used characters move to the front in their\n"
+        "order and the unused behind them: this move is made in every slot alike, and every\n"
+        "set and screen cell follows its character. Prints what was merged and moved.\n\n"
+        "  --keep-duplicates   compact only\n",
+        {{"--slot"}, {"--keep-duplicates"}},
+        RunOptimize,
+    };
+    return command;
+}
+
+}  // namespace qm::cli
