@@ -10,5 +10,7 @@ namespace qm {
 // Returns whether the project was written.
 bool SaveProject(EditorState& s, const std::string& mode);
 void OpenProject(EditorState& s);
+// Opens the project file, or tells why not; returns whether it was opened.
+bool OpenProjectFrom(EditorState& s, const std::string& path);
 
 }  // namespace qm

@@ -1,9 +1,14 @@
+#include <string>
+#include <vector>
+
+#include "app/file_opening.h"
 #include "app/startup.h"
 
 int main(int argc, char** argv) {
     tk::Init(argc, argv);
     static qm::EditorState state;
     qm::StartUp(state);
+    qm::OpenCommandLineFiles(state, std::vector<std::string>(argv + 1, argv + argc));
     qm::RunMainLoop(state);
     qm::CloseAllWindows(state);
     tk::Shutdown();
