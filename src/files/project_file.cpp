@@ -49,10 +49,7 @@ void OpenProject(EditorState& s) {
 
 bool OpenProjectFrom(EditorState& s, const std::string& path) {
     Bytes file;
-    if (!ReadWholeFile(path, file, kProjectSize)) {
-        tk::MessageBox("Error!", "The project " + FileNameOf(path) + " cannot be read.");
-        return false;
-    }
+    if (!ReadWholeFile(path, file, kProjectSize)) return false;
     const std::optional<ProjectData> project = ReadProject(file);
     if (!project) {
         tk::MessageBox("Error!", "This file is not project QMR!");
