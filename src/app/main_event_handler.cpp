@@ -1,5 +1,6 @@
 #include "app/main_event_handler.h"
 
+#include "app/file_opening.h"
 #include "app/main_window.h"
 #include "app/recovery.h"
 #include "charedit/char_editor.h"
@@ -64,12 +65,31 @@ void SaveProjectAndMark(EditorState& s, const std::string& mode) {
     if (!SaveProject(s, mode)) return;
     MarkSaved(s);
     DropRecoveryCopy();
+    RememberProject(s);
+}
+
+// The arrow keys move the current character on the font sheet, Home and End
+// go to its first and last one.
+bool MoveOnSheet(EditorState& s, int key) {
+    int delta = 0;
+    if (key == tk::KeyLeft) delta = -1;
+    else if (key == tk::KeyRight) delta = +1;
+    else if (key == tk::KeyUp) delta = -32;
+    else if (key == tk::KeyDown) delta = +32;
+    else if (key != tk::KeyHome && key != tk::KeyEnd) return false;
+    const int from = s.CurrentChar >= 0 ? s.CurrentChar : s.SheetChar;
+    int to = from + delta;
+    if (key == tk::KeyHome) to = 0;
+    else if (key == tk::KeyEnd) to = kCharCount - 1;
+    if (to < 0 || to >= kCharCount) to = from;  // the sheet's edges hold
+    ChooseSheetCharacter(s, to);
+    return true;
 }
 
 // Returns false when the program is to end.
 bool HandleMenuItem(EditorState& s, int item) {
     switch (item) {
-        case kMenuOpenProject: OpenProject(s); RedrawAll(s); ArmClickGuard(s); break;
+        case kMenuOpenProject: OpenProject(s); RememberProject(s); RedrawAll(s); ArmClickGuard(s); break;
         case kMenuSaveProject: SaveProjectAndMark(s, "zapisz"); ArmClickGuard(s); break;
         case kMenuSaveProjectAs: SaveProjectAndMark(s, "zapiszjako"); ArmClickGuard(s); break;
         case kMenuAbout: ShowAbout(); break;
@@ -111,7 +131,9 @@ bool HandleMenuItem(EditorState& s, int item) {
         case kMenuMergeDuplicates: MergeDuplicateChars(s); break;
         case kMenuCompact: CompactChars(s); break;
         case kMenuSwapChars: SwapCharsDialog(s); break;
-        default: break;
+        default:
+            if (IsRecentItem(item)) OpenRecentProject(s, item);
+            break;
     }
     return true;
 }
@@ -230,6 +252,7 @@ void HandleControl(EditorState& s, const tk::Event& e) {
 }
 
 void HandleKeyPressed(EditorState& s, int key) {
+    if (MoveOnSheet(s, key)) return;
     if (key >= kKeyDigit1 && key <= kKeyDigit5) {
         s.HeldDigitKey = key;
     } else if (key == kKeyD) {
@@ -274,6 +297,9 @@ bool MainEventHandler(EditorState& s, const tk::Event& event) {
         case tk::EventKind::MenuItem: return HandleMenuItem(s, event.menuItem);
         case tk::EventKind::Control: HandleControl(s, event); break;
         case tk::EventKind::FilesDropped:
+            OpenFiles(s, event.paths);
+            ArmClickGuard(s);
+            break;
         case tk::EventKind::None: break;
     }
     return true;

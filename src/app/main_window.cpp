@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/file_opening.h"
 #include "files/import_dialogs.h"
 
 namespace qm {
@@ -62,6 +63,9 @@ void AddMenus(tk::WindowId w) {
     tk::CreateMenuBar(w);
     AddMenu(w, "Project");
     AddMenuItem(w, kMenuOpenProject, "Open...");
+    tk::AddSubMenu(w, "Open Recent");
+    for (int i = 0; i < kRecentProjectCount; ++i) AddMenuItem(w, kMenuRecentFirst + i, "");
+    tk::EndSubMenu(w);
     AddMenuItem(w, kMenuSaveProject, "Save\tF5");
     AddMenuItem(w, kMenuSaveProjectAs, "Save As...");
     AddMenuSeparator(w);
@@ -230,6 +234,8 @@ void BuildMainWindow(EditorState& s, int x, int y, int width, int height) {
     AddStatusBar(s.ui.window);
     AddMenus(s.ui.window);
     AddControls(s.ui);
+    tk::AcceptFileDrops(s.ui.window, true);
+    ShowRecentProjects(s);
 }
 
 }  // namespace qm

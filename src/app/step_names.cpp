@@ -1,5 +1,6 @@
 #include "app/step_names.h"
 
+#include "app/file_opening.h"
 #include "app/main_window.h"
 #include "files/import_dialogs.h"
 #include "sets/view_editor.h"
@@ -45,7 +46,7 @@ const char* MenuStepName(int item) {
         case kMenuExportSetBin:
         case kMenuNextSlot:
         case kMenuPreviousSlot: return "";
-        default: return "Change";
+        default: return IsRecentItem(item) ? "Open Project" : "Change";
     }
 }
 
@@ -81,6 +82,7 @@ std::string StepNameOf(const EditorState& s, const tk::Event& event) {
     if (event.window != 0 && event.window == s.exportUi.window) return "";
     if (event.window != s.ui.window) return "Change";
     if (event.kind == tk::EventKind::MenuItem) return MenuStepName(event.menuItem);
+    if (event.kind == tk::EventKind::FilesDropped) return OpenFilesStepName(event.paths);
     if (event.kind == tk::EventKind::Control && event.control != 0) return ControlStepName(s.ui, event.control);
     return "Change";
 }

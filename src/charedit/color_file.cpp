@@ -21,13 +21,16 @@ void SaveColorFile(EditorState& s) {
 
 void LoadColorFile(EditorState& s) {
     const tk::FileAnswer answer = tk::OpenFileDialog("Load colors (.col)", "", kColorFilters, 0);
-    if (answer.path.empty()) return;
+    if (!answer.path.empty()) LoadColorFrom(s, answer.path);
+}
+
+bool LoadColorFrom(EditorState& s, const std::string& path) {
     std::vector<unsigned char> bytes;
-    if (!ReadWholeFile(answer.path, bytes, kColorFileSize)) return;
+    if (!ReadWholeFile(path, bytes, kColorFileSize)) return false;
     ColorRegisters registers{};
     if (!DecodeColorFile(bytes, registers)) {
         tk::MessageBox("Error!", "This file is not QMR color data!");
-        return;
+        return false;
     }
     for (int reg = LUM; reg <= PF3; ++reg) {
         s.doc.RegisterValue[reg] = registers.values[reg];
@@ -35,6 +38,7 @@ void LoadColorFile(EditorState& s) {
     }
     ShowColorIndicators(s);
     RedrawAll(s);
+    return true;
 }
 
 }  // namespace qm

@@ -60,12 +60,17 @@ void HandleSheetMouse(EditorState& s, const tk::Event& event) {
         if (s.HeldDigitKey >= kKeyDigit1 && s.HeldDigitKey <= kKeyDigit5) {
             AppendCharToSetRow(s, ch, s.HeldDigitKey);
             RedrawAll(s);
+            tk::SetText(s.ui.previewCaption, CharNumberText(ch));
         } else {
-            ChooseSheetChar(s, ch);
+            ChooseSheetCharacter(s, ch);
         }
-        tk::SetText(s.ui.previewCaption, CharNumberText(ch));
     }
     tk::SetStatusText(s.ui.window, kStatusCharField, "Char Font: " + CharNumberText(ch));
+}
+
+void ChooseSheetCharacter(EditorState& s, int ch) {
+    ChooseSheetChar(s, ch);
+    tk::SetText(s.ui.previewCaption, CharNumberText(ch));
 }
 
 void SwitchDisplayMode(EditorState& s) {

@@ -11,6 +11,8 @@ void DrawFontSheet(EditorState& s);
 void DrawCharPreview(EditorState& s);
 // Every event of the sheet canvas.
 void HandleSheetMouse(EditorState& s, const tk::Event& event);
+// Chooses the character as a click on the sheet does.
+void ChooseSheetCharacter(EditorState& s, int ch);
 // The "Change GFX" / "Change FONT" button.
 void SwitchDisplayMode(EditorState& s);
 // Shows "Char: $41 (65)" in the character label.

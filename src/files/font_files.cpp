@@ -12,15 +12,19 @@ namespace qm {
 
 void LoadFontFile(EditorState& s) {
     const tk::FileAnswer answer = tk::OpenFileDialog("Load font (.fnt)", s.Slot().filePath, kFontFilter, 0);
-    if (answer.path.empty()) return;
+    if (!answer.path.empty()) LoadFontFrom(s, answer.path);
+}
+
+bool LoadFontFrom(EditorState& s, const std::string& path) {
     Bytes file;
-    if (!ReadWholeFile(answer.path, file, kFontBytes)) return;
+    if (!ReadWholeFile(path, file, kFontBytes)) return false;
 
     s.FontBuffer = ReadFontBytes(file);
-    s.Slot().fileName = FileNameOf(answer.path);
-    s.Slot().filePath = answer.path;
+    s.Slot().fileName = FileNameOf(path);
+    s.Slot().filePath = path;
     UnpackFont(s, -1);
     tk::SetStatusText(s.ui.window, 1, "Font: " + s.Slot().fileName);
+    return true;
 }
 
 void SaveFontFile(EditorState& s) {

@@ -44,25 +44,29 @@ bool SaveProject(EditorState& s, const std::string& mode) {
 
 void OpenProject(EditorState& s) {
     const tk::FileAnswer answer = tk::OpenFileDialog("Open project (.proj)", s.doc.ProjectPath, kProjectFilter, 0);
-    if (answer.path.empty()) return;
+    if (!answer.path.empty()) OpenProjectFrom(s, answer.path);
+}
+
+bool OpenProjectFrom(EditorState& s, const std::string& path) {
     Bytes file;
-    if (!ReadWholeFile(answer.path, file, kProjectSize)) return;
+    if (!ReadWholeFile(path, file, kProjectSize)) return false;
     const std::optional<ProjectData> project = ReadProject(file);
     if (!project) {
         tk::MessageBox("Error!", "This file is not project QMR!");
-        return;
+        return false;
     }
     // Even the older form is this long: anything shorter has lost its end,
     // and would open as blank fonts and black colours.
     if (file.size() < kOlderProjectSize) {
-        tk::MessageBox("Error!", "The project " + FileNameOf(answer.path) + " ends early: it has only " +
+        tk::MessageBox("Error!", "The project " + FileNameOf(path) + " ends early: it has only " +
                                      std::to_string(file.size()) + " of the at least " + std::to_string(kOlderProjectSize) +
                                      " bytes.");
-        return;
+        return false;
     }
-    ShowProjectPath(s, answer.path);
+    ShowProjectPath(s, path);
     ApplyProject(s.doc, *project);
     ShowFirstSlot(s);
+    return true;
 }
 
 }  // namespace qm

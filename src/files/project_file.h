@@ -10,5 +10,9 @@ namespace qm {
 // Returns whether the project was written.
 bool SaveProject(EditorState& s, const std::string& mode);
 void OpenProject(EditorState& s);
+// Opens the project file; returns whether it was opened. A file that is no
+// project, or ends early, is refused with a message; one that cannot be read
+// is passed over silently, as a cancelled dialog is.
+bool OpenProjectFrom(EditorState& s, const std::string& path);
 
 }  // namespace qm

@@ -1,3 +1,7 @@
+#include <string>
+#include <vector>
+
+#include "app/file_opening.h"
 #include "app/recovery.h"
 #include "app/startup.h"
 
@@ -5,6 +9,8 @@ int main(int argc, char** argv) {
     tk::Init(argc, argv);
     static qm::EditorState state;
     qm::StartUp(state);
+    qm::OpenCommandLineFiles(state, std::vector<std::string>(argv + 1, argv + argc));
+    // After the files: a restored copy is then one step that undo can take back.
     qm::StartRecovery(state);
     qm::RunMainLoop(state);
     qm::EndRecovery();

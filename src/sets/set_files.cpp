@@ -25,6 +25,28 @@ std::optional<SetBytes> AskAndRead(const std::string& title, const std::string& 
     return bytes;
 }
 
+bool LoadSetBytes(EditorState& s, const SetBytes& bytes) {
+    const auto set = DecodeSetFile(bytes);
+    if (!set) {
+        tk::MessageBox("Error!", "This file is not QMR set data!");
+        return false;
+    }
+    s.Set() = *set;
+    RedrawAll(s);
+    return true;
+}
+
+bool LoadAllSetsBytes(EditorState& s, const SetBytes& bytes) {
+    const auto sets = DecodeAllSetsFile(bytes);
+    if (!sets) {
+        tk::MessageBox("Error!", "This file is not QMR sets data!");
+        return false;
+    }
+    for (int n = 1; n <= kSetCount; ++n) s.doc.SetTable[n] = (*sets)[n];
+    RedrawAll(s);
+    return true;
+}
+
 void AskAndSave(EditorState& s, const std::string& title, const std::string& filters, const std::string& extension,
                 const SetBytes& bytes) {
     const std::string path = AskSavePath(title, "", filters, extension, true);
@@ -36,25 +58,23 @@ void AskAndSave(EditorState& s, const std::string& title, const std::string& fil
 void LoadSetFile(EditorState& s) {
     const auto bytes = AskAndRead("Load set (.set)", kSetFilters, kSetFileSize);
     if (!bytes) return;
-    const auto set = DecodeSetFile(*bytes);
-    if (!set) {
-        tk::MessageBox("Error!", "This file is not QMR set data!");
-        return;
-    }
-    s.Set() = *set;
-    RedrawAll(s);
+    LoadSetBytes(s, *bytes);
 }
 
 void LoadAllSetsFile(EditorState& s) {
     const auto bytes = AskAndRead("Load sets (.sets)", kAllSetsFilters, kAllSetsFileSize);
     if (!bytes) return;
-    const auto sets = DecodeAllSetsFile(*bytes);
-    if (!sets) {
-        tk::MessageBox("Error!", "This file is not QMR sets data!");
-        return;
-    }
-    for (int n = 1; n <= kSetCount; ++n) s.doc.SetTable[n] = (*sets)[n];
-    RedrawAll(s);
+    LoadAllSetsBytes(s, *bytes);
+}
+
+bool LoadSetFrom(EditorState& s, const std::string& path) {
+    SetBytes bytes;
+    return ReadWholeFile(path, bytes, kSetFileSize) && LoadSetBytes(s, bytes);
+}
+
+bool LoadAllSetsFrom(EditorState& s, const std::string& path) {
+    SetBytes bytes;
+    return ReadWholeFile(path, bytes, kAllSetsFileSize) && LoadAllSetsBytes(s, bytes);
 }
 
 void SaveSetFile(EditorState& s) {

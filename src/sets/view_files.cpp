@@ -24,16 +24,20 @@ void AskAndSave(EditorState& s, const std::string& title, const std::string& fil
 void LoadViewFile(EditorState& s) {
     const tk::FileAnswer answer = tk::OpenFileDialog("Load View Editor data (.ved)", "", kViewFilters, 0);
     if (answer.path.empty()) return;
-    ViewBytes bytes;
-    if (ReadWholeFile(answer.path, bytes, kViewFileSize)) {
-        const auto screen = DecodeViewFile(bytes);
-        if (!screen) {
-            tk::MessageBox("Error...", "This file not View Editor data!");
-            return;
-        }
-        s.doc.ViewScreen = *screen;
-    }
+    LoadViewFrom(s, answer.path);
     DrawViewScreen(s, -1, -1);
+}
+
+bool LoadViewFrom(EditorState& s, const std::string& path) {
+    ViewBytes bytes;
+    if (!ReadWholeFile(path, bytes, kViewFileSize)) return false;
+    const auto screen = DecodeViewFile(bytes);
+    if (!screen) {
+        tk::MessageBox("Error...", "This file not View Editor data!");
+        return false;
+    }
+    s.doc.ViewScreen = *screen;
+    return true;
 }
 
 void SaveViewFile(EditorState& s) {

@@ -6,6 +6,9 @@ namespace qm {
 
 void LoadViewFile(EditorState& s);
 void SaveViewFile(EditorState& s);
+// Loads the file into the view screen; false when it cannot be read or is not
+// a screen (which a message tells).
+bool LoadViewFrom(EditorState& s, const std::string& path);
 // Both do nothing while the export region is not valid.
 void ExportViewBin(EditorState& s);
 void ExportViewChars(EditorState& s);

@@ -22,6 +22,27 @@ QMenu& CurrentMenu(WindowRec& w) {
     return *w.currentMenu;
 }
 
+// Every item action of the menu bar, those of sub-menus included.
+void CollectItems(QMenu* menu, std::vector<QAction*>& items) {
+    for (QAction* item : menu->actions()) {
+        if (item->menu()) CollectItems(item->menu(), items);
+        else if (!item->isSeparator()) items.push_back(item);
+    }
+}
+
+std::vector<QAction*> ItemActions(const WindowRec& w, int number) {
+    std::vector<QAction*> all;
+    std::vector<QAction*> matching;
+    if (!w.menuBar) return matching;
+    for (QAction* menu : w.menuBar->actions()) {
+        if (menu->menu()) CollectItems(menu->menu(), all);
+    }
+    for (QAction* item : all) {
+        if (item->data().toInt() == number) matching.push_back(item);
+    }
+    return matching;
+}
+
 }  // namespace
 
 StatusBarWidget::StatusBarWidget(QWidget* parent) : QFrame(parent) {
@@ -67,6 +88,7 @@ void CreateMenuBar(WindowId window) {
 void AddMenu(WindowId window, const std::string& title) {
     WindowRec& w = Win(window);
     if (!w.menuBar) CreateMenuBar(window);
+    w.outerMenu = nullptr;
     w.currentMenu = w.menuBar->addMenu(Literal(title));
     // A separator is drawn wherever the program puts one, the last line of a
     // menu included; by default the widgets would hide that one.
@@ -89,6 +111,26 @@ void AddMenuSeparator(WindowId window) {
     w.entries.push_back({w.currentMenuTitle, -1, ""});
 }
 
+void AddSubMenu(WindowId window, const std::string& title) {
+    WindowRec& w = Win(window);
+    EndSubMenu(window);
+    QMenu& outer = CurrentMenu(w);
+    QMenu* sub = outer.addMenu(Literal(title));
+    sub->menuAction()->setData(-2);  // neither an item nor a separator
+    w.outerMenu = &outer;
+    w.outerMenuTitle = w.currentMenuTitle;
+    w.currentMenu = sub;
+    w.currentMenuTitle = title;
+}
+
+void EndSubMenu(WindowId window) {
+    WindowRec& w = Win(window);
+    if (!w.outerMenu) return;
+    w.currentMenu = w.outerMenu;
+    w.currentMenuTitle = w.outerMenuTitle;
+    w.outerMenu = nullptr;
+}
+
 void AddShortcut(WindowId window, int key, unsigned modifiers, int menuItem) {
     WindowRec& w = Win(window);
     const QKeySequence sequence(QKeyCombination(QtModifiersOf(modifiers), static_cast<Qt::Key>(QtKeyOf(key))));
@@ -109,14 +151,18 @@ void SetMenuItem(WindowId window, int number, const std::string& text, bool enab
     if (entry == w.entries.end() || (entry->text == text && entry->enabled == enabled) || !w.menuBar) return;
     entry->text = text;
     entry->enabled = enabled;
-    for (QAction* menu : w.menuBar->actions()) {
-        if (!menu->menu()) continue;
-        for (QAction* item : menu->menu()->actions()) {
-            if (item->isSeparator() || item->data().toInt() != number) continue;
-            item->setText(Literal(text));
-            item->setEnabled(enabled);
-        }
+    for (QAction* item : ItemActions(w, number)) {
+        item->setText(Literal(text));
+        item->setEnabled(enabled);
     }
+}
+
+void ShowMenuItem(WindowId window, int number, bool visible) {
+    WindowRec& w = Win(window);
+    for (MenuEntry& entry : w.entries) {
+        if (entry.number == number) entry.visible = visible;
+    }
+    for (QAction* item : ItemActions(w, number)) item->setVisible(visible);
 }
 
 std::vector<Shortcut> Shortcuts(WindowId window) { return Win(window).shortcuts; }

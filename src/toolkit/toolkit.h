@@ -112,12 +112,17 @@ void AddMenu(WindowId window, const std::string& title);
 // The text may carry a tab and a shortcut name, which is shown right-aligned.
 void AddMenuItem(WindowId window, int number, const std::string& text);
 void AddMenuSeparator(WindowId window);
+// Items added after AddSubMenu go into a sub-menu of the current menu, called
+// title, until EndSubMenu; their entries name the sub-menu as their menu.
+void AddSubMenu(WindowId window, const std::string& title);
+void EndSubMenu(WindowId window);
 
 enum KeyModifier : unsigned { NoModifier = 0, Shift = 1u << 0, Ctrl = 1u << 1 };
 enum SpecialKey {
     KeyF5 = 0x1000,
     KeyLeft, KeyRight, KeyUp, KeyDown,
     KeyDelete, KeyPageUp, KeyPageDown,
+    KeyHome, KeyEnd,
 };
 // key: an upper-case letter ('R') or a SpecialKey. The key sends a MenuItem
 // event with the number and never reaches the window as a key press.
@@ -128,10 +133,13 @@ struct MenuEntry {
     int number = -1;    // -1 for a separator
     std::string text;
     bool enabled = true;
+    bool visible = true;
 };
 std::vector<MenuEntry> MenuEntries(WindowId window);
 // Renames an item and enables or disables it; a disabled item sends nothing.
 void SetMenuItem(WindowId window, int number, const std::string& text, bool enabled);
+// Shows or hides an item; a hidden item takes no room in its menu.
+void ShowMenuItem(WindowId window, int number, bool visible);
 struct Shortcut {
     int key = 0;
     unsigned modifiers = 0;

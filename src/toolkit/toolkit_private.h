@@ -27,6 +27,9 @@ struct WindowRec {
     QMenuBar* menuBar = nullptr;
     QMenu* currentMenu = nullptr;
     std::string currentMenuTitle;
+    // While a sub-menu is being filled: the menu it sits in and that menu's title.
+    QMenu* outerMenu = nullptr;
+    std::string outerMenuTitle;
     StatusBarWidget* statusBar = nullptr;
     std::vector<MenuEntry> entries;
     std::vector<Shortcut> shortcuts;

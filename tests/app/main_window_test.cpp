@@ -22,10 +22,8 @@ TEST_F(MainWindowTest, OpensCentredWithAFixedInnerSize) {
 
 TEST_F(MainWindowTest, MenusCarryTheirNumbersSeparatorsAndShortcutNames) {
     const auto entries = tk::MenuEntries(s.ui.window);
-    // The first 36 with "Undo" and "Redo" of the "Edit" menu; later items from 40 on.
-    const auto numbered =
-        std::count_if(entries.begin(), entries.end(), [](auto& e) { return e.number >= 0 && e.number < 40; });
-    EXPECT_EQ(numbered, 36);
+    const auto numbered = std::count_if(entries.begin(), entries.end(), [](auto& e) { return e.number >= 0 && e.number < 40; });
+    EXPECT_EQ(numbered, 36);  // with "Undo" and "Redo"; later items from 40 on
     const auto find = [&](const std::string& menu, int number) {
         return std::find_if(entries.begin(), entries.end(),
                             [&](auto& e) { return e.menu == menu && e.number == number; });
