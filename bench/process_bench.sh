@@ -19,7 +19,7 @@ trap 'rm -rf "$out"' EXIT
 medians() {
   python3 -c 'import json,sys
 for r in json.load(open(sys.argv[1]))["results"]:
-    print("median %-32s %7.2f ms wall" % (r["command"], r["median"] * 1000))' "$1"
+    print("median %-32s %7.2f ms wall, mean CPU %5.2f ms" % (r["command"], r["median"] * 1000, (r["user"] + r["system"]) * 1000))' "$1"
 }
 
 # -N: no shell between hyperfine and the program, so only the program is timed.
