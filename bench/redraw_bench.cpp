@@ -55,7 +55,7 @@ void FloorFill(benchmark::State& state) {
     std::uint32_t color = 0xFF000000u;
     for (auto _ : state) {
         for (tk::Surface& surface : surfaces) {
-            std::uint32_t* data = surface.Data();
+            std::uint32_t* data = surface.WritableData();
             std::fill(data, data + static_cast<std::size_t>(surface.Width()) * surface.Height(), color);
             benchmark::DoNotOptimize(data);
         }
