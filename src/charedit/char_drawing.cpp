@@ -1,5 +1,6 @@
 #include "charedit/char_editor.h"
 #include "charedit/font_sheet.h"
+#include "charedit/glyph.h"
 
 namespace qm {
 
@@ -121,11 +122,13 @@ void DrawGridDots(tk::Surface& surface) {
 }  // namespace
 
 void DrawCharEditor(EditorState& s) {
+    if (s.drawn.charEditor.Unchanged(s.ui.charEditor, GlyphInputs(s).Add(s.CurrentChar))) return;
     tk::Surface& surface = tk::CanvasSurface(s.ui.charEditor);
     surface.FillBox(0, 0, 8 * kEditorScale, 8 * kEditorScale, kBlack);
     if (s.CurrentChar != kEmptyCell) DrawCharacter(s, surface, s.CurrentChar, 0, 0, kEditorScale);
     DrawGridDots(surface);
     tk::Refresh(s.ui.charEditor);
+    s.drawn.charEditor.Drawn();
 }
 
 void DrawCharAt(EditorState& s, tk::Surface& surface, int ch, int left, int top) {

@@ -4,6 +4,7 @@
 #include "session/set_cells.h"
 #include "charedit/color_registers.h"
 #include "charedit/sheet_marks.h"
+#include "charedit/glyph.h"
 
 namespace qm {
 
@@ -30,9 +31,18 @@ void ChooseSheetChar(EditorState& s, int ch) {
     DrawCharEditor(s);
 }
 
+ViewInputs FontSheetInputs(const EditorState& s) {
+    ViewInputs inputs = GlyphInputs(s);
+    inputs.Add(s.MarkUnusedChars).Add(s.MarkDuplicateChars);
+    // Whether a character is used depends on every set and the whole screen.
+    if (s.MarkUnusedChars) inputs.Add(s.doc.SetTable).Add(s.doc.ViewScreen);
+    return inputs;
+}
+
 }  // namespace
 
 void DrawFontSheet(EditorState& s) {
+    if (s.drawn.fontSheet.Unchanged(s.ui.fontSheet, FontSheetInputs(s))) return;
     tk::Surface& sheet = tk::CanvasSurface(s.ui.fontSheet);
     sheet.FillBox(0, 0, 570, 135, kBlack);
     DrawSheetHalf(s, sheet, 0, false);
@@ -41,6 +51,7 @@ void DrawFontSheet(EditorState& s) {
     for (int j = 1; j <= 31; ++j) sheet.Line(kSheetPitch * j, 0, 1, 140, kSheetGrid);
     DrawSheetMarks(s, sheet, kSheetPitch, kInverseTop);
     tk::Refresh(s.ui.fontSheet);
+    s.drawn.fontSheet.Drawn();
 }
 
 void DrawCharPreview(EditorState& s) {

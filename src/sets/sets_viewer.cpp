@@ -4,6 +4,7 @@
 #include <string>
 
 #include "charedit/font_sheet.h"
+#include "charedit/glyph.h"
 #include "sets/mini_chars.h"
 #include "session/undo.h"
 
@@ -65,6 +66,7 @@ void OpenSetsViewer(EditorState& s) {
 
 void DrawSetsViewer(EditorState& s) {
     if (s.SetsViewerOpen != 1) return;
+    if (s.drawn.setsViewer.Unchanged(s.viewerUi.canvas, GlyphInputs(s).Add(s.ViewerFirstSet).Add(s.doc.SetTable))) return;
     tk::Surface& surface = tk::CanvasSurface(s.viewerUi.canvas);
     surface.FillBox(0, 0, kSlots * kSlotWidth, kSlotWidth, kBackground);
     MiniCharPainter painter(s);
@@ -74,6 +76,7 @@ void DrawSetsViewer(EditorState& s) {
     }
     for (int j = 1; j < kSlots; ++j) surface.Line(kSlotWidth * j, 0, 1, kSlotWidth, kSeparator);
     tk::Refresh(s.viewerUi.canvas);
+    s.drawn.setsViewer.Drawn();
 }
 
 bool SetsViewerHandler(EditorState& s, const tk::Event& event) {

@@ -1,5 +1,6 @@
 #include "charedit/char_editor.h"
 #include "charedit/font_sheet.h"
+#include "charedit/glyph.h"
 #include "sets/mini_chars.h"
 #include "sets/set_cell_status.h"
 #include "sets/set_views.h"
@@ -32,6 +33,9 @@ void ChooseCellChar(EditorState& s, int cell) {
 
 void DrawSmallSetView(EditorState& s) {
     if (s.ui.smallSetView == 0) return;
+    if (s.drawn.smallSetView.Unchanged(s.ui.smallSetView, GlyphInputs(s).Add(s.Set().cells).Add(s.SmallSetGrid))) {
+        return;
+    }
     tk::Surface& surface = tk::CanvasSurface(s.ui.smallSetView);
     surface.FillBox(0, 0, 120, 120, 0);
     MiniCharPainter painter(s);
@@ -43,6 +47,7 @@ void DrawSmallSetView(EditorState& s) {
     }
     if (s.SmallSetGrid == kOn) DrawGrid(surface);
     tk::Refresh(s.ui.smallSetView);
+    s.drawn.smallSetView.Drawn();
 }
 
 void HandleSmallSetMouse(EditorState& s, const tk::Event& event) {
