@@ -51,7 +51,9 @@ void DrawLargeSetView(EditorState& s) {
         return;
     }
     tk::Surface& surface = tk::CanvasSurface(s.ui.largeSetView);
-    surface.FillBox(0, 0, kSide, kSide, 0);
+    // The cells cover the view, so no fill goes first, but for characters
+    // over the mask: they blend with what lies beneath, which must be black.
+    if (DrawsOverMask(s)) surface.FillBox(0, 0, kSide, kSide, 0);
     for (int cell = 0; cell < kSetCells; ++cell) {
         const int left = kCell * (cell % 5);
         const int top = kCell * (cell / 5);

@@ -37,14 +37,7 @@ void DrawSmallSetView(EditorState& s) {
         return;
     }
     tk::Surface& surface = tk::CanvasSurface(s.ui.smallSetView);
-    surface.FillBox(0, 0, 120, 120, 0);
-    MiniCharPainter painter(s);
-    for (int cell = 0; cell < kSetCells; ++cell) {
-        const int left = kCell * (cell % 5);
-        const int top = kCell * (cell / 5);
-        surface.FillBox(left, top, kCell, kCell, kEmptyGrey);
-        painter.DrawChar(surface, s.Set().cells[cell], left, top);
-    }
+    MiniCharPainter(s).DrawSet(surface, s.Set(), 0, 0, kEmptyGrey);
     if (s.SmallSetGrid == kOn) DrawGrid(surface);
     tk::Refresh(s.ui.smallSetView);
     s.drawn.smallSetView.Drawn();

@@ -65,14 +65,7 @@ void DrawViewScreen(EditorState& s, int px, int py) {
     // Each cell is written once, black or its character: a screen-wide fill
     // first would double the cost of the biggest surface of the program.
     for (int y = 0; y < kViewRows; ++y) {
-        for (int x = 0; x < kViewColumns; ++x) {
-            const int code = s.doc.ViewScreen[y][x];
-            if (IsCharCode(code)) {
-                painter.DrawChar(surface, code, kViewCell * x, kViewCell * y);
-            } else {
-                surface.FillBox(kViewCell * x, kViewCell * y, kViewCell, kViewCell, 0);
-            }
-        }
+        for (int x = 0; x < kViewColumns; ++x) painter.DrawCell(surface, s.doc.ViewScreen[y][x], kViewCell * x, kViewCell * y, 0);
     }
     if (px != -1) DrawSetAt(s, painter, surface, px, py);
     if (s.ViewGrid == kOn) DrawGrid(surface);
