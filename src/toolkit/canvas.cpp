@@ -38,18 +38,19 @@ public:
     int Border() const { return border_; }
 
 protected:
-    // Only the part asked for is painted: Refresh asks for what changed.
+    // Only the parts asked for are painted: Refresh asks for what changed.
     void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
         const QRect area(border_, border_, surface_.Width(), surface_.Height());
         if (border_ > 0 && !area.contains(event->rect())) qDrawShadePanel(&painter, rect(), palette(), true, border_);
-        const QRect part = event->rect() & area;
-        if (part.isEmpty()) return;
         // The surface's words are Qt's 32-bit RGB form, which the window
         // system takes without conversion.
         const QImage image(reinterpret_cast<const uchar*>(surface_.Data()), surface_.Width(), surface_.Height(),
                            surface_.Width() * 4, QImage::Format_RGB32);
-        painter.drawImage(part.topLeft(), image, part.translated(-border_, -border_));
+        for (const QRect& asked : event->region()) {
+            const QRect part = asked & area;
+            if (!part.isEmpty()) painter.drawImage(part.topLeft(), image, part.translated(-border_, -border_));
+        }
     }
 
     void mousePressEvent(QMouseEvent* event) override {
@@ -129,10 +130,13 @@ Surface& CanvasSurface(ControlId canvas) {
 void Refresh(ControlId canvas) {
     ControlRec& c = Ctl(canvas);
     if (!c.surface) return;
-    const Rect changed = c.surface->TakeChanged();
-    if (changed.width <= 0) return;
+    const std::vector<Rect> parts = c.surface->ChangedParts();
+    c.surface->TakeChanged();
+    if (parts.empty()) return;
     const int border = CanvasBorder(c);
-    c.widget->update(changed.x + border, changed.y + border, changed.width, changed.height);
+    QRegion changed;
+    for (const Rect& r : parts) changed += QRect(r.x + border, r.y + border, r.width, r.height);
+    c.widget->update(changed);
 }
 
 }  // namespace tk

@@ -70,34 +70,43 @@ void Surface::Resize(int width, int height) {
     width_ = std::max(0, width);
     height_ = std::max(0, height);
     pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), WordOf(0));
-    ++generation_;
-    changedLeft_ = 0;
-    changedTop_ = 0;
-    changedRight_ = width_;
-    changedBottom_ = height_;
+    tileColumns_ = (width_ + kTile - 1) / kTile;
+    changedTiles_.assign(static_cast<std::size_t>(tileColumns_) * ((height_ + kTile - 1) / kTile), 0);
+    ChangeAll();
 }
 
 std::uint32_t* Surface::WritableData() {
+    ChangeAll();
+    return pixels_.data();
+}
+
+void Surface::ChangeAll() {
     ++generation_;
     changedLeft_ = 0;
     changedTop_ = 0;
     changedRight_ = width_;
     changedBottom_ = height_;
-    return pixels_.data();
+    std::fill(changedTiles_.begin(), changedTiles_.end(), 1);
 }
 
+// (x0, y0) to (x1, y1), right and bottom edges excluded, lies inside the surface.
 inline void Surface::Widen(int x0, int y0, int x1, int y1) {
     if (changedLeft_ >= changedRight_) {
         changedLeft_ = x0;
         changedTop_ = y0;
         changedRight_ = x1;
         changedBottom_ = y1;
-        return;
+    } else {
+        changedLeft_ = std::min(changedLeft_, x0);
+        changedTop_ = std::min(changedTop_, y0);
+        changedRight_ = std::max(changedRight_, x1);
+        changedBottom_ = std::max(changedBottom_, y1);
     }
-    changedLeft_ = std::min(changedLeft_, x0);
-    changedTop_ = std::min(changedTop_, y0);
-    changedRight_ = std::max(changedRight_, x1);
-    changedBottom_ = std::max(changedBottom_, y1);
+    const int first = x0 / kTile;
+    const int count = (x1 - 1) / kTile - first + 1;
+    for (int row = y0 / kTile; row <= (y1 - 1) / kTile; ++row) {
+        std::fill_n(changedTiles_.begin() + row * tileColumns_ + first, count, 1);
+    }
 }
 
 Rect Surface::Changed() const {
@@ -105,8 +114,32 @@ Rect Surface::Changed() const {
     return {changedLeft_, changedTop_, changedRight_ - changedLeft_, changedBottom_ - changedTop_};
 }
 
+std::vector<Rect> Surface::ChangedParts() const {
+    std::vector<Rect> parts;
+    const Rect bounds = Changed();
+    if (bounds.width <= 0) return parts;
+    // Each run of squares with a change along a row of squares is one part,
+    // trimmed to the changed rectangle.
+    const int lastColumn = (bounds.x + bounds.width - 1) / kTile;
+    for (int row = bounds.y / kTile; row <= (bounds.y + bounds.height - 1) / kTile; ++row) {
+        const std::uint8_t* tiles = changedTiles_.data() + row * tileColumns_;
+        for (int column = bounds.x / kTile; column <= lastColumn; ++column) {
+            if (!tiles[column]) continue;
+            const int start = column;
+            while (column + 1 <= lastColumn && tiles[column + 1]) ++column;
+            const int left = std::max(start * kTile, bounds.x);
+            const int top = std::max(row * kTile, bounds.y);
+            const int right = std::min((column + 1) * kTile, bounds.x + bounds.width);
+            const int bottom = std::min((row + 1) * kTile, bounds.y + bounds.height);
+            parts.push_back({left, top, right - left, bottom - top});
+        }
+    }
+    return parts;
+}
+
 Rect Surface::TakeChanged() {
     const Rect changed = Changed();
+    if (changed.width > 0) std::fill(changedTiles_.begin(), changedTiles_.end(), 0);
     changedLeft_ = changedTop_ = changedRight_ = changedBottom_ = 0;
     return changed;
 }

@@ -64,11 +64,15 @@ public:
     const std::uint32_t* Data() const { return pixels_.data(); }
     std::uint32_t* WritableData();
 
-    // The smallest rectangle holding every pixel changed since it was last
-    // taken (or since the surface got its size); width 0 when none changed.
-    // Drawing a pixel in the colour it already has is no change.
+    // The rectangle to show again: it holds what every drawing call that
+    // changed a pixel drew since it was last taken (or since the surface got
+    // its size); width 0 when none did. A call that draws only what is
+    // already there changes nothing.
     Rect Changed() const;
     Rect TakeChanged();
+    // What changed, as rectangles that do not overlap, inside Changed():
+    // changes far apart are shown again apart, without all that lies between.
+    std::vector<Rect> ChangedParts() const;
 
     // Bumped by every drawing call that reaches the surface, whether or not
     // it changes a pixel, so a view can tell whether anything drew into it
@@ -77,6 +81,10 @@ public:
 
 private:
     void Widen(int x0, int y0, int x1, int y1);
+    void ChangeAll();
+
+    // The parts are kept as squares of this side that hold a change.
+    static constexpr int kTile = 32;
 
     int width_ = 0;
     int height_ = 0;
@@ -84,6 +92,8 @@ private:
     std::uint64_t generation_ = 0;
     // The changed rectangle as edges, empty while left >= right.
     int changedLeft_ = 0, changedTop_ = 0, changedRight_ = 0, changedBottom_ = 0;
+    int tileColumns_ = 0;
+    std::vector<std::uint8_t> changedTiles_;  // row by row, 1 for a square with a change
     std::vector<std::uint32_t> pixels_;
 };
 

@@ -183,13 +183,15 @@ TEST(CanvasDisplay, RefreshRepaintsWhatChangedOnly) {
     EXPECT_EQ(part.height, 80);
     EXPECT_EQ(Mismatches(shown, part, surface), 0);
 
-    surface.FillBox(10, 10, 5, 5, tk::MakeRgb(0, 0, 200));
+    surface.FillBox(40, 40, 5, 5, tk::MakeRgb(0, 0, 200));
     surface.TakeChanged();
-    surface.Plot(60, 50, tk::MakeRgb(0, 200, 0));
+    surface.Plot(2, 3, tk::MakeRgb(0, 200, 0));  // far apart: the box lies between them
+    surface.Plot(90, 75, tk::MakeRgb(0, 200, 0));
     tk::Refresh(canvas);
     shown = tk::simulate::ShownCanvas(canvas, part);
-    EXPECT_EQ(shown.Pixel(60, 50), tk::MakeRgb(0, 200, 0));
-    EXPECT_EQ(shown.Pixel(12, 12), tk::MakeRgb(200, 0, 0));
+    EXPECT_EQ(shown.Pixel(2, 3), tk::MakeRgb(0, 200, 0));
+    EXPECT_EQ(shown.Pixel(90, 75), tk::MakeRgb(0, 200, 0));
+    EXPECT_EQ(shown.Pixel(42, 42), tk::MakeRgb(200, 0, 0));
     EXPECT_EQ(Mismatches(shown, part, surface), 25);
     tk::CloseWindow(window);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <utility>
+#include <vector>
 
 #include "toolkit/surface.h"
 
@@ -178,6 +179,22 @@ TEST(Surface, ChangedRectangleGrowsWithChangesOnly) {
     EXPECT_TRUE(SameRect(s.TakeChanged(), 0, 0, 6, 3));
     s.WritableData()[0] = 0xFF000000u;
     EXPECT_TRUE(SameRect(s.TakeChanged(), 0, 0, 6, 3));
+}
+
+// Changes far apart make parts of their own, inside the changed rectangle.
+TEST(Surface, ChangesFarApartArePartsOfTheirOwn) {
+    tk::Surface s(200, 100);
+    s.TakeChanged();
+    EXPECT_TRUE(s.ChangedParts().empty());
+    s.Plot(5, 6, kWhite);
+    s.FillBox(150, 70, 20, 10, kWhite);
+    EXPECT_TRUE(SameRect(s.Changed(), 5, 6, 165, 74));
+    const std::vector<tk::Rect> parts = s.ChangedParts();
+    ASSERT_EQ(parts.size(), 2u);
+    EXPECT_TRUE(SameRect(parts[0], 5, 6, 27, 26));  // the pixel's square, trimmed
+    EXPECT_TRUE(SameRect(parts[1], 128, 64, 42, 16));
+    s.TakeChanged();
+    EXPECT_TRUE(s.ChangedParts().empty());
 }
 
 // A picture or a block drawing that changes a pixel counts with all it drew;
