@@ -69,10 +69,10 @@ int ChangedPixels(const FontSlot& before, const FontSlot& after) {
     return changed;
 }
 
-int ChangedCells(const EditorState& s, const decltype(EditorState::ViewScreen)& before) {
+int ChangedCells(const EditorState& s, const decltype(Document::ViewScreen)& before) {
     int changed = 0;
     for (int y = 0; y < kViewRows; ++y) {
-        for (int x = 0; x < kViewColumns; ++x) changed += before[y][x] != s.ViewScreen[y][x];
+        for (int x = 0; x < kViewColumns; ++x) changed += before[y][x] != s.doc.ViewScreen[y][x];
     }
     return changed;
 }
@@ -87,7 +87,7 @@ void PaintStroke(benchmark::State& state, View view, Path path, void (*mode)(Edi
     // The stroke paints into the font or the screen; both are put back after
     // every stroke, and shown again, so every stroke starts where the first did.
     const FontSlot font = s.Slot();
-    const auto screen = s.ViewScreen;
+    const auto screen = s.doc.ViewScreen;
     const int currentChar = s.CurrentChar;
     RedrawAll(s);
     Show(s);
@@ -105,7 +105,7 @@ void PaintStroke(benchmark::State& state, View view, Path path, void (*mode)(Edi
         state.PauseTiming();
         changed = view == View::LargeSet ? ChangedPixels(font, s.Slot()) : ChangedCells(s, screen);
         s.Slot() = font;
-        s.ViewScreen = screen;
+        s.doc.ViewScreen = screen;
         s.CurrentChar = currentChar;
         RedrawAll(s);
         Show(s);

@@ -289,6 +289,8 @@ Surface WindowPicture(WindowId window) {
 }
 
 Surface ShownCanvas(ControlId canvas, Rect& part) {
+    // What the program would show at its next wait is shown first.
+    tk::detail::ShowNewWindows();
     QCoreApplication::processEvents();
     const ControlRec& c = tk::detail::Ctl(canvas);
     const int border = CanvasBorder(c);

@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "charedit/font_sheet.h"
+#include "sets/char_tools.h"
 #include "sets/sets_viewer.h"
 #include "sets/view_editor.h"
 #include "support/editor_fixture.h"
@@ -22,10 +23,10 @@ namespace {
 
 void FillSetsAndView(EditorState& e) {
     for (int set = 1; set <= 12; ++set) {
-        for (int cell = 0; cell < kSetCells; cell += 2) e.SetTable[set].cells[cell] = (set * 7 + cell) % kCharCount;
+        for (int cell = 0; cell < kSetCells; cell += 2) e.doc.SetTable[set].cells[cell] = (set * 7 + cell) % kCharCount;
     }
     for (int y = 0; y < kViewRows; y += 3) {
-        for (int x = 0; x < kViewColumns; ++x) e.ViewScreen[y][x] = (x + y) % kCharCount;
+        for (int x = 0; x < kViewColumns; ++x) e.doc.ViewScreen[y][x] = (x + y) % kCharCount;
     }
     e.CurrentChar = 65;
 }
@@ -98,7 +99,7 @@ protected:
     std::string RandomEdit(EditorState& e, std::mt19937& rng) {
         const MainWindowUi& ui = e.ui;
         std::uniform_int_distribution<int> any(0, 1 << 20);
-        switch (any(rng) % 16) {
+        switch (any(rng) % 19) {
             case 0: Stroke(e, rng, ui.charEditor, 240, 240); return "paint the character";
             case 1: Stroke(e, rng, ui.largeSetView, 400, 400); return "paint over the set";
             case 2:
@@ -145,6 +146,24 @@ protected:
                 menu.window = ui.window;
                 Send(e, menu);
                 return "set menu";
+            }
+            case 15: {
+                tk::Event menu = MenuEvent(any(rng) % 2 ? kMenuShowUnused : kMenuShowDuplicates);
+                menu.window = ui.window;
+                Send(e, menu);
+                return "tick a sheet mark";
+            }
+            case 16: {
+                tk::Event menu = MenuEvent(any(rng) % 2 ? kMenuMergeDuplicates : kMenuCompact);
+                menu.window = ui.window;
+                Send(e, menu);
+                return "merge or compact";
+            }
+            case 17: {
+                tk::Event menu = MenuEvent(any(rng) % 3 ? kMenuUndo : kMenuRedo);
+                menu.window = ui.window;
+                Send(e, menu);
+                return "undo or redo";
             }
             default:
                 Send(e, At(ui.swatch[1 + any(rng) % 6], 5, 5, 0, tk::SubKind::LeftClick));
