@@ -90,6 +90,7 @@ std::vector<tk::ControlId> RedrawnCanvases(EditorState& s) {
             before.push_back(tk::CanvasSurface(c).Generation());
         }
     }
+    s.drawn = {};
     RedrawAll(s);
     std::vector<tk::ControlId> redrawn;
     for (std::size_t i = 0; i < canvases.size(); ++i) {

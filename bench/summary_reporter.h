@@ -26,8 +26,14 @@ private:
     void Record(const Run& run);
     const Figure* Find(const std::string& name) const;
     enum class Judge { Cpu, Wall };
+    // The figure's CPU time may be compared with another figure's.
+    struct Against {
+        std::string name;
+        double maxRatio;     // 0: no comparison; negative: shown without a limit
+        double divisor = 1;  // of the other figure
+    };
     void PrintLine(const std::string& label, const std::string& name, double divisor, double budgetSeconds,
-                   double maxFloorRatio, Judge judge = Judge::Cpu) const;
+                   const Against& against, Judge judge = Judge::Cpu) const;
 
     std::map<std::string, Figure> figures_;
 };

@@ -1,5 +1,6 @@
 #include "charedit/char_editor.h"
 #include "charedit/font_sheet.h"
+#include "charedit/glyph.h"
 
 namespace qm {
 
@@ -105,7 +106,7 @@ void DrawOverMask(const EditorState& s, tk::Surface& surface, int ch, int left, 
 
 void DrawCharacter(const EditorState& s, tk::Surface& surface, int ch, int left, int top, int scale) {
     if (ch < 0 || ch >= kCharCount) return;
-    if (s.MulticolorMode != 0 && s.LayerMode == 2) {
+    if (DrawsOverMask(s)) {
         DrawOverMask(s, surface, ch, left, top, scale);
     } else {
         DrawGlyph(s, surface, ch, left, top, scale);
@@ -120,12 +121,19 @@ void DrawGridDots(tk::Surface& surface) {
 
 }  // namespace
 
+bool DrawsOverMask(const EditorState& s) { return s.MulticolorMode != 0 && s.LayerMode == 2; }
+
 void DrawCharEditor(EditorState& s) {
+    if (s.drawn.charEditor.Unchanged(s.ui.charEditor, GlyphInputs(s).Add(s.CurrentChar))) return;
     tk::Surface& surface = tk::CanvasSurface(s.ui.charEditor);
-    surface.FillBox(0, 0, 8 * kEditorScale, 8 * kEditorScale, kBlack);
-    if (s.CurrentChar != kEmptyCell) DrawCharacter(s, surface, s.CurrentChar, 0, 0, kEditorScale);
+    // A character covers the whole canvas; black goes first only where it
+    // shows or where the character blends with it.
+    const bool character = s.CurrentChar >= 0 && s.CurrentChar < kCharCount;
+    if (!character || DrawsOverMask(s)) surface.FillBox(0, 0, 8 * kEditorScale, 8 * kEditorScale, kBlack);
+    if (character) DrawCharacter(s, surface, s.CurrentChar, 0, 0, kEditorScale);
     DrawGridDots(surface);
     tk::Refresh(s.ui.charEditor);
+    s.drawn.charEditor.Drawn();
 }
 
 void DrawCharAt(EditorState& s, tk::Surface& surface, int ch, int left, int top) {

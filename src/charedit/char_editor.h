@@ -9,8 +9,12 @@ namespace qm {
 
 void DrawCharEditor(EditorState& s);
 // Character ch of the current slot at 10 screen pixels per font pixel, its
-// top-left corner at (left, top); the caller has filled the background.
+// top-left corner at (left, top). Over the mask layer it blends with what
+// lies beneath, which the caller has filled with black.
 void DrawCharAt(EditorState& s, tk::Surface& surface, int ch, int left, int top);
+// Whether characters are drawn over the mask layer: the multicolour view with
+// the "Mask" layer chosen.
+bool DrawsOverMask(const EditorState& s);
 // Both return whether a pixel changed: a stroke over pixels that already have
 // the colour needs no redraw.
 bool PaintEditorPixel(EditorState& s, int button, int x, int y);

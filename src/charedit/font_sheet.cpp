@@ -4,12 +4,14 @@
 #include "session/set_cells.h"
 #include "charedit/color_registers.h"
 #include "charedit/sheet_marks.h"
+#include "charedit/glyph.h"
 
 namespace qm {
 
 namespace {
 
 constexpr int kSheetPitch = 17;
+constexpr int kSheetGap = 16;  // the column and row after a character's 16
 constexpr int kInverseTop = 68;
 constexpr Rgb kBlack = tk::MakeRgb(0, 0, 0);
 constexpr Rgb kSheetGrid = tk::MakeRgb(48, 48, 48);
@@ -30,17 +32,30 @@ void ChooseSheetChar(EditorState& s, int ch) {
     DrawCharEditor(s);
 }
 
+ViewInputs FontSheetInputs(const EditorState& s) {
+    ViewInputs inputs = GlyphInputs(s);
+    inputs.Add(s.MarkUnusedChars).Add(s.MarkDuplicateChars);
+    // Whether a character is used depends on every set and the whole screen.
+    if (s.MarkUnusedChars) inputs.Add(s.doc.SetTable).Add(s.doc.ViewScreen);
+    return inputs;
+}
+
 }  // namespace
 
 void DrawFontSheet(EditorState& s) {
+    if (s.drawn.fontSheet.Unchanged(s.ui.fontSheet, FontSheetInputs(s))) return;
     tk::Surface& sheet = tk::CanvasSurface(s.ui.fontSheet);
-    sheet.FillBox(0, 0, 570, 135, kBlack);
+    // No fill first: the characters, black in the gap after each, and the
+    // grid over their first row and column cover the sheet.
     DrawSheetHalf(s, sheet, 0, false);
     DrawSheetHalf(s, sheet, kInverseTop, true);
+    for (int i = 0; i < 8; ++i) sheet.Line(0, kSheetPitch * i + kSheetGap, 570, 1, kBlack);
+    for (int j = 0; j < 32; ++j) sheet.Line(kSheetPitch * j + kSheetGap, 0, 1, 140, kBlack);
     for (int i = 1; i <= 7; ++i) sheet.Line(0, kSheetPitch * i, 570, 1, kSheetGrid);
     for (int j = 1; j <= 31; ++j) sheet.Line(kSheetPitch * j, 0, 1, 140, kSheetGrid);
     DrawSheetMarks(s, sheet, kSheetPitch, kInverseTop);
     tk::Refresh(s.ui.fontSheet);
+    s.drawn.fontSheet.Drawn();
 }
 
 void DrawCharPreview(EditorState& s) {

@@ -22,6 +22,14 @@ void GlyphColors(const EditorState& s, int ch, bool inverse, Rgb out[64]) {
     }
 }
 
+ViewInputs GlyphInputs(const EditorState& s) {
+    ViewInputs inputs;
+    inputs.Add(s.MulticolorMode).Add(s.LayerMode).Add(s.doc.RegisterRgb).Add(s.CurrentSlot).Add(s.Slot().pixels);
+    // The mask view draws the next slot beneath the current one.
+    if (s.CurrentSlot + 1 <= kSlotCount) inputs.Add(s.doc.Slots[s.CurrentSlot + 1].pixels);
+    return inputs;
+}
+
 void DrawGlyph(const EditorState& s, tk::Surface& surface, int ch, int left, int top, int scale, bool inverse) {
     Rgb colors[64];
     GlyphColors(s, ch, inverse, colors);

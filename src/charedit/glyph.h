@@ -15,6 +15,10 @@ Rgb PairColor(const EditorState& s, int pairValue, bool inverse = false);
 // swapped when inverse. Multicolour: both pixels of a pair in the pair's colour.
 void GlyphColors(const EditorState& s, int ch, bool inverse, Rgb out[64]);
 
+// What drawing a character reads of the state, in any view, the mask view
+// with its layer included: the inputs a view of characters starts with.
+ViewInputs GlyphInputs(const EditorState& s);
+
 // Character ch with its top-left corner at (left, top), every font pixel a
 // scale x scale block.
 void DrawGlyph(const EditorState& s, tk::Surface& surface, int ch, int left, int top, int scale,

@@ -11,6 +11,7 @@
 
 #include "core/document.h"
 #include "core/history.h"
+#include "session/drawn_view.h"
 #include "toolkit/toolkit.h"
 
 namespace qm {
@@ -125,6 +126,9 @@ struct EditorState {
     SetsViewerUi viewerUi;
     ViewEditorUi viewUi;
     ViewExportUi exportUi;
+    // What the views were last drawn from, so that a redraw can skip a view
+    // whose inputs did not change. Emptying it makes every view draw again.
+    DrawnViews drawn;
 
     FullRedraw fullRedraw = nullptr;
 

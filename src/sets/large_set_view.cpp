@@ -1,5 +1,6 @@
 #include "charedit/char_editor.h"
 #include "charedit/font_sheet.h"
+#include "charedit/glyph.h"
 #include "core/document.h"
 #include "sets/set_cell_status.h"
 #include "sets/set_views.h"
@@ -46,8 +47,13 @@ void ChooseCellChar(EditorState& s, int cell) {
 
 void DrawLargeSetView(EditorState& s) {
     if (s.ui.largeSetView == 0) return;
+    if (s.drawn.largeSetView.Unchanged(s.ui.largeSetView, GlyphInputs(s).Add(s.Set().cells).Add(s.LargeSetGrid))) {
+        return;
+    }
     tk::Surface& surface = tk::CanvasSurface(s.ui.largeSetView);
-    surface.FillBox(0, 0, kSide, kSide, 0);
+    // The cells cover the view, so no fill goes first, but for characters
+    // over the mask: they blend with what lies beneath, which must be black.
+    if (DrawsOverMask(s)) surface.FillBox(0, 0, kSide, kSide, 0);
     for (int cell = 0; cell < kSetCells; ++cell) {
         const int left = kCell * (cell % 5);
         const int top = kCell * (cell / 5);
@@ -60,6 +66,7 @@ void DrawLargeSetView(EditorState& s) {
     }
     if (s.LargeSetGrid == kOn) DrawGrid(surface);
     tk::Refresh(s.ui.largeSetView);
+    s.drawn.largeSetView.Drawn();
 }
 
 void HandleLargeSetMouse(EditorState& s, const tk::Event& event) {

@@ -24,9 +24,23 @@ void MiniCharPainter::DrawChar(tk::Surface& target, int code, int left, int top)
     if (IsCharCode(code)) target.DrawImage(left, top, Glyph(code));
 }
 
+void MiniCharPainter::DrawCell(tk::Surface& target, int code, int left, int top, Rgb empty) {
+    if (IsCharCode(code)) {
+        target.DrawImage(left, top, Glyph(code));
+    } else {
+        target.FillBox(left, top, kMiniCharSize, kMiniCharSize, empty);
+    }
+}
+
 void MiniCharPainter::DrawSet(tk::Surface& target, const SetRecord& set, int left, int top) {
     for (int cell = 0; cell < kSetCells; ++cell) {
         DrawChar(target, set.cells[cell], left + kMiniCharSize * (cell % 5), top + kMiniCharSize * (cell / 5));
+    }
+}
+
+void MiniCharPainter::DrawSet(tk::Surface& target, const SetRecord& set, int left, int top, Rgb empty) {
+    for (int cell = 0; cell < kSetCells; ++cell) {
+        DrawCell(target, set.cells[cell], left + kMiniCharSize * (cell % 5), top + kMiniCharSize * (cell / 5), empty);
     }
 }
 

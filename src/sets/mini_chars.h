@@ -21,8 +21,12 @@ public:
 
     // Codes that are not characters of the font draw nothing.
     void DrawChar(tk::Surface& target, int code, int left, int top);
+    // The character, or a square of the empty colour for any other code.
+    void DrawCell(tk::Surface& target, int code, int left, int top, Rgb empty);
     // Every non-empty cell of the set; empty cells leave the target as it is.
     void DrawSet(tk::Surface& target, const SetRecord& set, int left, int top);
+    // Every cell of the set, empty ones in the empty colour.
+    void DrawSet(tk::Surface& target, const SetRecord& set, int left, int top, Rgb empty);
 
 private:
     const tk::Surface& Glyph(int code);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "charedit/font_sheet.h"
+#include "charedit/glyph.h"
 #include "sets/mini_chars.h"
 #include "session/undo.h"
 
@@ -65,15 +66,21 @@ void OpenSetsViewer(EditorState& s) {
 
 void DrawSetsViewer(EditorState& s) {
     if (s.SetsViewerOpen != 1) return;
+    if (s.drawn.setsViewer.Unchanged(s.viewerUi.canvas, GlyphInputs(s).Add(s.ViewerFirstSet).Add(s.doc.SetTable))) return;
     tk::Surface& surface = tk::CanvasSurface(s.viewerUi.canvas);
-    surface.FillBox(0, 0, kSlots * kSlotWidth, kSlotWidth, kBackground);
+    // The cells of the sets cover the slots: no fill goes first.
     MiniCharPainter painter(s);
     for (int i = 0; i < kSlots; ++i) {
         const int set = s.ViewerFirstSet + i;
-        if (set >= 1 && set <= kSetCount) painter.DrawSet(surface, s.doc.SetTable[set], kSlotWidth * i, 0);
+        if (set >= 1 && set <= kSetCount) {
+            painter.DrawSet(surface, s.doc.SetTable[set], kSlotWidth * i, 0, kBackground);
+        } else {
+            surface.FillBox(kSlotWidth * i, 0, kSlotWidth, kSlotWidth, kBackground);
+        }
     }
     for (int j = 1; j < kSlots; ++j) surface.Line(kSlotWidth * j, 0, 1, kSlotWidth, kSeparator);
     tk::Refresh(s.viewerUi.canvas);
+    s.drawn.setsViewer.Drawn();
 }
 
 bool SetsViewerHandler(EditorState& s, const tk::Event& event) {

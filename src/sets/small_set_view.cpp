@@ -1,5 +1,6 @@
 #include "charedit/char_editor.h"
 #include "charedit/font_sheet.h"
+#include "charedit/glyph.h"
 #include "sets/mini_chars.h"
 #include "sets/set_cell_status.h"
 #include "sets/set_views.h"
@@ -32,17 +33,14 @@ void ChooseCellChar(EditorState& s, int cell) {
 
 void DrawSmallSetView(EditorState& s) {
     if (s.ui.smallSetView == 0) return;
-    tk::Surface& surface = tk::CanvasSurface(s.ui.smallSetView);
-    surface.FillBox(0, 0, 120, 120, 0);
-    MiniCharPainter painter(s);
-    for (int cell = 0; cell < kSetCells; ++cell) {
-        const int left = kCell * (cell % 5);
-        const int top = kCell * (cell / 5);
-        surface.FillBox(left, top, kCell, kCell, kEmptyGrey);
-        painter.DrawChar(surface, s.Set().cells[cell], left, top);
+    if (s.drawn.smallSetView.Unchanged(s.ui.smallSetView, GlyphInputs(s).Add(s.Set().cells).Add(s.SmallSetGrid))) {
+        return;
     }
+    tk::Surface& surface = tk::CanvasSurface(s.ui.smallSetView);
+    MiniCharPainter(s).DrawSet(surface, s.Set(), 0, 0, kEmptyGrey);
     if (s.SmallSetGrid == kOn) DrawGrid(surface);
     tk::Refresh(s.ui.smallSetView);
+    s.drawn.smallSetView.Drawn();
 }
 
 void HandleSmallSetMouse(EditorState& s, const tk::Event& event) {

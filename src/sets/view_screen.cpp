@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "charedit/glyph.h"
 #include "core/document.h"
 #include "sets/mini_chars.h"
 #include "sets/view_editor.h"
@@ -56,24 +57,21 @@ void PlaceAt(EditorState& s, int x, int y) {
 
 void DrawViewScreen(EditorState& s, int px, int py) {
     if (s.ViewEditorOpen != 1 || s.viewUi.canvas == 0) return;
+    const ViewInputs inputs =
+        GlyphInputs(s).Add(s.doc.ViewScreen).Add(px).Add(py).Add(s.Set().cells).Add(s.ViewGrid).Add(s.ExportRegion);
+    if (s.drawn.viewScreen.Unchanged(s.viewUi.canvas, inputs)) return;
     tk::Surface& surface = tk::CanvasSurface(s.viewUi.canvas);
     MiniCharPainter painter(s);
     // Each cell is written once, black or its character: a screen-wide fill
     // first would double the cost of the biggest surface of the program.
     for (int y = 0; y < kViewRows; ++y) {
-        for (int x = 0; x < kViewColumns; ++x) {
-            const int code = s.doc.ViewScreen[y][x];
-            if (IsCharCode(code)) {
-                painter.DrawChar(surface, code, kViewCell * x, kViewCell * y);
-            } else {
-                surface.FillBox(kViewCell * x, kViewCell * y, kViewCell, kViewCell, 0);
-            }
-        }
+        for (int x = 0; x < kViewColumns; ++x) painter.DrawCell(surface, s.doc.ViewScreen[y][x], kViewCell * x, kViewCell * y, 0);
     }
     if (px != -1) DrawSetAt(s, painter, surface, px, py);
     if (s.ViewGrid == kOn) DrawGrid(surface);
     if (IsExportable(s.ExportRegion)) DrawOutline(surface, s.ExportRegion);
     tk::Refresh(s.viewUi.canvas);
+    s.drawn.viewScreen.Drawn();
 }
 
 void HandleViewMouse(EditorState& s, const tk::Event& event) {

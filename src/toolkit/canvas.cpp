@@ -38,15 +38,19 @@ public:
     int Border() const { return border_; }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    // Only the parts asked for are painted: Refresh asks for what changed.
+    void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
-        if (border_ > 0) qDrawShadePanel(&painter, rect(), palette(), true, border_);
-        if (surface_.Width() <= 0 || surface_.Height() <= 0) return;
-        // The surface's words are 0xFFBBGGRR, which is RGBA byte order on a
-        // little-endian machine: shown as they are, without conversion.
-        const QImage image(reinterpret_cast<const uchar*>(surface_.Data()), surface_.Width(),
-                           surface_.Height(), surface_.Width() * 4, QImage::Format_RGBA8888);
-        painter.drawImage(border_, border_, image);
+        const QRect area(border_, border_, surface_.Width(), surface_.Height());
+        if (border_ > 0 && !area.contains(event->rect())) qDrawShadePanel(&painter, rect(), palette(), true, border_);
+        // The surface's words are Qt's 32-bit RGB form, which the window
+        // system takes without conversion.
+        const QImage image(reinterpret_cast<const uchar*>(surface_.Data()), surface_.Width(), surface_.Height(),
+                           surface_.Width() * 4, QImage::Format_RGB32);
+        for (const QRect& asked : event->region()) {
+            const QRect part = asked & area;
+            if (!part.isEmpty()) painter.drawImage(part.topLeft(), image, part.translated(-border_, -border_));
+        }
     }
 
     void mousePressEvent(QMouseEvent* event) override {
@@ -84,7 +88,7 @@ private:
     }
 
     ControlId id_;
-    Surface& surface_;
+    const Surface& surface_;
     int border_;
     int pressedHere_ = 0;
 };
@@ -98,12 +102,15 @@ QWidget* MakeCanvas(ControlRec& rec) {
     return canvas;
 }
 
+int CanvasBorder(const ControlRec& rec) { return (rec.style & Bordered) ? kBorder : 0; }
+
 void ResizeCanvasSurface(ControlRec& rec) {
-    const int border = (rec.style & Bordered) ? kBorder : 0;
+    const int border = CanvasBorder(rec);
     const int width = rec.widget->width() - 2 * border;
     const int height = rec.widget->height() - 2 * border;
     if (width == rec.surface->Width() && height == rec.surface->Height()) return;
     rec.surface->Resize(width, height);
+    rec.surface->TakeChanged();
     rec.widget->update();
 }
 
@@ -120,6 +127,16 @@ Surface& CanvasSurface(ControlId canvas) {
     return scratch;
 }
 
-void Refresh(ControlId canvas) { Ctl(canvas).widget->update(); }
+void Refresh(ControlId canvas) {
+    ControlRec& c = Ctl(canvas);
+    if (!c.surface) return;
+    const std::vector<Rect> parts = c.surface->ChangedParts();
+    c.surface->TakeChanged();
+    if (parts.empty()) return;
+    const int border = CanvasBorder(c);
+    QRegion changed;
+    for (const Rect& r : parts) changed += QRect(r.x + border, r.y + border, r.width, r.height);
+    c.widget->update(changed);
+}
 
 }  // namespace tk

@@ -243,6 +243,7 @@ std::string ToolTip(ControlId control) { return S(Ctl(control).widget->toolTip()
 
 void SetBackground(ControlId control, Rgb color) {
     ControlRec& c = Ctl(control);
+    if (c.hasBackground && c.background == (color & 0xFFFFFFu)) return;
     c.background = color & 0xFFFFFFu;
     c.hasBackground = true;
     ApplyBackground(c);

@@ -288,6 +288,33 @@ Surface WindowPicture(WindowId window) {
     return picture;
 }
 
+Surface ShownCanvas(ControlId canvas, Rect& part) {
+    // What the program would show at its next wait is shown first.
+    tk::detail::ShowNewWindows();
+    QCoreApplication::processEvents();
+    const ControlRec& c = tk::detail::Ctl(canvas);
+    const int border = CanvasBorder(c);
+    QWidget* widget = c.widget;
+    const QRect area = widget->rect().adjusted(border, border, -border, -border);
+    const QRect shown = widget->visibleRegion().boundingRect() & area;
+    part = {shown.x() - border, shown.y() - border, shown.width(), shown.height()};
+    if (shown.isEmpty()) return {};
+    QWidget* top = widget->window();
+    const QPoint at = widget->mapTo(top, shown.topLeft());
+    const QImage image = top->screen()
+                             ->grabWindow(top->winId(), at.x(), at.y(), shown.width(), shown.height())
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+    // Qt's 32-bit RGB words are the surface's own.
+    Surface picture(image.width(), image.height());
+    std::uint32_t* words = picture.WritableData();
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        std::copy(line, line + image.width(), words + static_cast<std::size_t>(y) * image.width());
+    }
+    return picture;
+}
+
 namespace {
 
 // Waits, inside the requester's own loop, until it is up, then acts on it.

@@ -76,6 +76,11 @@ namespace tk::simulate {
 Rgb ShownPixel(ControlId control, int x, int y);
 // The whole window as the window system paints it, menu bar included.
 Surface WindowPicture(WindowId window);
+// What the screen shows of a canvas's drawing area, read back from the window
+// system (not painted afresh), after it has delivered what is pending: the
+// part that its window shows, which is set in `part`, in the surface's
+// coordinates.
+Surface ShownCanvas(ControlId canvas, Rect& part);
 
 // For requesters shown for real (not scripted): the next one that opens is
 // answered as a user would, by choosing the file under the given filter or

@@ -14,10 +14,24 @@ using qm::RedOf;
 using qm::GreenOf;
 using qm::BlueOf;
 
-// An in-memory 32-bit picture that canvases show and off-screen images hold.
-// Pixels are kept as 0xFFBBGGRR so a widget can show the buffer without
-// converting it; Pixel() hands back the plain Rgb. Every drawing call clips to
-// the surface, so callers may draw boxes and lines that reach past its edges.
+// The word a surface keeps for a colour, 0xFFRRGGBB: the 32-bit form that the
+// window system shows without converting it. The top byte of the colour is
+// dropped.
+constexpr std::uint32_t WordOf(Rgb c) {
+    return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+constexpr Rgb RgbOfWord(std::uint32_t word) {
+    return ((word & 0xFFu) << 16) | (word & 0xFF00u) | ((word >> 16) & 0xFFu);
+}
+
+struct Rect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// An in-memory 32-bit picture that canvases show and off-screen images hold,
+// kept as WordOf() words, row by row; Pixel() hands back the plain Rgb. Every
+// drawing call clips to the surface, so callers may draw boxes and lines that
+// reach past its edges.
 class Surface {
 public:
     Surface() = default;
@@ -25,6 +39,7 @@ public:
 
     int Width() const { return width_; }
     int Height() const { return height_; }
+    // Black all over, and all of it changed.
     void Resize(int width, int height);
 
     // With blending on, a colour's top byte is its opacity a and the drawn
@@ -44,19 +59,41 @@ public:
     // block; one call draws a whole enlarged character.
     void DrawScaled(int x, int y, const Rgb* colors, int columns, int rows, int scaleX, int scaleY);
 
+    // The words themselves. Asking to write them counts as a change of every
+    // pixel.
     const std::uint32_t* Data() const { return pixels_.data(); }
-    std::uint32_t* Data() { return pixels_.data(); }
+    std::uint32_t* WritableData();
 
-    // Bumped by every change, so a widget knows when to show the surface again.
+    // The rectangle to show again: it holds what every drawing call that
+    // changed a pixel drew since it was last taken (or since the surface got
+    // its size); width 0 when none did. A call that draws only what is
+    // already there changes nothing.
+    Rect Changed() const;
+    Rect TakeChanged();
+    // What changed, as rectangles that do not overlap, inside Changed():
+    // changes far apart are shown again apart, without all that lies between.
+    std::vector<Rect> ChangedParts() const;
+
+    // Bumped by every drawing call that reaches the surface, whether or not
+    // it changes a pixel, so a view can tell whether anything drew into it
+    // since it did.
     std::uint64_t Generation() const { return generation_; }
 
 private:
-    void PutBlended(std::uint32_t& dst, Rgb color) const;
+    void Widen(int x0, int y0, int x1, int y1);
+    void ChangeAll();
+
+    // The parts are kept as squares of this side that hold a change.
+    static constexpr int kTile = 32;
 
     int width_ = 0;
     int height_ = 0;
     bool blending_ = false;
     std::uint64_t generation_ = 0;
+    // The changed rectangle as edges, empty while left >= right.
+    int changedLeft_ = 0, changedTop_ = 0, changedRight_ = 0, changedBottom_ = 0;
+    int tileColumns_ = 0;
+    std::vector<std::uint8_t> changedTiles_;  // row by row, 1 for a square with a change
     std::vector<std::uint32_t> pixels_;
 };
 

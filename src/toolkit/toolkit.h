@@ -178,9 +178,6 @@ WindowId WindowOf(ControlId control);
 unsigned StyleOf(ControlId control);
 std::vector<ControlId> Controls(WindowId window);  // in creation order
 
-struct Rect {
-    int x = 0, y = 0, width = 0, height = 0;
-};
 Rect ControlRect(ControlId control);
 void MoveControl(ControlId control, int x, int y, int width, int height);
 
@@ -227,8 +224,9 @@ std::string Line(ControlId edit, int index);
 // a bordered control); it keeps its pixels until drawn over, and the widget
 // shows whatever it holds. Resizing the control resizes the surface.
 Surface& CanvasSurface(ControlId canvas);
-// Tells the widget to show the surface again. Cheap; the window system
-// coalesces repaints.
+// Tells the widget to show what changed in the surface since the last
+// Refresh; nothing when nothing changed. Cheap; the window system coalesces
+// repaints.
 void Refresh(ControlId canvas);
 
 // ---------------------------------------------------------------- requesters

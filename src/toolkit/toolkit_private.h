@@ -128,6 +128,8 @@ void FitNewItem(ControlRec& rec, const QString& item);
 
 QWidget* MakeCanvas(ControlRec& rec);
 void ResizeCanvasSurface(ControlRec& rec);
+// The width of a canvas's edge around its drawing area.
+int CanvasBorder(const ControlRec& rec);
 
 class Silence {
 public:

@@ -157,3 +157,63 @@ TEST(CanvasDisplay, ShowsTheSurfaceInsideItsBorderInTrueColours) {
 }
 
 }  // namespace
+
+namespace {
+
+int Mismatches(const tk::Surface& shown, const tk::Rect& part, const tk::Surface& drawn) {
+    int wrong = 0;
+    for (int y = 0; y < part.height; ++y) {
+        for (int x = 0; x < part.width; ++x) wrong += shown.Pixel(x, y) != drawn.Pixel(part.x + x, part.y + y);
+    }
+    return wrong;
+}
+
+// Refresh shows what changed and only that: a change taken away from the
+// surface's record is not repainted, so the screen keeps the old pixels there.
+TEST(CanvasDisplay, RefreshRepaintsWhatChangedOnly) {
+    const tk::WindowId window = tk::OpenWindow("Display", 0, 0, 200, 150, tk::TitleBar);
+    const tk::ControlId canvas = tk::CreateControl(window, tk::ControlKind::Canvas, 5, 5, 104, 84, "", tk::Bordered);
+    tk::Surface& surface = tk::CanvasSurface(canvas);
+    surface.FillBox(0, 0, 100, 80, tk::MakeRgb(200, 0, 0));
+    tk::Refresh(canvas);
+    tk::Rect part;
+    tk::Surface shown = tk::simulate::ShownCanvas(canvas, part);
+    EXPECT_EQ(part.x, 0);
+    EXPECT_EQ(part.width, 100);
+    EXPECT_EQ(part.height, 80);
+    EXPECT_EQ(Mismatches(shown, part, surface), 0);
+
+    surface.FillBox(40, 40, 5, 5, tk::MakeRgb(0, 0, 200));
+    surface.TakeChanged();
+    surface.Plot(2, 3, tk::MakeRgb(0, 200, 0));  // far apart: the box lies between them
+    surface.Plot(90, 75, tk::MakeRgb(0, 200, 0));
+    tk::Refresh(canvas);
+    shown = tk::simulate::ShownCanvas(canvas, part);
+    EXPECT_EQ(shown.Pixel(2, 3), tk::MakeRgb(0, 200, 0));
+    EXPECT_EQ(shown.Pixel(90, 75), tk::MakeRgb(0, 200, 0));
+    EXPECT_EQ(shown.Pixel(42, 42), tk::MakeRgb(200, 0, 0));
+    EXPECT_EQ(Mismatches(shown, part, surface), 25);
+    tk::CloseWindow(window);
+}
+
+// In a scroll area the screen shows the part of the canvas scrolled to.
+TEST(CanvasDisplay, ShownPartOfACanvasInAScrollArea) {
+    const tk::WindowId window = tk::OpenWindow("Display", 0, 0, 300, 200, tk::TitleBar);
+    const tk::ControlId area = tk::CreateControl(window, tk::ControlKind::ScrollArea, 10, 10, 200, 150);
+    tk::SetInnerSize(area, 600, 400);
+    const tk::ControlId canvas = tk::CreateControl(window, tk::ControlKind::Canvas, 0, 0, 600, 400, "", 0, area);
+    tk::Surface& surface = tk::CanvasSurface(canvas);
+    for (int y = 0; y < 400; y += 10) surface.FillBox(0, y, 600, 5, tk::MakeRgb(y / 2, 100, 0));
+    tk::Refresh(canvas);
+    tk::Rect part;
+    const tk::Surface shown = tk::simulate::ShownCanvas(canvas, part);
+    EXPECT_EQ(part.x, 0);
+    EXPECT_EQ(part.y, 0);
+    EXPECT_GT(part.width, 100);
+    EXPECT_LT(part.width, 200);
+    EXPECT_LT(part.height, 150);
+    EXPECT_EQ(Mismatches(shown, part, surface), 0);
+    tk::CloseWindow(window);
+}
+
+}  // namespace

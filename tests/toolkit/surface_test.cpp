@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <utility>
+#include <vector>
 
 #include "toolkit/surface.h"
 
@@ -139,6 +140,83 @@ TEST(Surface, EveryChangeBumpsTheGeneration) {
     s.Resize(8, 2);
     EXPECT_GT(s.Generation(), g);
     EXPECT_EQ(CountOf(s, kBlack), 16);
+}
+
+// Qt's 32-bit RGB form, which the window system shows as it is.
+TEST(Surface, KeepsWordsInTheFormTheWindowSystemShows) {
+    EXPECT_EQ(tk::WordOf(tk::MakeRgb(0x12, 0x34, 0x56)), 0xFF123456u);
+    EXPECT_EQ(tk::WordOf(tk::WithAlpha(tk::MakeRgb(1, 2, 3), 7)), 0xFF010203u);
+    EXPECT_EQ(tk::RgbOfWord(0xFF123456u), tk::MakeRgb(0x12, 0x34, 0x56));
+    tk::Surface s(2, 1);
+    s.Plot(1, 0, tk::MakeRgb(0xAB, 0xCD, 0xEF));
+    EXPECT_EQ(s.Data()[0], 0xFF000000u);
+    EXPECT_EQ(s.Data()[1], 0xFFABCDEFu);
+    EXPECT_EQ(s.Pixel(1, 0), tk::MakeRgb(0xAB, 0xCD, 0xEF));
+}
+
+bool SameRect(const tk::Rect& r, int x, int y, int width, int height) {
+    return r.x == x && r.y == y && r.width == width && r.height == height;
+}
+
+TEST(Surface, ChangedRectangleGrowsWithChangesOnly) {
+    tk::Surface s(20, 10);
+    EXPECT_TRUE(SameRect(s.TakeChanged(), 0, 0, 20, 10));  // a new surface is all new
+    EXPECT_EQ(s.Changed().width, 0);
+    s.FillBox(2, 2, 5, 5, kBlack);  // as it was
+    s.Plot(3, 3, kBlack);
+    s.SetBlending(true);
+    s.FillBox(0, 0, 20, 10, tk::WithAlpha(kWhite, 0));  // fully transparent
+    s.SetBlending(false);
+    EXPECT_EQ(s.Changed().width, 0);
+    s.FillBox(2, 2, 5, 5, kWhite);
+    EXPECT_TRUE(SameRect(s.Changed(), 2, 2, 5, 5));
+    s.Plot(15, 8, kRed);
+    EXPECT_TRUE(SameRect(s.TakeChanged(), 2, 2, 14, 7));
+    EXPECT_EQ(s.Changed().width, 0);
+    s.FillBox(-3, 4, 30, 1, kRed);  // clipped to the surface
+    EXPECT_TRUE(SameRect(s.TakeChanged(), 0, 4, 20, 1));
+    s.Resize(6, 3);
+    EXPECT_TRUE(SameRect(s.TakeChanged(), 0, 0, 6, 3));
+    s.WritableData()[0] = 0xFF000000u;
+    EXPECT_TRUE(SameRect(s.TakeChanged(), 0, 0, 6, 3));
+}
+
+// Changes far apart make parts of their own, inside the changed rectangle.
+TEST(Surface, ChangesFarApartArePartsOfTheirOwn) {
+    tk::Surface s(200, 100);
+    s.TakeChanged();
+    EXPECT_TRUE(s.ChangedParts().empty());
+    s.Plot(5, 6, kWhite);
+    s.FillBox(150, 70, 20, 10, kWhite);
+    EXPECT_TRUE(SameRect(s.Changed(), 5, 6, 165, 74));
+    const std::vector<tk::Rect> parts = s.ChangedParts();
+    ASSERT_EQ(parts.size(), 2u);
+    EXPECT_TRUE(SameRect(parts[0], 5, 6, 27, 26));  // the pixel's square, trimmed
+    EXPECT_TRUE(SameRect(parts[1], 128, 64, 42, 16));
+    s.TakeChanged();
+    EXPECT_TRUE(s.ChangedParts().empty());
+}
+
+// A picture or a block drawing that changes a pixel counts with all it drew;
+// drawn again as it is, it counts for nothing.
+TEST(Surface, PicturesAndBlocksCountWhenTheyChangeAPixel) {
+    tk::Surface image(4, 4);
+    image.Plot(1, 2, kRed);
+    tk::Surface s(10, 10);
+    s.DrawImage(3, 3, image);
+    s.TakeChanged();
+    s.DrawImage(3, 3, image);
+    EXPECT_EQ(s.Changed().width, 0);
+    image.Plot(0, 3, kWhite);
+    s.DrawImage(3, 3, image);
+    EXPECT_TRUE(SameRect(s.TakeChanged(), 3, 3, 4, 4));
+    const tk::Rgb colors[] = {kWhite, kBlack, kBlack, kBlack};
+    s.DrawScaled(0, 0, colors, 2, 2, 3, 2);
+    EXPECT_TRUE(SameRect(s.TakeChanged(), 0, 0, 6, 4));
+    const auto generation = s.Generation();
+    s.DrawScaled(0, 0, colors, 2, 2, 3, 2);
+    EXPECT_EQ(s.Changed().width, 0);
+    EXPECT_GT(s.Generation(), generation);  // drawn into all the same
 }
 
 }  // namespace
