@@ -120,6 +120,7 @@ void SummaryReporter::Finalize() {
         PrintLine(std::string("Undo or redo, ") + kind, std::string("UndoRedo/") + kind, 2, 1 * kMs, none);
     }
     PrintLine("Step cost at a stroke's end", "StepCost/RecordStroke", 1, 1 * kMs, none);
+    PrintLine("Recovery tick writing a copy", "Recovery/WriteAfterChange", 1, 1 * kMs, none, Judge::Wall);
     const Figure* alone = Find("StrokeNoRedraw1000/HandlerAlone");
     const Figure* withSteps = Find("StrokeNoRedraw1000/WithSteps");
     if (alone != nullptr && withSteps != nullptr) {

@@ -9,10 +9,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "charedit/color_registers.h"
+#include "core/background_writer.h"
 #include "core/file_io.h"
 #include "core/paths.h"
 #include "core/recovery_format.h"
@@ -35,7 +37,12 @@ struct Keeper {
     int lockFd = -1;
     std::string copyPath;
     std::string lockPath;
-    Bytes written;    // what the copy on disk holds; empty when there is none
+    // The disk is left to a thread of its own: a flushed write can wait for
+    // the disk far longer than a frame, and painting must not.
+    std::unique_ptr<BackgroundWriter> writer;
+    unsigned long long lastWrite = 0;  // the writer's number of the latest write
+    bool mayExist = false;             // a write was asked since the last removal
+    Bytes written;    // what the copy holds once the writer is done; empty when none
     Bytes lastSeen;   // the document at the last look
     long long changedAt = 0;
     long long pendingSince = -1;
@@ -110,7 +117,24 @@ void SetAside(const fs::path& folder, const Leftover& copy, const std::string& r
 }
 
 void WriteCopy(Keeper& k, const Bytes& bytes) {
-    if (SaveFileSafely(k.copyPath, bytes).empty()) k.written = bytes;
+    k.lastWrite = k.writer->Write(bytes);
+    k.mayExist = true;
+    k.written = bytes;
+}
+
+// A write that failed is tried again at the next tick that finds it due, as
+// if it had never been asked.
+void NoteFailedWrite(Keeper& k, const BackgroundWriter::Outcome& outcome) {
+    if (k.lastWrite == 0 || outcome.request != k.lastWrite || outcome.failure.empty()) return;
+    k.written.clear();
+    k.lastWrite = 0;
+}
+
+// Only for the start, where the old copy may go only once the new one is safe.
+bool WriteCopyAndWait(Keeper& k, const Bytes& bytes) {
+    WriteCopy(k, bytes);
+    NoteFailedWrite(k, k.writer->Settle());
+    return !k.written.empty();
 }
 
 void ShowRestored(EditorState& s, const RecoveredWork& work) {
@@ -149,8 +173,7 @@ bool OfferLeftovers(EditorState& s, const fs::path& folder) {
             // The old copy goes once this editor's own copy holds the work.
             Keeper& k = K();
             k.lastSeen = WriteRecovery(s.doc, s.CurrentSlot);
-            if (k.lockFd >= 0) WriteCopy(k, k.lastSeen);
-            if (!k.written.empty()) Forget(folder, copy);
+            if (k.lockFd >= 0 && WriteCopyAndWait(k, k.lastSeen)) Forget(folder, copy);
             else close(copy.lockFd);
         } else {
             Forget(folder, copy);
@@ -189,6 +212,7 @@ void StartRecovery(EditorState& s) {
     k.copyPath = (folder / (id + kCopyExtension)).string();
     k.lockPath = (folder / (id + kLockExtension)).string();
     k.lockFd = TakeLock(k.lockPath);
+    k.writer = std::make_unique<BackgroundWriter>(k.copyPath);
     k.active = true;
     OfferLeftovers(s, folder);
     tk::StartTimer(s.ui.window, kRecoveryTimer, kRecoveryTickMs);
@@ -197,6 +221,7 @@ void StartRecovery(EditorState& s) {
 void RecoveryTick(EditorState& s, long long nowMs) {
     Keeper& k = K();
     if (!k.active) return;
+    NoteFailedWrite(k, k.writer->LastDone());
     if (!ChangedSinceSave(s)) {
         DropRecoveryCopy();
         return;
@@ -224,8 +249,11 @@ void RecoveryTick(EditorState& s) { RecoveryTick(s, NowMs()); }
 void DropRecoveryCopy() {
     Keeper& k = K();
     if (!k.active) return;
-    std::error_code ec;
-    fs::remove(k.copyPath, ec);
+    // Through the writer, behind any write still under way, which would
+    // otherwise bring the copy back.
+    if (k.mayExist) k.writer->Remove();
+    k.mayExist = false;
+    k.lastWrite = 0;
     k.written.clear();
     k.lastSeen.clear();
     k.pendingSince = -1;
@@ -235,10 +263,17 @@ void EndRecovery() {
     Keeper& k = K();
     if (!k.active) return;
     DropRecoveryCopy();
+    // The copy is gone before the lock that guards it.
+    k.writer.reset();
     std::error_code ec;
     fs::remove(k.lockPath, ec);
     if (k.lockFd >= 0) close(k.lockFd);
     k = Keeper{};
+}
+
+void SettleRecovery() {
+    Keeper& k = K();
+    if (k.active) NoteFailedWrite(k, k.writer->Settle());
 }
 
 std::string RecoveryCopyPath() { return K().copyPath; }

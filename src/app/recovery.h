@@ -29,9 +29,14 @@ void StartRecovery(EditorState& s);
 // there is nothing unsaved. nowMs: any steady clock in milliseconds.
 void RecoveryTick(EditorState& s, long long nowMs);
 void RecoveryTick(EditorState& s);
+// The copy is written and removed by a thread of its own, in the order asked;
+// this waits until it has done all that was asked so far. For the tests and
+// benchmarks, which look at the disk.
+void SettleRecovery();
 // The work was saved: the copy goes.
 void DropRecoveryCopy();
-// A regular end: the copy and the lock go. Also for tests.
+// A regular end: the copy and the lock go, and the writing thread ends once
+// it has removed the copy. Also for tests.
 void EndRecovery();
 // This editor's copy; empty before StartRecovery.
 std::string RecoveryCopyPath();

@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -53,12 +55,29 @@ bool WriteAll(int fd, const std::vector<unsigned char>& bytes) {
     return true;
 }
 
+// Read without setting it where the system allows: files are saved from more
+// than one thread, and while one sets the mask to read it back, another's file
+// would be made without it, or would read the zero and restore it for good.
+mode_t CurrentUmask() {
+    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        unsigned int mask = 0;
+        bool found = false;
+        while (!found && std::fgets(line, sizeof line, status)) found = std::sscanf(line, "Umask: %o", &mask) == 1;
+        std::fclose(status);
+        if (found) return static_cast<mode_t>(mask);
+    }
+    static std::mutex guard;
+    const std::lock_guard<std::mutex> lock(guard);
+    const mode_t mask = umask(0);
+    umask(mask);
+    return mask;
+}
+
 mode_t NewFileMode(const std::string& target) {
     struct stat info {};
     if (stat(target.c_str(), &info) == 0) return info.st_mode & 07777;
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
+    return 0666 & ~CurrentUmask();
 }
 
 // Writes into a fresh temporary file next to the target; returns its name, or

@@ -58,7 +58,10 @@ protected:
 TEST_F(RecoveryTest, TheCopyFollowsTheUnsavedWorkOnTheTimer) {
     StartRecovery(s);
     ASSERT_EQ(RecoveryCopyPath().rfind(folder + "/", 0), 0u);
-    const auto onDisk = [&] { return fs::exists(RecoveryCopyPath()); };
+    const auto onDisk = [&] {
+        SettleRecovery();
+        return fs::exists(RecoveryCopyPath());
+    };
 
     RecoveryTick(s, 0);
     EXPECT_FALSE(onDisk()) << "nothing unsaved";
@@ -75,6 +78,7 @@ TEST_F(RecoveryTest, TheCopyFollowsTheUnsavedWorkOnTheTimer) {
         Do(kMenuRotate);
         RecoveryTick(s, t);
     }
+    SettleRecovery();
     EXPECT_EQ(ReadBytes(RecoveryCopyPath()), WriteRecovery(s.doc, s.CurrentSlot));
 
     tk::QueueFileAnswer(dir.Path("work.proj"));
@@ -95,6 +99,22 @@ TEST_F(RecoveryTest, TheCopyFollowsTheUnsavedWorkOnTheTimer) {
     EXPECT_TRUE(onDisk());
     EndRecovery();
     EXPECT_TRUE(fs::is_empty(folder)) << "a regular end leaves nothing";
+}
+
+// The write happens away from the timer; its failure must still reach the
+// timer, or the copy would be taken as kept and never written again.
+TEST_F(RecoveryTest, AFailedWriteIsTriedAgainAtTheNextTick) {
+    StartRecovery(s);
+    fs::create_directories(RecoveryCopyPath());  // in the way of the copy
+    Do(kMenuInverse);
+    RecoveryTick(s, 0);
+    RecoveryTick(s, 1000);
+    SettleRecovery();
+    ASSERT_TRUE(fs::is_directory(RecoveryCopyPath()));
+    fs::remove(RecoveryCopyPath());
+    RecoveryTick(s, 1500);
+    SettleRecovery();
+    EXPECT_EQ(ReadBytes(RecoveryCopyPath()), WriteRecovery(s.doc, s.CurrentSlot));
 }
 
 TEST_F(RecoveryTest, AStartOffersOnlyTheCopiesOfEditorsThatAreGone) {

@@ -5,9 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/file_io.h"
@@ -18,9 +21,9 @@ using Bytes = std::vector<unsigned char>;
 
 class Folder {
 public:
-    Folder() {
-        char name[] = "/tmp/qm-tk-XXXXXX";
-        root_ = mkdtemp(name);
+    explicit Folder(const std::string& parent = "/tmp") {
+        std::string name = parent + "/qm-tk-XXXXXX";
+        root_ = mkdtemp(name.data());
     }
     ~Folder() { std::system(("rm -rf '" + root_ + "'").c_str()); }
     std::string Path(const std::string& name) const { return root_ + "/" + name; }
@@ -183,6 +186,40 @@ TEST(SaveFileSafely, SavingThroughALinkKeepsTheLink) {
     ASSERT_EQ(lstat(link.c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
     EXPECT_EQ(Read(real), Pattern(8, 2));
+}
+
+// Files are saved from more than one thread: learning the mode a new file
+// should have must not take away, even for a moment, the mask that files made
+// elsewhere meanwhile are given.
+TEST(SaveFileSafely, NewFilesTakeTheMaskAndItStaysInPlaceThroughout) {
+    Folder folder(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp");  // no flush to wait for
+    const mode_t before = umask(027);
+    std::atomic<bool> done{false};
+    std::atomic<int> maskSeenWrong{0};
+    std::thread watcher([&] {
+        while (!done) {
+            std::FILE* status = std::fopen("/proc/self/status", "r");
+            if (!status) return;
+            char line[256];
+            unsigned int mask = 0;
+            while (std::fgets(line, sizeof line, status)) {
+                if (std::sscanf(line, "Umask: %o", &mask) == 1 && mask != 027) ++maskSeenWrong;
+            }
+            std::fclose(status);
+        }
+    });
+    int wrongModes = 0;
+    for (int i = 0; i < 2000; ++i) {
+        const std::string path = folder.Path("new" + std::to_string(i));
+        struct stat info {};
+        EXPECT_EQ(qm::SaveFileSafely(path, Pattern(10, 1)), "");
+        wrongModes += stat(path.c_str(), &info) != 0 || (info.st_mode & 0777) != 0640;
+    }
+    done = true;
+    watcher.join();
+    EXPECT_EQ(umask(before), 027);
+    EXPECT_EQ(maskSeenWrong, 0);
+    EXPECT_EQ(wrongModes, 0);
 }
 
 TEST(ReadWholeFile, ANamedPipeIsRefusedWithoutWaitingForAWriter) {
