@@ -12,6 +12,7 @@
 #include "core/project_format.h"
 #include "sets/set_views.h"
 #include "sets/view_editor.h"
+#include "sets/view_screen.h"
 #include "support/editor_fixture.h"
 #include "toolkit/menu_checks.h"
 
@@ -174,6 +175,31 @@ TEST_F(CharToolsTest, WhereUsedListsEveryCellAndGoesToTheChosenOne) {
     EXPECT_EQ(tk::WindowTitle(s.viewUi.window), "View Editor  (X: 3, Y: 5)");
     EXPECT_TRUE(tk::WindowEnabled(s.ui.window));
     EXPECT_FALSE(ChangedSinceSave(s));
+}
+
+TEST_F(CharToolsTest, WhereUsedScrollsTheViewEditorToTheCell) {
+    const auto shows = [&](int x, int y) {
+        const tk::Rect seen = tk::VisiblePart(s.viewUi.canvas);
+        const int left = x * kViewCell, top = y * kViewCell;
+        return seen.x <= left && seen.y <= top && left + kViewCell <= seen.x + seen.width &&
+               top + kViewCell <= seen.y + seen.height;
+    };
+    const auto showFirst = [&] {
+        WithDialog(kMenuWhereUsed, [&](tk::WindowId w) { Press(tk::Controls(w)[2]); });
+    };
+    s.doc.ViewScreen[39][59] = 120;
+    s.doc.ViewScreen[0][0] = 121;
+    s.CurrentChar = 120;
+    ASSERT_FALSE(shows(59, 39));
+    showFirst();
+    EXPECT_EQ(tk::WindowTitle(s.viewUi.window), "View Editor  (X: 59, Y: 39)");
+    EXPECT_TRUE(shows(59, 39));
+    // And back to the top-left corner.
+    s.CurrentChar = 121;
+    showFirst();
+    EXPECT_EQ(tk::WindowTitle(s.viewUi.window), "View Editor  (X: 0, Y: 0)");
+    EXPECT_TRUE(shows(0, 0));
+    EXPECT_FALSE(shows(59, 39));
 }
 
 }  // namespace
