@@ -51,6 +51,7 @@ void FollowMoves(EditorState& s, const CharMoves& moves) {
     if (IsCharCode(s.CurrentChar)) s.CurrentChar = moves[s.CurrentChar];
     if (IsCharCode(s.SheetChar)) s.SheetChar = moves[s.SheetChar];
     if (IsCharCode(s.CurrentChar)) ShowCharLabel(s, s.CurrentChar);
+    if (IsCharCode(s.SheetChar)) tk::SetText(s.ui.previewCaption, CharNumberText(s.SheetChar));
 }
 
 tk::ControlId CharacterList(tk::WindowId window, int x, int y, int selected) {

@@ -7,6 +7,7 @@
 
 #include "app/main_loop.h"
 #include "app/main_window.h"
+#include "charedit/font_sheet.h"
 #include "core/file_io.h"
 #include "core/font_format.h"
 #include "core/project_format.h"
@@ -150,6 +151,34 @@ TEST_F(CharToolsTest, MovesKeepEveryPictureAndUndoBringsBackEveryByte) {
     EXPECT_EQ(Work(), start);
     DispatchEvent(s, MenuEvent(kMenuRedo));
     EXPECT_EQ(Work(), merged);
+}
+
+TEST_F(CharToolsTest, UndoAndRedoOfAMoveTakeTheEditedCharacterAlong) {
+    ChooseSheetCharacter(s, 98);  // used, with unused characters before it
+    const Image picture = tk::ImageFromSurface(tk::CanvasSurface(s.ui.charEditor));
+    const auto expectEditing = [&](int code) {
+        EXPECT_EQ(s.CurrentChar, code);
+        EXPECT_EQ(s.SheetChar, code);
+        EXPECT_EQ(tk::Text(s.ui.charLabel), "Char: " + CharNumberText(code));
+        EXPECT_TRUE(SameImage(tk::ImageFromSurface(tk::CanvasSurface(s.ui.charEditor)), picture)) << code;
+    };
+    Send(kMenuCompact);
+    const int compacted = s.CurrentChar;
+    ASSERT_NE(compacted, 98);
+    expectEditing(compacted);
+    WithDialog(kMenuSwapChars, [&](tk::WindowId w) {
+        tk::SelectItem(tk::Controls(w)[2], 3);
+        Press(tk::Controls(w)[3]);
+    });
+    expectEditing(3);
+    for (int code : {compacted, 98}) {
+        Send(kMenuUndo);
+        expectEditing(code);
+    }
+    for (int code : {compacted, 3}) {
+        Send(kMenuRedo);
+        expectEditing(code);
+    }
 }
 
 TEST_F(CharToolsTest, WhereUsedListsEveryCellAndGoesToTheChosenOne) {
