@@ -374,6 +374,10 @@ void ScrollIntoView(ControlId control, Rect r) {
     QWidget* widget = Ctl(control).widget;
     QScrollArea* area = ScrollAreaAround(widget);
     if (!area || r.width <= 0 || r.height <= 0) return;
+    // A window opened during this event would be shown only when the program
+    // next waits; until then the area does not know its own size, and would
+    // scroll by the wrong amount or not at all.
+    if (!area->isVisible()) ShowNewWindows();
     // Qt asks for a centre and margins; rounding the half sizes up keeps the
     // far edge inside.
     const QPoint centre = widget->mapTo(area->widget(), QPoint(r.x + r.width / 2, r.y + r.height / 2));
