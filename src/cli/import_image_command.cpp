@@ -1,5 +1,6 @@
 // import-image: a picture cut into the characters of a font, with its map.
 
+#include <array>
 #include <cctype>
 
 #include "cli/commands.h"
@@ -39,7 +40,30 @@ PictureImportOptions ImportOptions(const Options& options) {
     } else if (colours != "registers") {
         throw UsageError("--colours takes registers or picture, not " + colours);
     }
+    o.placeOnView = options.Has("--screen");
+    o.placeInSets = options.Has("--sets");
+    o.firstSet = options.Number("--sets", 1, kSetCount, 1);
     return o;
+}
+
+// Imports into slot as the editor does with that slot current: the picture is
+// compared with the slot's own colours, and colours taken from the picture
+// become the slot's. A project file's registers are those of slot 1, so they
+// change only with it.
+ImportOutcome ImportIntoSlot(Document& doc, int slot, const Image& picture, const PictureImportOptions& o,
+                             PictureImportPlan& plan) {
+    const RegisterColors registerRgb = doc.RegisterRgb;
+    const std::array<int, 7> registerValue = doc.RegisterValue;
+    doc.RegisterRgb = doc.Slots[slot].colors;
+    MatchRegisterValues(doc);
+    plan = PlanPictureImport(picture, doc, o);
+    const ImportOutcome outcome = ApplyPictureImport(doc, slot, plan, o);
+    doc.Slots[slot].colors = doc.RegisterRgb;
+    if (slot != 1) {
+        doc.RegisterRgb = registerRgb;
+        doc.RegisterValue = registerValue;
+    }
+    return outcome;
 }
 
 void Run(const Options& options) {
@@ -47,7 +71,12 @@ void Run(const Options& options) {
     const std::string& output = options.Output();
     const bool project = EndsWith(output, ".proj");
     if (!project && !EndsWith(output, ".fnt") && output != "-") throw UsageError("the output must end in .proj or .fnt: " + output);
-    if (options.Has("--into") && !project) throw UsageError("--into needs a .proj output");
+    for (const char* option : {"--into", "--screen", "--sets"}) {
+        if (options.Has(option) && !project) throw UsageError(std::string(option) + " needs a .proj output");
+    }
+    // A font file holds one font, so there is no other slot to choose.
+    const int slot = options.Number("--slot", 1, kSlotCount, 1);
+    if (slot != 1 && !project) throw UsageError("--slot " + std::to_string(slot) + " needs a .proj output");
 
     Document doc;
     ResetDocument(doc);
@@ -57,11 +86,11 @@ void Run(const Options& options) {
     if (!ReadWholeFile(options.Input(), file, kPictureReadLimit)) throw InputError(options.Input(), "cannot be read");
     const PictureFile picture = ReadPictureFile(file, o.scale);
     if (!picture.error.empty()) throw InputError(options.Input(), picture.error);
-    const PictureImportPlan plan = PlanPictureImport(picture.image, doc, o);
-    const ImportOutcome outcome = ApplyPictureImport(doc, 1, plan, o);
+    PictureImportPlan plan;
+    const ImportOutcome outcome = ImportIntoSlot(doc, slot, picture.image, o, plan);
     if (!outcome.changed) throw InputError(options.Input(), outcome.message);
 
-    WriteOutput(output, project ? WriteProject(ProjectOf(doc)) : WriteFontBytes(PackFont(doc.Slots[1])));
+    WriteOutput(output, project ? WriteProject(ProjectOf(doc)) : WriteFontBytes(PackFont(doc.Slots[slot])));
     if (options.Has("--map")) {
         Bytes map;
         for (int index : plan.map) map.push_back(static_cast<unsigned char>(o.firstChar + index));
@@ -78,7 +107,7 @@ const Command& ImportImageCommand() {
         "a PNG or BMP picture cut into characters",
         "Usage: quillmere-cli import-image IN.png|IN.bmp [--multicolour] [--scale N] [--first C]\n"
         "         [--keep-duplicates] [--reduce] [--colours registers|picture] [--into IN.proj]\n"
-        "         -o OUT.proj|OUT.fnt [--map OUT.map]\n"
+        "         [--slot N] [--screen] [--sets FIRST] -o OUT.proj|OUT.fnt [--map OUT.map]\n"
         "Cuts the picture into 8 x 8 cells (times the scale, 1 to 4, default 1; at most 60 x 40\n"
         "cells) and puts each different cell as a character into the font from character C\n"
         "(default 0). The picture of a font as export-image writes it comes back as that font.\n\n"
@@ -87,13 +116,19 @@ const Command& ImportImageCommand() {
         "  --keep-duplicates  one character for every cell, alike or not\n"
         "  --reduce           when the characters do not fit before 127, merge the most\n"
         "                     alike until they do (else nothing is written)\n"
-        "  --colours          compare with the registers as they are (default) or with the\n"
-        "                     picture's most frequent colours, setting the registers to them\n"
-        "  --into IN.proj     change slot 1 of this project (default: a new project)\n"
-        "  -o OUT             a .fnt font, or a .proj project (slot 1 changed)\n"
+        "  --colours          compare with the slot's colours as they are (default) or with\n"
+        "                     the picture's most frequent colours, setting the slot's to them\n"
+        "  --into IN.proj     change this project (default: a new project)\n"
+        "  --slot N           the project's slot that takes the characters, 1 to 10 (default 1;\n"
+        "                     a .fnt output takes slot 1 only)\n"
+        "  --screen           place the picture's cells on the view screen from its top-left\n"
+        "                     corner (.proj output)\n"
+        "  --sets FIRST       place the picture's cells into sets of 5 x 5 cells from set FIRST\n"
+        "                     on, 1 to 100, left to right, then down (.proj output)\n"
+        "  -o OUT             a .fnt font, or a .proj project\n"
         "  --map OUT.map      the character of each cell, one byte a cell, row by row\n",
-        {{"--scale", "--first", "--colours", "--colors", "--into", "--map"},
-         {"--multicolour", "--multicolor", "--keep-duplicates", "--reduce"}},
+        {{"--scale", "--first", "--colours", "--colors", "--into", "--map", "--slot", "--sets"},
+         {"--multicolour", "--multicolor", "--keep-duplicates", "--reduce", "--screen"}},
         Run,
     };
     return command;

@@ -149,7 +149,9 @@ bool History::Pending(const Document& doc) const {
     return false;
 }
 
-bool History::Record(const Document& doc, const std::string& name) {
+bool History::Record(const Document& doc, const std::string& name) { return Record(doc, name, Focus{}, Focus{}); }
+
+bool History::Record(const Document& doc, const std::string& name, const Focus& focusBefore, const Focus& focusAfter) {
     if (!base_) {
         Reset(doc);
         return false;
@@ -182,6 +184,8 @@ bool History::Record(const Document& doc, const std::string& name) {
         steps_.pop_back();
     }
     step.name = name;
+    step.focusBefore = focusBefore;
+    step.focusAfter = focusAfter;
     step.serial = nextSerial_++;
     step.runs.shrink_to_fit();
     step.data.shrink_to_fit();
@@ -215,6 +219,20 @@ void History::Absorb(const Document& doc) {
 
 const std::string& History::UndoName() const { return CanUndo() ? steps_[undoCount_ - 1].name : kNoName; }
 const std::string& History::RedoName() const { return CanRedo() ? steps_[undoCount_].name : kNoName; }
+
+std::optional<History::Focus> History::UndoFocus() const {
+    if (!CanUndo()) return std::nullopt;
+    const Step& step = steps_[undoCount_ - 1];
+    if (step.focusBefore == step.focusAfter) return std::nullopt;
+    return step.focusBefore;
+}
+
+std::optional<History::Focus> History::RedoFocus() const {
+    if (!CanRedo()) return std::nullopt;
+    const Step& step = steps_[undoCount_];
+    if (step.focusBefore == step.focusAfter) return std::nullopt;
+    return step.focusAfter;
+}
 
 unsigned History::Apply(const Step& step, Document& doc) {
     const auto kept = SpansOf(*base_);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,9 +33,21 @@ public:
     // Forgets every step; doc is where the history starts, and counts as saved.
     void Reset(const Document& doc);
 
-    // Records what changed since the last step as one step called name and
-    // drops the steps that could have been redone. Returns false, and records
-    // nothing, when the document did not change.
+    // What the editor had in view around a step: the character being edited
+    // and the one picked on the font sheet. A step that moves characters
+    // carries them along, and taking it back or doing it again must too, or
+    // the user would suddenly look at another picture.
+    struct Focus {
+        int edited = -1;
+        int picked = -1;
+        bool operator==(const Focus&) const = default;
+    };
+
+    // Records what changed since the last step as one step called name, with
+    // the focus before and after it, and drops the steps that could have been
+    // redone. Returns false, and records nothing, when the document did not
+    // change.
+    bool Record(const Document& doc, const std::string& name, const Focus& focusBefore, const Focus& focusAfter);
     bool Record(const Document& doc, const std::string& name);
     // Takes in what changed since the last step without making a step of it:
     // for changes that are not the user's work, such as a save setting the
@@ -48,6 +61,10 @@ public:
     // The name of the step that Undo or Redo would take; empty when none.
     const std::string& UndoName() const;
     const std::string& RedoName() const;
+    // The focus to go back to when Undo takes its step back, or on to when
+    // Redo does its step again; none when that step left the focus alone.
+    std::optional<Focus> UndoFocus() const;
+    std::optional<Focus> RedoFocus() const;
 
     // Takes the last step back (or does the next one again) in doc. Changes
     // not yet recorded are dropped where the step touches them. Returns the
@@ -88,6 +105,7 @@ public:
         std::vector<Run> runs;
         std::vector<std::uint8_t> data;
         std::vector<TextChange> texts;
+        Focus focusBefore, focusAfter;
         std::size_t bytes = 0;
     };
 

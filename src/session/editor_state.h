@@ -136,6 +136,8 @@ struct EditorState {
     // made while it takes several events (a paint stroke); empty when none.
     History history;
     std::string openStep;
+    // The focus when the open step began.
+    History::Focus openStepFocus;
 
     FontSlot& Slot() { return doc.Slots[CurrentSlot]; }
     const FontSlot& Slot() const { return doc.Slots[CurrentSlot]; }

@@ -15,7 +15,18 @@ void ShowDocumentTexts(EditorState& s) {
     tk::SetStatusText(s.ui.window, kStatusProjectField, "Project: " + FileNameOf(path));
 }
 
-void AfterStepTaken(EditorState& s, unsigned slots) {
+History::Focus FocusOf(const EditorState& s) { return {s.CurrentChar, s.SheetChar}; }
+
+void ShowFocus(EditorState& s, const History::Focus& focus) {
+    s.CurrentChar = focus.edited;
+    s.SheetChar = focus.picked;
+    if (s.ui.window == 0) return;
+    if (IsCharCode(s.CurrentChar)) tk::SetText(s.ui.charLabel, "Char: " + CharNumberText(s.CurrentChar));
+    if (IsCharCode(s.SheetChar)) tk::SetText(s.ui.previewCaption, CharNumberText(s.SheetChar));
+}
+
+void AfterStepTaken(EditorState& s, unsigned slots, const std::optional<History::Focus>& focus) {
+    if (focus) ShowFocus(s, *focus);
     if (slots != 0 && (slots & (1u << s.CurrentSlot)) == 0) {
         for (int slot = 1; slot <= kSlotCount; ++slot) {
             if (slots & (1u << slot)) {
@@ -40,6 +51,7 @@ void StartHistory(EditorState& s) {
 void BeginStep(EditorState& s, const std::string& name) {
     if (StepOpen(s)) EndStep(s);
     s.openStep = name;
+    s.openStepFocus = FocusOf(s);
 }
 
 void EndStep(EditorState& s) {
@@ -47,7 +59,7 @@ void EndStep(EditorState& s) {
         s.history.Absorb(s.doc);
         return;
     }
-    s.history.Record(s.doc, s.openStep);
+    s.history.Record(s.doc, s.openStep, s.openStepFocus, FocusOf(s));
     s.openStep.clear();
     ShowUndoMenu(s);
 }
@@ -61,13 +73,15 @@ void MarkSaved(EditorState& s) { s.history.MarkSaved(s.doc); }
 void UndoStep(EditorState& s) {
     if (StepOpen(s)) EndStep(s);
     if (!s.history.CanUndo()) return;
-    AfterStepTaken(s, s.history.Undo(s.doc));
+    const std::optional<History::Focus> focus = s.history.UndoFocus();
+    AfterStepTaken(s, s.history.Undo(s.doc), focus);
 }
 
 void RedoStep(EditorState& s) {
     if (StepOpen(s)) EndStep(s);
     if (!s.history.CanRedo()) return;
-    AfterStepTaken(s, s.history.Redo(s.doc));
+    const std::optional<History::Focus> focus = s.history.RedoFocus();
+    AfterStepTaken(s, s.history.Redo(s.doc), focus);
 }
 
 void ShowUndoMenu(EditorState& s) {

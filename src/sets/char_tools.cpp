@@ -39,6 +39,9 @@ void ShowScreenCell(EditorState& s, int x, int y) {
     screen.Line(left, top, 1, kViewCell, kShownCellFrame);
     screen.Line(left + kViewCell - 1, top, 1, kViewCell, kShownCellFrame);
     tk::Refresh(s.viewUi.canvas);
+    // A cell's neighbours in sight too, so that the frame is not lost at the
+    // edge of the area.
+    tk::ScrollIntoView(s.viewUi.canvas, {left - kViewCell, top - kViewCell, 3 * kViewCell, 3 * kViewCell});
     tk::SetWindowTitle(s.viewUi.window, "View Editor  (X: " + std::to_string(x) + ", Y: " + std::to_string(y) + ")");
     tk::ActivateWindow(s.viewUi.window);
 }
@@ -48,6 +51,7 @@ void FollowMoves(EditorState& s, const CharMoves& moves) {
     if (IsCharCode(s.CurrentChar)) s.CurrentChar = moves[s.CurrentChar];
     if (IsCharCode(s.SheetChar)) s.SheetChar = moves[s.SheetChar];
     if (IsCharCode(s.CurrentChar)) ShowCharLabel(s, s.CurrentChar);
+    if (IsCharCode(s.SheetChar)) tk::SetText(s.ui.previewCaption, CharNumberText(s.SheetChar));
 }
 
 tk::ControlId CharacterList(tk::WindowId window, int x, int y, int selected) {

@@ -357,6 +357,46 @@ void SetScrollStep(ControlId area, int step) {
     scroll->verticalScrollBar()->setSingleStep(step);
 }
 
+namespace {
+
+// The scroll area whose scrolled widget holds widget, at any depth.
+QScrollArea* ScrollAreaAround(QWidget* widget) {
+    for (QWidget* p = widget ? widget->parentWidget() : nullptr; p; p = p->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(p); area && area->widget() && area->widget()->isAncestorOf(widget)) {
+            return area;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void ScrollIntoView(ControlId control, Rect r) {
+    QWidget* widget = Ctl(control).widget;
+    QScrollArea* area = ScrollAreaAround(widget);
+    if (!area || r.width <= 0 || r.height <= 0) return;
+    // A window opened during this event would be shown only when the program
+    // next waits; until then the area does not know its own size, and would
+    // scroll by the wrong amount or not at all.
+    if (!area->isVisible()) ShowNewWindows();
+    // Qt asks for a centre and margins; rounding the half sizes up keeps the
+    // far edge inside.
+    const QPoint centre = widget->mapTo(area->widget(), QPoint(r.x + r.width / 2, r.y + r.height / 2));
+    area->ensureVisible(centre.x(), centre.y(), (r.width + 1) / 2, (r.height + 1) / 2);
+}
+
+Rect VisiblePart(ControlId control) {
+    QWidget* widget = Ctl(control).widget;
+    if (!widget) return {};
+    QRect shown = widget->rect();
+    if (QScrollArea* area = ScrollAreaAround(widget)) {
+        const QWidget* viewport = area->viewport();
+        shown &= QRect(widget->mapFrom(viewport, QPoint(0, 0)), viewport->size());
+    }
+    if (shown.isEmpty()) return {};
+    return {shown.x(), shown.y(), shown.width(), shown.height()};
+}
+
 void ClearLines(ControlId edit) {
     auto* text = As<QPlainTextEdit>(edit);
     if (!text) return;

@@ -210,6 +210,12 @@ int Value(ControlId control);
 void SetInnerSize(ControlId area, int width, int height);
 Rect InnerSize(ControlId area);
 void SetScrollStep(ControlId area, int step);
+// Scrolls the scroll area that holds control, if any, so that r (in the
+// control's own pixels) is shown, or as much of it as the area has room for.
+void ScrollIntoView(ControlId control, Rect r);
+// The part of control that its scroll area shows now, in the control's own
+// pixels; the whole control when it sits in no scroll area.
+Rect VisiblePart(ControlId control);
 
 // Multi-line text.
 void ClearLines(ControlId edit);

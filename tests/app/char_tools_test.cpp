@@ -7,11 +7,13 @@
 
 #include "app/main_loop.h"
 #include "app/main_window.h"
+#include "charedit/font_sheet.h"
 #include "core/file_io.h"
 #include "core/font_format.h"
 #include "core/project_format.h"
 #include "sets/set_views.h"
 #include "sets/view_editor.h"
+#include "sets/view_screen.h"
 #include "support/editor_fixture.h"
 #include "toolkit/menu_checks.h"
 
@@ -151,6 +153,34 @@ TEST_F(CharToolsTest, MovesKeepEveryPictureAndUndoBringsBackEveryByte) {
     EXPECT_EQ(Work(), merged);
 }
 
+TEST_F(CharToolsTest, UndoAndRedoOfAMoveTakeTheEditedCharacterAlong) {
+    ChooseSheetCharacter(s, 98);  // used, with unused characters before it
+    const Image picture = tk::ImageFromSurface(tk::CanvasSurface(s.ui.charEditor));
+    const auto expectEditing = [&](int code) {
+        EXPECT_EQ(s.CurrentChar, code);
+        EXPECT_EQ(s.SheetChar, code);
+        EXPECT_EQ(tk::Text(s.ui.charLabel), "Char: " + CharNumberText(code));
+        EXPECT_TRUE(SameImage(tk::ImageFromSurface(tk::CanvasSurface(s.ui.charEditor)), picture)) << code;
+    };
+    Send(kMenuCompact);
+    const int compacted = s.CurrentChar;
+    ASSERT_NE(compacted, 98);
+    expectEditing(compacted);
+    WithDialog(kMenuSwapChars, [&](tk::WindowId w) {
+        tk::SelectItem(tk::Controls(w)[2], 3);
+        Press(tk::Controls(w)[3]);
+    });
+    expectEditing(3);
+    for (int code : {compacted, 98}) {
+        Send(kMenuUndo);
+        expectEditing(code);
+    }
+    for (int code : {compacted, 3}) {
+        Send(kMenuRedo);
+        expectEditing(code);
+    }
+}
+
 TEST_F(CharToolsTest, WhereUsedListsEveryCellAndGoesToTheChosenOne) {
     s.CurrentChar = 91;
     const std::vector<std::string> entries = WhereUsedEntries(s, 91);
@@ -174,6 +204,36 @@ TEST_F(CharToolsTest, WhereUsedListsEveryCellAndGoesToTheChosenOne) {
     EXPECT_EQ(tk::WindowTitle(s.viewUi.window), "View Editor  (X: 3, Y: 5)");
     EXPECT_TRUE(tk::WindowEnabled(s.ui.window));
     EXPECT_FALSE(ChangedSinceSave(s));
+}
+
+TEST_F(CharToolsTest, WhereUsedScrollsTheViewEditorToTheCell) {
+    const auto shows = [&](int x, int y) {
+        const tk::Rect seen = tk::VisiblePart(s.viewUi.canvas);
+        const int left = x * kViewCell, top = y * kViewCell;
+        return seen.x <= left && seen.y <= top && left + kViewCell <= seen.x + seen.width &&
+               top + kViewCell <= seen.y + seen.height;
+    };
+    const auto showFirst = [&] {
+        WithDialog(kMenuWhereUsed, [&](tk::WindowId w) { Press(tk::Controls(w)[2]); });
+    };
+    s.doc.ViewScreen[39][59] = 120;
+    s.doc.ViewScreen[0][0] = 121;
+    s.CurrentChar = 120;
+    // "Show" opens the view editor afresh.
+    tk::Event close;
+    close.kind = tk::EventKind::CloseRequest;
+    close.window = s.viewUi.window;
+    DispatchEvent(s, close);
+    ASSERT_EQ(s.ViewEditorOpen, 0);
+    showFirst();
+    EXPECT_EQ(tk::WindowTitle(s.viewUi.window), "View Editor  (X: 59, Y: 39)");
+    EXPECT_TRUE(shows(59, 39));
+    // And back to the top-left corner.
+    s.CurrentChar = 121;
+    showFirst();
+    EXPECT_EQ(tk::WindowTitle(s.viewUi.window), "View Editor  (X: 0, Y: 0)");
+    EXPECT_TRUE(shows(0, 0));
+    EXPECT_FALSE(shows(59, 39));
 }
 
 }  // namespace

@@ -5,7 +5,11 @@
 
 #include "app/main_loop.h"
 #include "app/main_window.h"
+#include "files/import_dialogs.h"
 #include "core/color_format.h"
+#include "core/font_format.h"
+#include "core/font_image.h"
+#include "core/image.h"
 #include "core/project_format.h"
 #include "core/set_format.h"
 #include "core/view_format.h"
@@ -159,6 +163,67 @@ TEST_F(UndoTest, RandomWorkAgreesWithACopyPerStep) {
     while (s.history.CanRedo()) Send(MenuEvent(kMenuRedo));
     EXPECT_EQ(Fingerprint(s.doc), copies.back());
     EXPECT_EQ(MenuText(kMenuRedo), "(Redo\tCtrl+Shift+Z)");
+}
+
+// Each import, with every option that reaches beyond the font (colours from
+// the picture, the map on the screen and into sets), is one step.
+TEST_F(UndoTest, AnImportIsOneStepUndoneAndRedoneByteForByte) {
+    FontSlot other;
+    UnpackFont(ReadFontBytes(test::ReadBytes(test::TestDataPath("fonts/chess.fnt"))), other);
+    const std::string picture = dir.Path("chess.png");
+    test::WriteBytes(picture, EncodePng(RenderFontImage(other, s.doc.RegisterRgb, false, 1)));
+    const std::string loadFile = dir.Path("chess.xex");
+    Bytes load = {0xFF, 0xFF, 0x00, 0xE0, 0xFF, 0xE3};
+    const FontBytes chess = PackFont(other);
+    load.insert(load.end(), chess.begin(), chess.end());
+    test::WriteBytes(loadFile, load);
+    for (int set = 1; set <= kSetCount; ++set) s.doc.SetTable[set].cells.fill(set % 100);
+    for (auto& row : s.doc.ViewScreen) row.fill(99);
+    s.CurrentSet = 7;
+    s.CurrentChar = 64;
+    StartHistory(s);
+
+    struct Import {
+        int item;
+        std::string file;
+        void (*fill)(const std::vector<tk::ControlId>&);  // the window's controls, in order
+        int importButton;
+    };
+    const Import imports[] = {
+        {kMenuImportPicture, picture,
+         [](const std::vector<tk::ControlId>& c) {
+             tk::SetValue(c[3], 0);      // first char
+             tk::SetChecked(c[5], true);  // colours from the picture
+             tk::SetChecked(c[8], true);  // on the view screen
+             tk::SetChecked(c[9], true);  // into sets
+         },
+         11},
+        {kMenuImportFontBytes, loadFile, [](const std::vector<tk::ControlId>&) {}, 3},
+    };
+    for (const Import& import : imports) {
+        const std::string before = Fingerprint(s.doc);
+        const std::size_t steps = s.history.UndoCount();
+        tk::QueueFileAnswer(import.file);
+        tk::SetWindowOpenedHook([&](tk::WindowId w) {
+            const std::vector<tk::ControlId> c = tk::Controls(w);
+            import.fill(c);
+            tk::PostEvent(ControlEvent(c[static_cast<std::size_t>(import.importButton)]));
+        });
+        Send(MenuEvent(import.item));
+        tk::SetWindowOpenedHook({});
+        const std::string after = Fingerprint(s.doc);
+        ASSERT_NE(after, before) << import.item;
+        EXPECT_EQ(s.history.UndoCount(), steps + 1) << import.item;
+        Send(MenuEvent(kMenuUndo));
+        EXPECT_EQ(Fingerprint(s.doc), before) << import.item;
+        Send(MenuEvent(kMenuRedo));
+        EXPECT_EQ(Fingerprint(s.doc), after) << import.item;
+    }
+    // The picture reached the screen and the sets from the current one on.
+    EXPECT_NE(s.doc.ViewScreen[0][0], 99);
+    EXPECT_NE(s.doc.SetTable[7].cells[0], 7);
+    EXPECT_EQ(s.doc.SetTable[6].cells[0], 6);
+    EXPECT_EQ(PackFont(s.Slot()), chess);
 }
 
 TEST_F(UndoTest, AStrokeIsOneStepNamedInTheMenu) {

@@ -11,6 +11,7 @@
 #include "core/font_format.h"
 #include "core/font_image.h"
 #include "core/image.h"
+#include "core/picture_import.h"
 #include "core/project_format.h"
 #include "core/view_format.h"
 #include "run_tool.h"
@@ -224,6 +225,56 @@ TEST_F(CliTest, ImportImageReadsAnExportedPictureBackIntoAProject) {
     EXPECT_FALSE(fs::exists(Path("no.proj")));
     EXPECT_EQ(RunTool({"import-image", picture, "--scale", "3", "-o", Path("no.fnt")}).exitCode, 1);
     EXPECT_EQ(RunTool({"import-image", picture, "--colours", "nice", "-o", Path("no.fnt")}).exitCode, 2);
+}
+
+TEST_F(CliTest, ImportImagePlacesTheMapIntoAnySlotTheScreenAndSets) {
+    // 12 x 7 cells in two colours, each a pattern of its place, so that some
+    // repeat and most do not.
+    Image picture(12 * 8, 7 * 8);
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const int cell = (y / 8) * 12 + x / 8, bit = (y % 8) * 8 + x % 8;
+            picture.At(x, y) = (cell % 17 * 2654435761u >> (bit % 31)) & 1 ? MakeRgb(250, 240, 10) : MakeRgb(0, 0, 90);
+        }
+    }
+    const std::string png = Path("cells.png"), out = Path("placed.proj");
+    WriteFile(png, EncodePng(picture));
+    const cli_test::Run run = RunTool({"import-image", png, "--into", projectPath, "--slot", "3", "--first", "10",
+                                       "--colours", "picture", "--screen", "--sets", "97", "-o", out});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    // What the editor's import gives with slot 3 current.
+    Document expected;
+    ResetDocument(expected);
+    ApplyProject(expected, project);
+    expected.RegisterRgb = expected.Slots[3].colors;
+    PictureImportOptions o;
+    o.firstChar = 10;
+    o.colours = ImportColours::Picture;
+    o.placeOnView = o.placeInSets = true;
+    o.firstSet = 97;
+    const PictureImportPlan plan = PlanPictureImport(picture, expected, o);
+    ASSERT_TRUE(ApplyPictureImport(expected, 3, plan, o).changed);
+    ASSERT_LT(static_cast<int>(plan.chars.size()), plan.Cells());
+    ASSERT_GE(plan.registerValues[BAK], 0);
+
+    const ProjectData back = ReadProject(ReadFile(out)).value();
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        EXPECT_EQ(back.fonts[slot], slot == 2 ? PackFont(expected.Slots[3]) : project.fonts[slot]) << slot;
+    }
+    EXPECT_EQ(back.view, expected.ViewScreen);
+    EXPECT_EQ(back.view[6][11], 10 + plan.map.back());
+    for (int set = 1; set <= kSetCount; ++set) EXPECT_EQ(back.sets[set - 1], expected.SetTable[set].cells) << set;
+    EXPECT_EQ(back.sets[97][0], 10 + plan.map[5]);  // the second block of cells, in set 98
+    // The picture's colours become slot 3's; slot 1's, which a project keeps
+    // as its registers too, stay.
+    for (int reg = LUM; reg <= PF3; ++reg) {
+        EXPECT_EQ((*back.slotColors)[2][reg - 1], expected.RegisterRgb[reg]) << reg;
+        EXPECT_EQ((*back.slotColors)[0][reg - 1], (*project.slotColors)[0][reg - 1]) << reg;
+    }
+    // A font file has no slots, screen or sets to place into.
+    EXPECT_EQ(RunTool({"import-image", png, "--slot", "3", "-o", Path("no.fnt")}).exitCode, 2);
+    EXPECT_EQ(RunTool({"import-image", png, "--screen", "-o", Path("no.fnt")}).exitCode, 2);
 }
 
 TEST_F(CliTest, ExitCodesNameTheFaultOnStandardError) {
