@@ -1,5 +1,7 @@
 #include "files/import_dialogs.h"
 
+#include <optional>
+
 #include "core/file_io.h"
 #include "core/font_format.h"
 #include "core/picture_import.h"
@@ -141,27 +143,34 @@ void RunFontBytesDialog(EditorState& s, FontBytesDialog& d) {
     RedrawAll(s);
 }
 
-void ImportPicture(EditorState& s) {
-    const tk::FileAnswer answer = tk::OpenFileDialog("Import picture", "", kPictureFilter, 0);
-    if (answer.path.empty()) return;
+namespace {
+
+// The file the user chooses, read whole; nothing when the user cancels or
+// the file cannot be read, which is said.
+std::optional<Bytes> ChooseAndReadFile(const std::string& title, const std::string& filter, std::size_t limit) {
+    const tk::FileAnswer answer = tk::OpenFileDialog(title, "", filter, 0);
+    if (answer.path.empty()) return std::nullopt;
     Bytes file;
-    if (!ReadWholeFile(answer.path, file, kPictureReadLimit)) {
+    if (!ReadWholeFile(answer.path, file, limit)) {
         tk::MessageBox("Error...", "The file " + answer.path + " cannot be read.");
-        return;
+        return std::nullopt;
     }
-    PictureImportDialog d = OpenPictureImportDialog(s, std::move(file));
+    return file;
+}
+
+}  // namespace
+
+void ImportPicture(EditorState& s) {
+    std::optional<Bytes> file = ChooseAndReadFile("Import picture", kPictureFilter, kPictureReadLimit);
+    if (!file) return;
+    PictureImportDialog d = OpenPictureImportDialog(s, std::move(*file));
     RunPictureImportDialog(s, d);
 }
 
 void ImportFontBytes(EditorState& s) {
-    const tk::FileAnswer answer = tk::OpenFileDialog("Import font bytes", "", kAnyFileFilter, 0);
-    if (answer.path.empty()) return;
-    Bytes file;
-    if (!ReadWholeFile(answer.path, file, kFontSourceReadLimit)) {
-        tk::MessageBox("Error...", "The file " + answer.path + " cannot be read.");
-        return;
-    }
-    FontBytesDialog d = OpenFontBytesDialog(s, std::move(file));
+    std::optional<Bytes> file = ChooseAndReadFile("Import font bytes", kAnyFileFilter, kFontSourceReadLimit);
+    if (!file) return;
+    FontBytesDialog d = OpenFontBytesDialog(s, std::move(*file));
     RunFontBytesDialog(s, d);
 }
 

@@ -79,6 +79,11 @@ protected:
         return CanvasEvent(canvas, x, y, buttons, kind);
     }
     void Click(EditorState& e, tk::ControlId c) { Send(e, ControlEvent(c)); }
+    void Menu(EditorState& e, int item) {
+        tk::Event menu = MenuEvent(item);
+        menu.window = e.ui.window;
+        Send(e, menu);
+    }
     void Tick(EditorState& e, tk::ControlId box) {
         tk::SetChecked(box, !tk::IsChecked(box));
         Click(e, box);
@@ -141,30 +146,10 @@ protected:
                 Send(e, At(e.viewerUi.canvas, any(rng) % 800, any(rng) % 80, tk::ButtonLeft));
                 return "choose a set in the viewer";
             case 13: Tick(e, ui.largeSetGridBox); return "tick the set grid";
-            case 14: {
-                tk::Event menu = MenuEvent(any(rng) % 2 ? kMenuSetGrid : kMenuPasteSet);
-                menu.window = ui.window;
-                Send(e, menu);
-                return "set menu";
-            }
-            case 15: {
-                tk::Event menu = MenuEvent(any(rng) % 2 ? kMenuShowUnused : kMenuShowDuplicates);
-                menu.window = ui.window;
-                Send(e, menu);
-                return "tick a sheet mark";
-            }
-            case 16: {
-                tk::Event menu = MenuEvent(any(rng) % 2 ? kMenuMergeDuplicates : kMenuCompact);
-                menu.window = ui.window;
-                Send(e, menu);
-                return "merge or compact";
-            }
-            case 17: {
-                tk::Event menu = MenuEvent(any(rng) % 3 ? kMenuUndo : kMenuRedo);
-                menu.window = ui.window;
-                Send(e, menu);
-                return "undo or redo";
-            }
+            case 14: Menu(e, any(rng) % 2 ? kMenuSetGrid : kMenuPasteSet); return "set menu";
+            case 15: Menu(e, any(rng) % 2 ? kMenuShowUnused : kMenuShowDuplicates); return "tick a sheet mark";
+            case 16: Menu(e, any(rng) % 2 ? kMenuMergeDuplicates : kMenuCompact); return "merge or compact";
+            case 17: Menu(e, any(rng) % 3 ? kMenuUndo : kMenuRedo); return "undo or redo";
             default:
                 Send(e, At(ui.swatch[1 + any(rng) % 6], 5, 5, 0, tk::SubKind::LeftClick));
                 return "choose a painting colour";
