@@ -92,7 +92,13 @@ Bytes WriteProject(const ProjectData& project) {
     if (project.slotColors) {
         for (const SixColors& colors : *project.slotColors) WriteColors(out, colors);
     }
-    return out.Take();
+    Bytes file = out.Take();
+    if (project.slotColors) {
+        for (const TaggedBlock& block : project.extensions.blocks) {
+            AppendTaggedBlock(file, std::string_view(block.tag.data(), block.tag.size()), block.data);
+        }
+    }
+    return file;
 }
 
 std::optional<ProjectData> ReadProject(const Bytes& file) {
@@ -108,6 +114,7 @@ std::optional<ProjectData> ReadProject(const Bytes& file) {
     if (file.size() > kOlderProjectSize) {
         project.slotColors.emplace();
         for (SixColors& colors : *project.slotColors) colors = ReadColors(in);
+        project.extensions = ReadTaggedBlocks(file, kProjectSize);
     }
     return project;
 }

@@ -10,6 +10,7 @@
 #include "core/document.h"
 #include "core/byte_stream.h"
 #include "core/font_format.h"
+#include "core/tagged_blocks.h"
 
 namespace qm {
 
@@ -28,6 +29,9 @@ struct ProjectData {
     std::array<std::array<std::int32_t, kViewColumns>, kViewRows> view{};
     // Absent in the older form.
     std::optional<std::array<SixColors, kSlotCount>> slotColors;
+    // What the editor adds to the newer form only when it is used, after the
+    // slot colours; a project without them is the newer form byte for byte.
+    TaggedBlocks extensions;
 };
 
 Bytes WriteProject(const ProjectData& project);

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "core/palette.h"
@@ -47,6 +49,43 @@ TEST(ProjectFormatTest, FieldsStandAtTheirOffsets) {
     EXPECT_EQ(Uint32At(file, 22370), 100u);         // view x 59, y 39
     EXPECT_EQ(Uint32At(file, 22374), qm::MakeRgb(0, 0, 200));      // slot 1 LUM
     EXPECT_EQ(Uint32At(file, 22610), qm::MakeRgb(9, 5, 200));      // slot 10 PF3
+}
+
+TEST(ProjectFormatTest, BlocksAfterTheFixedPartReadBackAndLeaveItAsItWas) {
+    ProjectData p = Sample();
+    const Bytes plain = WriteProject(p);
+    for (const char* tag : {"AAAA", "BBBB"}) {
+        TaggedBlock block;
+        std::copy_n(tag, 4, block.tag.begin());
+        block.data = Bytes(static_cast<std::size_t>(tag[0]), static_cast<unsigned char>(tag[0]));
+        p.extensions.blocks.push_back(block);
+    }
+    p.extensions.blocks[1].data.clear();  // an empty block is still a block
+    const Bytes file = WriteProject(p);
+    ASSERT_EQ(file.size(), kProjectSize + 8 + 65 + 8);
+    EXPECT_TRUE(std::equal(plain.begin(), plain.end(), file.begin()));
+
+    const std::optional<ProjectData> back = ReadProject(file);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->view, p.view);
+    ASSERT_EQ(back->extensions.blocks.size(), 2u);
+    EXPECT_FALSE(back->extensions.damaged);
+    ASSERT_NE(back->extensions.Find("AAAA"), nullptr);
+    EXPECT_EQ(back->extensions.Find("AAAA")->data, p.extensions.blocks[0].data);
+    EXPECT_TRUE(back->extensions.Find("BBBB")->data.empty());
+    EXPECT_EQ(back->extensions.Find("CCCC"), nullptr);
+
+    // Cut anywhere inside the blocks: the fixed part still reads, the tail is
+    // reported damaged, and only whole blocks come back.
+    const std::size_t betweenBlocks = kProjectSize + 8 + 65;
+    for (std::size_t cut = kProjectSize + 1; cut < file.size(); ++cut) {
+        if (cut == betweenBlocks) continue;
+        const std::optional<ProjectData> part = ReadProject(Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(cut)));
+        ASSERT_TRUE(part);
+        EXPECT_EQ(part->view, p.view);
+        EXPECT_TRUE(part->extensions.damaged) << cut;
+        EXPECT_LE(part->extensions.blocks.size(), 1u);
+    }
 }
 
 TEST(ProjectFormatTest, WhatIsWrittenReadsBack) {
