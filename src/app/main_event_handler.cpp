@@ -21,6 +21,7 @@
 #include "sets/set_views.h"
 #include "sets/sets_viewer.h"
 #include "sets/view_editor.h"
+#include "session/slot_colors.h"
 #include "session/undo.h"
 
 #ifndef QUILLMERE_VERSION
@@ -267,13 +268,9 @@ void StoreSlotColors(EditorState& s) { s.Slot().colors = s.doc.RegisterRgb; }
 void StepSlot(EditorState& s, int delta, bool exchangeColors) {
     const int next = s.CurrentSlot + delta;
     if (next < 1 || next > kSlotCount) return;
-    if (exchangeColors) s.Slot().colors = s.doc.RegisterRgb;
-    s.CurrentSlot = next;
+    if (exchangeColors) EnterSlotWithColors(s, next);
+    else s.CurrentSlot = next;
     tk::SetText(s.ui.slotLabel, std::to_string(next));
-    if (exchangeColors) {
-        s.doc.RegisterRgb = s.Slot().colors;
-        MatchRegisterValues(s.doc);
-    }
     RedrawAll(s);
 }
 

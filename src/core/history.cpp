@@ -14,27 +14,33 @@ namespace {
 constexpr int kSlotSpans = 2 * kSlotCount;
 constexpr int kSpanCount = kSlotSpans + 4;
 
+// The spans of the registers' colours and bytes.
+constexpr int kRegisterRgbSpan = kSlotSpans;
+constexpr int kRegisterValueSpan = kSlotSpans + 1;
+
 struct Span {
     std::uint8_t* data;
     std::size_t size;
-    int slot;  // the slot the span belongs to, 0 for none
+    std::size_t element;  // the size of one value: a pixel, a colour, a cell
+    int slot;             // the slot the span belongs to, 0 for none
 };
 
-template <typename T>
-Span SpanOf(T& value, int slot) {
-    return {reinterpret_cast<std::uint8_t*>(&value), sizeof(T), slot};
+template <typename Value, typename T>
+Span SpanOf(T& values, int slot) {
+    static_assert(sizeof(T) % sizeof(Value) == 0);
+    return {reinterpret_cast<std::uint8_t*>(&values), sizeof(T), sizeof(Value), slot};
 }
 
 std::array<Span, kSpanCount> SpansOf(Document& doc) {
     std::array<Span, kSpanCount> spans{};
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        spans[2 * (slot - 1)] = SpanOf(doc.Slots[slot].pixels, slot);
-        spans[2 * (slot - 1) + 1] = SpanOf(doc.Slots[slot].colors, slot);
+        spans[2 * (slot - 1)] = SpanOf<std::uint8_t>(doc.Slots[slot].pixels, slot);
+        spans[2 * (slot - 1) + 1] = SpanOf<Rgb>(doc.Slots[slot].colors, slot);
     }
-    spans[kSlotSpans] = SpanOf(doc.RegisterRgb, 0);
-    spans[kSlotSpans + 1] = SpanOf(doc.RegisterValue, 0);
-    spans[kSlotSpans + 2] = SpanOf(doc.SetTable, 0);
-    spans[kSlotSpans + 3] = SpanOf(doc.ViewScreen, 0);
+    spans[kRegisterRgbSpan] = SpanOf<Rgb>(doc.RegisterRgb, 0);
+    spans[kRegisterValueSpan] = SpanOf<int>(doc.RegisterValue, 0);
+    spans[kSlotSpans + 2] = SpanOf<std::int32_t>(doc.SetTable, 0);
+    spans[kSlotSpans + 3] = SpanOf<std::int32_t>(doc.ViewScreen, 0);
     return spans;
 }
 
@@ -56,9 +62,16 @@ constexpr std::size_t kBlock = 64;
 // Differences closer than this are kept as one run.
 constexpr std::size_t kJoinGap = 16;
 
-// Appends the runs where a and b differ.
-void DiffSpan(const std::uint8_t* a, const std::uint8_t* b, std::size_t size, std::uint16_t span,
+// Appends the runs where a and b differ, each widened to whole values.
+void DiffSpan(const std::uint8_t* a, const std::uint8_t* b, const Span& where, std::uint16_t span,
               std::vector<History::Run>& runs) {
+    const std::size_t size = where.size;
+    const std::size_t element = where.element;
+    const auto add = [&](std::size_t start, std::size_t end) {
+        start -= start % element;
+        end = std::min(size, (end + element - 1) / element * element);
+        runs.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start), span, false});
+    };
     std::size_t runStart = 0, runEnd = 0;
     bool open = false;
     for (std::size_t block = 0; block < size; block += kBlock) {
@@ -70,39 +83,74 @@ void DiffSpan(const std::uint8_t* a, const std::uint8_t* b, std::size_t size, st
                 runEnd = i + 1;
                 continue;
             }
-            if (open) runs.push_back({static_cast<std::uint32_t>(runStart), static_cast<std::uint32_t>(runEnd - runStart), span, false});
+            if (open) add(runStart, runEnd);
             runStart = i;
             runEnd = i + 1;
             open = true;
         }
     }
-    if (open) runs.push_back({static_cast<std::uint32_t>(runStart), static_cast<std::uint32_t>(runEnd - runStart), span, false});
+    if (open) add(runStart, runEnd);
 }
 
-// Stores the exclusive or of a run, packed when it can be.
-void StoreRun(History::Run& run, const std::uint8_t* a, const std::uint8_t* b, std::vector<std::uint8_t>& data) {
-    const std::uint8_t* x = a + run.offset;
-    const std::uint8_t* y = b + run.offset;
-    run.packed = true;
-    for (std::uint32_t i = 0; i < run.length && run.packed; ++i) run.packed = (x[i] ^ y[i]) <= 1;
-    if (!run.packed) {
-        for (std::uint32_t i = 0; i < run.length; ++i) data.push_back(static_cast<std::uint8_t>(x[i] ^ y[i]));
+bool AllBits(const std::uint8_t* bytes, std::uint32_t length) {
+    for (std::uint32_t i = 0; i < length; ++i) {
+        if (bytes[i] > 1) return false;
+    }
+    return true;
+}
+
+void StoreBytes(const std::uint8_t* bytes, std::uint32_t length, bool packed, std::vector<std::uint8_t>& data) {
+    if (!packed) {
+        data.insert(data.end(), bytes, bytes + length);
         return;
     }
-    for (std::uint32_t i = 0; i < run.length; i += 8) {
+    for (std::uint32_t i = 0; i < length; i += 8) {
         std::uint8_t bits = 0;
-        for (std::uint32_t k = 0; k < 8 && i + k < run.length; ++k) bits |= static_cast<std::uint8_t>((x[i + k] ^ y[i + k]) << k);
+        for (std::uint32_t k = 0; k < 8 && i + k < length; ++k) bits |= static_cast<std::uint8_t>(bytes[i + k] << k);
         data.push_back(bits);
     }
 }
 
 std::size_t StoredSize(const History::Run& run) { return run.packed ? (run.length + 7) / 8 : run.length; }
 
+// Stores the bytes of a run before and after, packed when they can be.
+void StoreRun(History::Run& run, const std::uint8_t* before, const std::uint8_t* after, std::vector<std::uint8_t>& data) {
+    const std::uint8_t* x = before + run.offset;
+    const std::uint8_t* y = after + run.offset;
+    run.packed = AllBits(x, run.length) && AllBits(y, run.length);
+    StoreBytes(x, run.length, run.packed, data);
+    StoreBytes(y, run.length, run.packed, data);
+}
+
+void LoadBytes(const std::uint8_t* data, const History::Run& run, std::uint8_t* bytes) {
+    if (!run.packed) {
+        std::memcpy(bytes, data, run.length);
+        return;
+    }
+    for (std::uint32_t i = 0; i < run.length; ++i) bytes[i] = static_cast<std::uint8_t>((data[i / 8] >> (i % 8)) & 1);
+}
+
 std::size_t SizeOf(const History::Step& step) {
     std::size_t bytes = sizeof(History::Step) + step.name.capacity() + step.runs.capacity() * sizeof(History::Run) +
                         step.data.capacity() + step.texts.capacity() * sizeof(History::TextChange);
     for (const History::TextChange& t : step.texts) bytes += t.before.capacity() + t.after.capacity();
     return bytes;
+}
+
+unsigned SlotBits(History::SlotMove move) {
+    return (move.before ? 1u << move.before : 0u) | (move.after ? 1u << move.after : 0u);
+}
+
+History::SlotMove SlotsToTake(const History::Step& step, int current, bool undo) {
+    const History::SlotMove& registers = step.registersSlot;
+    if (registers.before != 0 && registers.after != 0) {
+        return undo ? History::SlotMove{registers.after, registers.before} : registers;
+    }
+    if (step.slots == 0 || (step.slots & (1u << current)) != 0) return {current, current};
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        if (step.slots & (1u << slot)) return {slot, slot};
+    }
+    return {current, current};
 }
 
 const std::string kNoName;
@@ -149,9 +197,12 @@ bool History::Pending(const Document& doc) const {
     return false;
 }
 
-bool History::Record(const Document& doc, const std::string& name) { return Record(doc, name, Focus{}, Focus{}); }
+bool History::Record(const Document& doc, const std::string& name) {
+    return Record(doc, name, Focus{}, Focus{}, SlotMove{});
+}
 
-bool History::Record(const Document& doc, const std::string& name, const Focus& focusBefore, const Focus& focusAfter) {
+bool History::Record(const Document& doc, const std::string& name, const Focus& focusBefore, const Focus& focusAfter,
+                     SlotMove registersSlot) {
     if (!base_) {
         Reset(doc);
         return false;
@@ -161,10 +212,11 @@ bool History::Record(const Document& doc, const std::string& name, const Focus& 
     const auto before = SpansOf(*base_);
     for (int i = 0; i < kSpanCount; ++i) {
         const std::size_t first = step.runs.size();
-        DiffSpan(before[i].data, now[i].data, now[i].size, static_cast<std::uint16_t>(i), step.runs);
+        DiffSpan(before[i].data, now[i].data, now[i], static_cast<std::uint16_t>(i), step.runs);
         for (std::size_t r = first; r < step.runs.size(); ++r) {
             StoreRun(step.runs[r], before[i].data, now[i].data, step.data);
             step.slots |= before[i].slot ? 1u << before[i].slot : 0u;
+            if (i == kRegisterRgbSpan || i == kRegisterValueSpan) step.registersSlot = registersSlot;
             // Bring the kept copy up to date as we go.
             std::memcpy(before[i].data + step.runs[r].offset, now[i].data + step.runs[r].offset, step.runs[r].length);
         }
@@ -178,6 +230,7 @@ bool History::Record(const Document& doc, const std::string& name, const Focus& 
         kept = text;
     }
     if (step.runs.empty() && step.texts.empty()) return false;
+    step.slots |= SlotBits(step.registersSlot);
 
     while (steps_.size() > undoCount_) {
         bytes_ -= steps_.back().bytes;
@@ -234,19 +287,35 @@ std::optional<History::Focus> History::RedoFocus() const {
     return step.focusAfter;
 }
 
-unsigned History::Apply(const Step& step, Document& doc) {
+History::SlotMove History::UndoSlots(int current) const {
+    return CanUndo() ? SlotsToTake(steps_[undoCount_ - 1], current, true) : SlotMove{current, current};
+}
+
+History::SlotMove History::RedoSlots(int current) const {
+    return CanRedo() ? SlotsToTake(steps_[undoCount_], current, false) : SlotMove{current, current};
+}
+
+// Writes the values the step replaced (undo) or put in (redo), each whole,
+// and only those it changed: whatever came since elsewhere stays.
+unsigned History::Apply(const Step& step, Document& doc, bool undo) {
     const auto kept = SpansOf(*base_);
     const auto target = SpansOf(doc);
     const std::uint8_t* data = step.data.data();
+    std::vector<std::uint8_t> before, after;
     for (const Run& run : step.runs) {
-        std::uint8_t* bytes = kept[run.span].data + run.offset;
-        if (run.packed) {
-            for (std::uint32_t i = 0; i < run.length; ++i) bytes[i] ^= static_cast<std::uint8_t>((data[i / 8] >> (i % 8)) & 1);
-        } else {
-            for (std::uint32_t i = 0; i < run.length; ++i) bytes[i] ^= data[i];
-        }
+        before.resize(run.length);
+        after.resize(run.length);
+        LoadBytes(data, run, before.data());
         data += StoredSize(run);
-        std::memcpy(target[run.span].data + run.offset, bytes, run.length);
+        LoadBytes(data, run, after.data());
+        data += StoredSize(run);
+        const std::uint8_t* wanted = undo ? before.data() : after.data();
+        const std::size_t element = kept[run.span].element;
+        for (std::size_t at = 0; at < run.length; at += element) {
+            if (std::memcmp(before.data() + at, after.data() + at, element) == 0) continue;
+            std::memcpy(kept[run.span].data + run.offset + at, wanted + at, element);
+            std::memcpy(target[run.span].data + run.offset + at, wanted + at, element);
+        }
     }
     return step.slots;
 }
@@ -255,14 +324,14 @@ unsigned History::Undo(Document& doc) {
     if (!CanUndo()) return 0;
     const Step& step = steps_[--undoCount_];
     for (const TextChange& t : step.texts) TextOf(*base_, t.index) = TextOf(doc, t.index) = t.before;
-    return Apply(step, doc);
+    return Apply(step, doc, true);
 }
 
 unsigned History::Redo(Document& doc) {
     if (!CanRedo()) return 0;
     const Step& step = steps_[undoCount_++];
     for (const TextChange& t : step.texts) TextOf(*base_, t.index) = TextOf(doc, t.index) = t.after;
-    return Apply(step, doc);
+    return Apply(step, doc, false);
 }
 
 std::uint64_t History::CurrentSerial() const { return undoCount_ > 0 ? steps_[undoCount_ - 1].serial : baseSerial_; }

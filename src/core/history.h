@@ -1,10 +1,13 @@
 #pragma once
 
-// The history of the document: the steps by which it changed, kept as the
-// differences between the document before and after each step, so that any of
-// them can be taken back and done again. A step is found by comparing the
-// document with the copy the history keeps of it as it stood after the last
-// step, so whatever changed the document is caught, however it was changed.
+// The history of the document: the steps by which it changed, kept as what
+// each step replaced and what it put in its place, so that any of them can be
+// taken back and done again. A step is found by comparing the document with
+// the copy the history keeps of it as it stood after the last step, so
+// whatever changed the document is caught, however it was changed. Changes
+// that are no step (the slot buttons moving colours between the registers and
+// the slots) may come between: taking a step back writes exactly the values
+// it replaced, never a mixture with what came since.
 
 #include <cstddef>
 #include <cstdint>
@@ -43,11 +46,19 @@ public:
         bool operator==(const Focus&) const = default;
     };
 
+    // The slot whose colours the registers held before and after a step:
+    // a change of the registers is a change of that slot's colours.
+    struct SlotMove {
+        int before = 0;
+        int after = 0;
+    };
+
     // Records what changed since the last step as one step called name, with
-    // the focus before and after it, and drops the steps that could have been
-    // redone. Returns false, and records nothing, when the document did not
-    // change.
-    bool Record(const Document& doc, const std::string& name, const Focus& focusBefore, const Focus& focusAfter);
+    // the focus and the registers' slot before and after it, and drops the
+    // steps that could have been redone. Returns false, and records nothing,
+    // when the document did not change.
+    bool Record(const Document& doc, const std::string& name, const Focus& focusBefore, const Focus& focusAfter,
+                SlotMove registersSlot);
     bool Record(const Document& doc, const std::string& name);
     // Takes in what changed since the last step without making a step of it:
     // for changes that are not the user's work, such as a save setting the
@@ -65,6 +76,13 @@ public:
     // Redo does its step again; none when that step left the focus alone.
     std::optional<Focus> UndoFocus() const;
     std::optional<Focus> RedoFocus() const;
+    // Where Undo (or Redo) is to take its step, seen from the current slot:
+    // before is the slot to be in while it is taken, after the slot the
+    // registers then belong to. A step that changed the registers is taken
+    // in their slot; any other in the current slot when it changed that one
+    // or none, else in the first slot it changed.
+    SlotMove UndoSlots(int current) const;
+    SlotMove RedoSlots(int current) const;
 
     // Takes the last step back (or does the next one again) in doc. Changes
     // not yet recorded are dropped where the step touches them. Returns the
@@ -86,8 +104,9 @@ public:
     std::size_t ByteLimit() const { return byteLimit_; }
 
     // One change of bytes: length bytes from offset of span, held as the
-    // exclusive or of before and after, packed eight to a byte when every one
-    // of them is 0 or 1 (as pixels are).
+    // bytes before and the bytes after, packed eight to a byte when every one
+    // of them is 0 or 1 (as pixels are). A run covers whole values (a pixel,
+    // a colour, a cell).
     struct Run {
         std::uint32_t offset = 0;
         std::uint32_t length = 0;
@@ -106,11 +125,14 @@ public:
         std::vector<std::uint8_t> data;
         std::vector<TextChange> texts;
         Focus focusBefore, focusAfter;
+        // The registers' slot around the step; 0 when the step left the
+        // registers alone.
+        SlotMove registersSlot;
         std::size_t bytes = 0;
     };
 
 private:
-    unsigned Apply(const Step& step, Document& doc);
+    unsigned Apply(const Step& step, Document& doc, bool undo);
     std::uint64_t CurrentSerial() const;
     void DropBeyondLimit();
 

@@ -136,8 +136,9 @@ struct EditorState {
     // made while it takes several events (a paint stroke); empty when none.
     History history;
     std::string openStep;
-    // The focus when the open step began.
+    // The focus and the current slot when the open step began.
     History::Focus openStepFocus;
+    int openStepSlot = 0;
 
     FontSlot& Slot() { return doc.Slots[CurrentSlot]; }
     const FontSlot& Slot() const { return doc.Slots[CurrentSlot]; }

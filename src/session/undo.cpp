@@ -1,6 +1,7 @@
 #include "session/undo.h"
 
 #include "core/paths.h"
+#include "session/slot_colors.h"
 
 namespace qm {
 
@@ -21,20 +22,28 @@ void ShowFocus(EditorState& s, const History::Focus& focus) {
     s.CurrentChar = focus.edited;
     s.SheetChar = focus.picked;
     if (s.ui.window == 0) return;
-    if (IsCharCode(s.CurrentChar)) tk::SetText(s.ui.charLabel, "Char: " + CharNumberText(s.CurrentChar));
+    // No character (-1) has its text on the label too.
+    tk::SetText(s.ui.charLabel, "Char: " + CharNumberText(s.CurrentChar));
     if (IsCharCode(s.SheetChar)) tk::SetText(s.ui.previewCaption, CharNumberText(s.SheetChar));
 }
 
-void AfterStepTaken(EditorState& s, unsigned slots, const std::optional<History::Focus>& focus) {
-    if (focus) ShowFocus(s, *focus);
-    if (slots != 0 && (slots & (1u << s.CurrentSlot)) == 0) {
-        for (int slot = 1; slot <= kSlotCount; ++slot) {
-            if (slots & (1u << slot)) {
-                s.CurrentSlot = slot;
-                break;
-            }
-        }
+void TakeStep(EditorState& s, bool undo) {
+    if (StepOpen(s)) EndStep(s);
+    History& h = s.history;
+    if (undo ? !h.CanUndo() : !h.CanRedo()) return;
+    const std::optional<History::Focus> focus = undo ? h.UndoFocus() : h.RedoFocus();
+    const History::SlotMove slots = undo ? h.UndoSlots(s.CurrentSlot) : h.RedoSlots(s.CurrentSlot);
+    // The step is taken in its slot, entered as the slot buttons enter it;
+    // that is no step of its own.
+    if (slots.before != s.CurrentSlot) {
+        EnterSlotWithColors(s, slots.before);
+        h.Absorb(s.doc);
     }
+    if (undo) h.Undo(s.doc);
+    else h.Redo(s.doc);
+    // The registers given back are this slot's colours.
+    s.CurrentSlot = slots.after;
+    if (focus) ShowFocus(s, *focus);
     ShowDocumentTexts(s);
     RedrawAll(s);
     ShowUndoMenu(s);
@@ -52,6 +61,7 @@ void BeginStep(EditorState& s, const std::string& name) {
     if (StepOpen(s)) EndStep(s);
     s.openStep = name;
     s.openStepFocus = FocusOf(s);
+    s.openStepSlot = s.CurrentSlot;
 }
 
 void EndStep(EditorState& s) {
@@ -59,7 +69,7 @@ void EndStep(EditorState& s) {
         s.history.Absorb(s.doc);
         return;
     }
-    s.history.Record(s.doc, s.openStep, s.openStepFocus, FocusOf(s));
+    s.history.Record(s.doc, s.openStep, s.openStepFocus, FocusOf(s), {s.openStepSlot, s.CurrentSlot});
     s.openStep.clear();
     ShowUndoMenu(s);
 }
@@ -70,19 +80,9 @@ bool ChangedSinceSave(const EditorState& s) { return s.history.ChangedSinceSave(
 
 void MarkSaved(EditorState& s) { s.history.MarkSaved(s.doc); }
 
-void UndoStep(EditorState& s) {
-    if (StepOpen(s)) EndStep(s);
-    if (!s.history.CanUndo()) return;
-    const std::optional<History::Focus> focus = s.history.UndoFocus();
-    AfterStepTaken(s, s.history.Undo(s.doc), focus);
-}
+void UndoStep(EditorState& s) { TakeStep(s, true); }
 
-void RedoStep(EditorState& s) {
-    if (StepOpen(s)) EndStep(s);
-    if (!s.history.CanRedo()) return;
-    const std::optional<History::Focus> focus = s.history.RedoFocus();
-    AfterStepTaken(s, s.history.Redo(s.doc), focus);
-}
+void RedoStep(EditorState& s) { TakeStep(s, false); }
 
 void ShowUndoMenu(EditorState& s) {
     if (s.ui.window == 0) return;

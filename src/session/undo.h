@@ -41,8 +41,9 @@ bool ChangedSinceSave(const EditorState& s);
 // The document as it is now has been saved.
 void MarkSaved(EditorState& s);
 
-// Take back the last step or do the next one again, go to the slot it changed
-// when that is not the current one, and redraw. Nothing when there is none.
+// Take back the last step or do the next one again, in the slot it changed
+// when that is not the current one (entered as the slot buttons enter a slot,
+// so every slot keeps its own colours), and redraw. Nothing when there is none.
 void UndoStep(EditorState& s);
 void RedoStep(EditorState& s);
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -10,12 +11,14 @@
 #include "core/font_format.h"
 #include "core/font_image.h"
 #include "core/image.h"
+#include "core/palette.h"
 #include "core/project_format.h"
 #include "core/set_format.h"
 #include "core/view_format.h"
 #include "session/undo.h"
 #include "sets/view_editor.h"
 #include "support/editor_fixture.h"
+#include "support/step_values.h"
 #include "toolkit/simulate.h"
 
 namespace qm {
@@ -64,8 +67,27 @@ protected:
     test::TempDir dir;
 };
 
+// The document after a slot button goes from one slot to another: the
+// registers kept as the colours of the slot left, the new slot's loaded.
+Document Entered(Document doc, int from, int to) {
+    doc.Slots[from].colors = doc.RegisterRgb;
+    doc.RegisterRgb = doc.Slots[to].colors;
+    MatchRegisterValues(doc);
+    return doc;
+}
+
+bool ChangesRegisters(const Document& a, const Document& b) {
+    return a.RegisterRgb != b.RegisterRgb || a.RegisterValue != b.RegisterValue;
+}
+
+Rgb PaletteRgb(int value) { return PlatformPalette[value >> 4][(value & 15) / 2]; }
+
 // Random work through the event handlers, with undo and redo in between,
-// agrees with a copy of the document kept for every step.
+// agrees with the document kept before and after every step: taking a step
+// back or doing it again, in the slot it was made in (entered as the slot
+// buttons enter it), gives back exactly the values that step changed and
+// leaves every other one, so every register and every slot's colours are
+// always what the user had, never a mixture.
 TEST_F(UndoTest, RandomWorkAgreesWithACopyPerStep) {
     // Files to load: a project that differs everywhere, a set, all sets,
     // colours and a view screen.
@@ -95,12 +117,82 @@ TEST_F(UndoTest, RandomWorkAgreesWithACopyPerStep) {
 
     std::mt19937 rng(11);
     auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-    OpenViewEditor(s);
-    std::vector<std::string> copies{Fingerprint(s.doc)};
+    // Colour files of palette colours; hue 15 shows as hue 1, so the bytes
+    // change when the slot buttons match them to the colours.
+    std::vector<std::string> paletteColors;
+    for (int file = 0; file < 4; ++file) {
+        ColorRegisters registers;
+        for (int reg = LUM; reg <= PF3; ++reg) {
+            registers.values[reg] = file == 3 ? 0xF0 + 2 * pick(8) : 2 * pick(128);
+            registers.rgb[reg] = PaletteRgb(registers.values[reg]);
+        }
+        paletteColors.push_back(dir.Path("palette" + std::to_string(file) + ".col"));
+        test::WriteBytes(paletteColors.back(), EncodeColorFile(registers));
+    }
+    // Chooses the value in the palette window of a register and presses "OK".
+    const auto choose = [&](int reg, int value) {
+        tk::SetWindowOpenedHook([value](tk::WindowId window) {
+            const std::vector<tk::ControlId> controls = tk::Controls(window);
+            tk::Event e;
+            e.window = window;
+            e.kind = tk::EventKind::Control;
+            e.control = controls.at(0);
+            e.mouseX = 16 * ((value & 15) / 2 + 1) + 8;
+            e.mouseY = 16 * ((value >> 4) + 1) + 8;
+            e.buttons = tk::ButtonLeft;
+            tk::PostEvent(e);
+            e.control = controls.at(3);
+            e.subKind = tk::SubKind::LeftClick;
+            e.buttons = 0;
+            tk::PostEvent(e);
+        });
+        Send(ControlEvent(s.ui.setColorButton[reg]));
+        tk::SetWindowOpenedHook({});
+    };
+
+    struct Step {
+        Document before, after;
+        int slotBefore, slotAfter;
+    };
+    std::vector<Step> steps;
     std::size_t at = 0;
-    for (int op = 0; op < 600; ++op) {
-        const int what = pick(20);
-        bool undoOrRedo = false;
+    OpenViewEditor(s);
+    const std::string start = Fingerprint(s.doc);
+    // Takes the step back (or does it again) and checks the outcome.
+    const auto take = [&](bool undo, bool byShortcut, const std::string& where) {
+        const Document now = s.doc;
+        const int slotNow = s.CurrentSlot;
+        if (byShortcut) {
+            if (undo) tk::simulate::TriggerShortcut(pick(2) ? s.ui.window : s.viewUi.window, 'Z', tk::Ctrl);
+            else tk::simulate::TriggerShortcut(s.viewUi.window, 'Y', tk::Ctrl);
+            Pump();
+        } else {
+            Send(MenuEvent(undo ? kMenuUndo : kMenuRedo));
+        }
+        if (undo ? at == 0 : at == steps.size()) {
+            ASSERT_EQ(Fingerprint(s.doc), Fingerprint(now)) << where;
+            ASSERT_EQ(s.CurrentSlot, slotNow) << where;
+            return;
+        }
+        const Step& step = steps[undo ? at - 1 : at];
+        const Document& from = undo ? step.after : step.before;
+        const Document& to = undo ? step.before : step.after;
+        // A step that changed the registers is taken in their slot; any
+        // other where the editor chose to go.
+        const bool registers = ChangesRegisters(step.before, step.after);
+        const int takenIn = registers ? (undo ? step.slotAfter : step.slotBefore) : s.CurrentSlot;
+        const int endsIn = registers ? (undo ? step.slotBefore : step.slotAfter) : s.CurrentSlot;
+        const Document entered = takenIn == slotNow ? now : Entered(now, slotNow, takenIn);
+        ASSERT_EQ(s.CurrentSlot, endsIn) << where;
+        ASSERT_EQ(tk::Text(s.ui.slotLabel), std::to_string(endsIn)) << where;
+        ASSERT_EQ(Fingerprint(s.doc), Fingerprint(test::WithStepValues(entered, from, to))) << where;
+        undo ? --at : ++at;
+    };
+    for (int op = 0; op < 700; ++op) {
+        const std::string where = "operation " + std::to_string(op);
+        const Document before = s.doc;
+        const int slotBefore = s.CurrentSlot;
+        const int what = pick(24);
         switch (what) {
             case 0: case 1: case 2:
                 Stroke(s.ui.charEditor, 5 + pick(230), 5 + pick(230), pick(2) ? tk::ButtonLeft : tk::ButtonRight,
@@ -132,37 +224,40 @@ TEST_F(UndoTest, RandomWorkAgreesWithACopyPerStep) {
                     default: Stroke(s.viewUi.canvas, pick(480), pick(320), pick(2) ? tk::ButtonLeft : tk::ButtonRight, pick(6), 8); break;
                 }
                 break;
-            case 10: case 11: case 12: case 13:
-                undoOrRedo = true;
-                if (pick(4) == 0) tk::simulate::TriggerShortcut(pick(2) ? s.ui.window : s.viewUi.window, 'Z', tk::Ctrl);
-                else Send(MenuEvent(kMenuUndo));
-                Pump();
-                if (at > 0) --at;
+            case 10: case 11: case 12: case 13: take(true, pick(4) == 0, where); break;
+            case 14: case 15: case 16: case 17: case 18: take(false, pick(4) == 0, where); break;
+            case 19: case 20: case 21: {
+                // The slot buttons carry each slot's own colours, as no step.
+                Send(ControlEvent(pick(2) ? s.ui.nextSlot : s.ui.previousSlot));
+                ASSERT_EQ(std::abs(s.CurrentSlot - slotBefore), slotBefore == s.CurrentSlot ? 0 : 1) << where;
+                const Document entered = Entered(before, slotBefore, s.CurrentSlot);
+                ASSERT_EQ(Fingerprint(s.doc), Fingerprint(s.CurrentSlot == slotBefore ? before : entered)) << where;
                 break;
-            default:
-                undoOrRedo = true;
-                if (pick(4) == 0) tk::simulate::TriggerShortcut(s.viewUi.window, 'Y', tk::Ctrl);
-                else Send(MenuEvent(kMenuRedo));
-                Pump();
-                if (at + 1 < copies.size()) ++at;
-                break;
+            }
+            case 22: choose(LUM + pick(6), 2 * pick(128)); break;
+            default: tk::QueueFileAnswer(paletteColors[pick(4)]); Send(ControlEvent(s.ui.loadColors)); break;
         }
-        const std::string now = Fingerprint(s.doc);
-        if (!undoOrRedo && now != copies[at]) {
-            copies.resize(at + 1);
-            copies.push_back(now);
+        if (HasFatalFailure()) return;
+        const bool isStep = what < 10 || what >= 22;
+        if (isStep && Fingerprint(s.doc) != Fingerprint(before)) {
+            steps.resize(at);
+            steps.push_back({before, s.doc, slotBefore, s.CurrentSlot});
             ++at;
         }
-        ASSERT_EQ(now, copies[at]) << "operation " << op << " kind " << what;
-        ASSERT_EQ(s.history.UndoCount(), at) << "operation " << op << " kind " << what;
-        ASSERT_EQ(s.history.RedoCount(), copies.size() - 1 - at) << "operation " << op;
+        ASSERT_EQ(s.history.UndoCount(), at) << where << " kind " << what;
+        ASSERT_EQ(s.history.RedoCount(), steps.size() - at) << where;
     }
-    while (s.history.CanUndo()) Send(MenuEvent(kMenuUndo));
-    EXPECT_EQ(Fingerprint(s.doc), copies.front());
+    while (at > 0) {
+        take(true, false, "undoing all");
+        if (HasFatalFailure()) return;
+    }
     EXPECT_EQ(MenuText(kMenuUndo), "(Undo\tCtrl+Z)");
-    while (s.history.CanRedo()) Send(MenuEvent(kMenuRedo));
-    EXPECT_EQ(Fingerprint(s.doc), copies.back());
+    while (at < steps.size()) {
+        take(false, false, "redoing all");
+        if (HasFatalFailure()) return;
+    }
     EXPECT_EQ(MenuText(kMenuRedo), "(Redo\tCtrl+Shift+Z)");
+    EXPECT_NE(Fingerprint(s.doc), start);
 }
 
 // Each import, with every option that reaches beyond the font (colours from
@@ -303,6 +398,78 @@ TEST_F(UndoTest, ChangedSinceSaveFollowsTheSteps) {
     RecordStep(s, "Compact", [&] { s.doc.SetTable[3].cells[0] = 7; });
     EXPECT_EQ(MenuText(kMenuUndo), "Undo Compact\tCtrl+Z");
     EXPECT_TRUE(ChangedSinceSave(s));
+}
+
+// The colours of slot 1 and slot 2 as the user sees them after going to each
+// with the slot buttons, and the PF0 swatch of each.
+class SlotColorsTest : public UndoTest {
+protected:
+    static Rgb Palette(int value) { return PlatformPalette[value >> 4][(value & 15) / 2]; }
+    // Loads a colour file whose PF0 is the palette's value.
+    void LoadPf0(int value) {
+        ColorRegisters file{kDefaultRegisterValue, kDefaultRegisterRgb};
+        file.values[PF0] = value;
+        file.rgb[PF0] = Palette(value);
+        const std::string path = dir.Path("pf0-" + std::to_string(value) + ".col");
+        test::WriteBytes(path, EncodeColorFile(file));
+        tk::QueueFileAnswer(path);
+        Send(ControlEvent(s.ui.loadColors));
+    }
+    void Undo() {
+        tk::simulate::TriggerShortcut(s.ui.window, 'Z', tk::Ctrl);
+        Pump();
+    }
+    // PF0 of the current slot: register, byte and swatch agree.
+    void ExpectPf0(int slot, int value) {
+        EXPECT_EQ(s.CurrentSlot, slot);
+        EXPECT_EQ(tk::Text(s.ui.slotLabel), std::to_string(slot));
+        EXPECT_EQ(s.doc.RegisterRgb[PF0], Palette(value)) << "slot " << slot;
+        EXPECT_EQ(s.doc.RegisterValue[PF0], value) << "slot " << slot;
+        EXPECT_EQ(tk::CanvasSurface(s.ui.swatch[PF0]).Pixel(10, 10) & 0xFFFFFFu, Palette(value)) << "slot " << slot;
+    }
+};
+
+// An undo after the slot buttons gives the colours back to the slot that had
+// them, never a mixture of two slots' colours.
+TEST_F(SlotColorsTest, UndoOfAColourLoadGivesBackTheColoursOfItsSlot) {
+    const int green = 0xC6, blue = 0x86, defaultPf0 = kDefaultRegisterValue[PF0];
+    LoadPf0(green);
+    Send(ControlEvent(s.ui.nextSlot));
+    LoadPf0(blue);
+    Send(ControlEvent(s.ui.previousSlot));
+    ExpectPf0(1, green);
+    Undo();
+    ExpectPf0(2, defaultPf0);
+    Send(ControlEvent(s.ui.previousSlot));
+    ExpectPf0(1, green);
+    Send(ControlEvent(s.ui.nextSlot));
+    ExpectPf0(2, defaultPf0);
+    // And done again, in slot 1, it is slot 2's blue once more.
+    Send(ControlEvent(s.ui.previousSlot));
+    Send(MenuEvent(kMenuRedo));
+    ExpectPf0(2, blue);
+    Send(ControlEvent(s.ui.previousSlot));
+    ExpectPf0(1, green);
+}
+
+// Going to another slot by undo or redo stores and loads the colours as the
+// slot buttons do, so no slot is shown in, or given, another's colours.
+TEST_F(SlotColorsTest, UndoAndRedoEnterTheirSlotAsTheButtonsDo) {
+    const int green = 0xC6, defaultPf0 = kDefaultRegisterValue[PF0];
+    LoadPf0(green);
+    Send(ControlEvent(s.ui.nextSlot));
+    Send(MenuEvent(kMenuInverse));
+    Send(ControlEvent(s.ui.previousSlot));
+    Undo();
+    ExpectPf0(2, defaultPf0);
+    Send(ControlEvent(s.ui.previousSlot));
+    ExpectPf0(1, green);
+    Send(MenuEvent(kMenuRedo));
+    ExpectPf0(2, defaultPf0);
+    Send(ControlEvent(s.ui.previousSlot));
+    ExpectPf0(1, green);
+    Send(ControlEvent(s.ui.nextSlot));
+    ExpectPf0(2, defaultPf0);
 }
 
 }  // namespace
