@@ -221,7 +221,8 @@ void AddControls(MainWindowUi& ui) {
     ui.animStartList = b.Make(tk::ControlKind::DropDown, 10, 275, 40, 20);
     tk::SetToolTip(ui.animStartList, "Anim start");
     ui.setFrame = b.Frame(5, 10, 140, 240, "SET (1-100):");
-    ui.charLabel = b.Label(730, 260, 80, 20, "", CenteredText | Bordered);
+    // Wide enough for the longest text it shows: that of no character, -1.
+    ui.charLabel = b.Label(690, 260, 160, 20, "", CenteredText | Bordered);
     ui.openSetsViewer = b.Button(100, 120, 40, 30, "Sets Viewer", MultiLine);
 }
 

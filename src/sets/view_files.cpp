@@ -24,8 +24,9 @@ void AskAndSave(EditorState& s, const std::string& title, const std::string& fil
 void LoadViewFile(EditorState& s) {
     const tk::FileAnswer answer = tk::OpenFileDialog("Load View Editor data (.ved)", "", kViewFilters, 0);
     if (answer.path.empty()) return;
-    LoadViewFrom(s, answer.path);
-    DrawViewScreen(s, -1, -1);
+    // A file that is not read leaves the screen as it is drawn, set preview
+    // and all.
+    if (LoadViewFrom(s, answer.path)) DrawViewScreen(s, -1, -1);
 }
 
 bool LoadViewFrom(EditorState& s, const std::string& path) {

@@ -382,6 +382,21 @@ TEST_F(UndoTest, UndoOfAnOpenProjectRestoresItsPathAndNames) {
     EXPECT_EQ(tk::StatusText(s.ui.window, kStatusProjectField), "Project: first.proj");
 }
 
+// An undo that gives back no character being edited shows that on the
+// label, whole.
+TEST_F(UndoTest, UndoBackToNoCharacterShowsItOnTheCharLabel) {
+    s.CurrentChar = kEmptyCell;
+    RecordStep(s, "Set Cell", [&] {
+        s.doc.SetTable[1].cells[0] = 65;
+        s.CurrentChar = 65;
+    });
+    tk::SetText(s.ui.charLabel, "Char: " + CharNumberText(65));
+    Send(MenuEvent(kMenuUndo));
+    EXPECT_EQ(s.CurrentChar, kEmptyCell);
+    EXPECT_EQ(tk::Text(s.ui.charLabel), "Char: $FFFFFFFFFFFFFFFF (-1)");
+    EXPECT_TRUE(tk::simulate::TextFits(s.ui.charLabel));
+}
+
 // Saving makes no step, and the save point follows undo and redo.
 TEST_F(UndoTest, ChangedSinceSaveFollowsTheSteps) {
     EXPECT_FALSE(ChangedSinceSave(s));

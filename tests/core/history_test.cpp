@@ -4,7 +4,10 @@
 
 #include <cstdint>
 #include <random>
+#include <utility>
 #include <vector>
+
+#include "support/step_values.h"
 
 namespace qm {
 namespace {
@@ -94,6 +97,63 @@ TEST(History, UndoAndRedoAgreeWithACopyPerStep) {
         EXPECT_TRUE(SameDocument(doc, copies.front()));
         while (history.CanRedo()) history.Redo(doc);
         EXPECT_TRUE(SameDocument(doc, copies.back()));
+    }
+}
+
+// Changes that are no step (colours moved between the registers and the
+// slots, register bytes matched again) may come between the steps: taking a
+// step back or doing it again then writes exactly the values that step
+// changed, whole, and leaves all else as it is; a step that changed the
+// registers is to be taken in their slot.
+TEST(History, StepsWriteBackTheirOwnValuesWhateverCameBetween) {
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        std::mt19937 rng(seed);
+        auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+        Document doc;
+        ResetDocument(doc);
+        History history;
+        history.Reset(doc);
+        struct Taken {
+            Document before, after;
+            History::SlotMove slots;
+        };
+        std::vector<Taken> steps;
+        std::size_t at = 0;
+        for (int op = 0; op < 400; ++op) {
+            const unsigned what = rng() % 10;
+            if (what < 4) {
+                const bool undo = what < 2;
+                if (undo ? at == 0 : at == steps.size()) continue;
+                const Taken& step = steps[undo ? at - 1 : at];
+                const bool registers =
+                    step.before.RegisterRgb != step.after.RegisterRgb || step.before.RegisterValue != step.after.RegisterValue;
+                const History::SlotMove where = undo ? history.UndoSlots(3) : history.RedoSlots(3);
+                if (registers) {
+                    EXPECT_EQ(where.before, undo ? step.slots.after : step.slots.before);
+                    EXPECT_EQ(where.after, undo ? step.slots.before : step.slots.after);
+                }
+                const Document expected = undo ? test::WithStepValues(doc, step.after, step.before)
+                                               : test::WithStepValues(doc, step.before, step.after);
+                undo ? history.Undo(doc) : history.Redo(doc);
+                undo ? --at : ++at;
+                ASSERT_TRUE(SameDocument(doc, expected)) << "seed " << seed << " op " << op;
+            } else if (what < 6) {
+                // Colours moved and bytes changed without a step.
+                std::swap(doc.RegisterRgb, doc.Slots[1 + pick(kSlotCount)].colors);
+                doc.RegisterValue[1 + pick(6)] = pick(256);
+                history.Absorb(doc);
+            } else {
+                const Document before = doc;
+                ChangeAtRandom(doc, rng);
+                const History::SlotMove slots{1 + pick(kSlotCount), 1 + pick(kSlotCount)};
+                if (history.Record(doc, "Step", {}, {}, slots)) {
+                    steps.resize(at);
+                    steps.push_back({before, doc, slots});
+                    ++at;
+                }
+            }
+            ASSERT_EQ(history.UndoCount(), at);
+        }
     }
 }
 

@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "core/file_io.h"
 #include "session/font_buffer.h"
 #include "sets/view_editor.h"
@@ -62,7 +64,17 @@ TEST_F(ViewFilesTest, CellsAreStoredRowByRowAsLittleEndianIntegers) {
 }
 
 TEST_F(ViewFilesTest, WrongMagicIsReportedAndOddCellsBecomeEmpty) {
+    // A character not drawn yet shows whether the screen is redrawn.
     s.doc.ViewScreen[0][0] = 3;
+    const auto cornerPixels = [this] {
+        std::vector<Rgb> pixels;
+        const tk::Surface& canvas = tk::CanvasSurface(s.viewUi.canvas);
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 16; ++x) pixels.push_back(canvas.Pixel(x, y));
+        }
+        return pixels;
+    };
+    const std::vector<Rgb> drawn = cornerPixels();
     test::WriteBytes(dir.Path("x.ved"), Bytes{'V', 'E', 'D', 'X', 1, 0, 0, 0});
     tk::QueueFileAnswer(dir.Path("x.ved"), 0);
     LoadViewFile(s);
@@ -70,6 +82,7 @@ TEST_F(ViewFilesTest, WrongMagicIsReportedAndOddCellsBecomeEmpty) {
     EXPECT_EQ(LastShown().title, "Error...");
     EXPECT_EQ(LastShown().text, "This file not View Editor data!");
     EXPECT_EQ(s.doc.ViewScreen[0][0], 3);
+    EXPECT_EQ(cornerPixels(), drawn) << "nothing is redrawn";
 
     Bytes odd{'V', 'E', 'D', 'T'};
     for (std::int32_t v : {128, -2, 5, 0x7FFFFFFF}) {
