@@ -12,6 +12,7 @@
 #include "files/font_files.h"
 #include "files/project_file.h"
 #include "sets/set_files.h"
+#include "app/unsaved_work.h"
 #include "session/undo.h"
 #include "sets/view_files.h"
 
@@ -95,7 +96,7 @@ void OpenFiles(EditorState& s, const std::vector<std::string>& paths) {
                 else unreadable.push_back(FileNameOf(path));
                 break;
             case FileKind::Project:
-                if (OpenProjectFrom(s, path)) {
+                if (MayOpenAnotherProject(s) && OpenProjectFrom(s, path)) {
                     projectOpened = true;
                     nextFontSlot = s.CurrentSlot;
                 }
@@ -151,7 +152,8 @@ void RememberProject(EditorState& s) {
 }
 
 void ShowRecentProjects(EditorState& s) {
-    const std::vector<std::string> list = KeptList();
+    s.recentProjectsShown = KeptList();
+    const std::vector<std::string>& list = s.recentProjectsShown;
     for (int i = 0; i < kRecentProjectCount; ++i) {
         const bool used = i < static_cast<int>(list.size());
         const int item = kMenuRecentFirst + i;
@@ -166,18 +168,19 @@ bool IsRecentItem(int menuItem) {
 }
 
 void OpenRecentProject(EditorState& s, int menuItem) {
-    std::vector<std::string> list = KeptList();
     const std::size_t index = static_cast<std::size_t>(menuItem - kMenuRecentFirst);
-    if (!IsRecentItem(menuItem) || index >= list.size()) return;
-    const std::string path = list[index];
+    if (!IsRecentItem(menuItem) || index >= s.recentProjectsShown.size()) return;
+    // The list kept may have changed since the menu showed it.
+    const std::string path = s.recentProjectsShown[index];
     if (!IsReadableFile(path)) {
-        list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
+        std::vector<std::string> list = KeptList();
+        std::erase(list, path);
         Keep(list);
         ShowRecentProjects(s);
         tk::MessageBox("Open Recent", "The project " + path + " is no longer there; it is taken off the list.");
         return;
     }
-    if (OpenProjectFrom(s, path)) RememberProject(s);
+    if (MayOpenAnotherProject(s) && OpenProjectFrom(s, path)) RememberProject(s);
     RedrawAll(s);
 }
 

@@ -10,6 +10,8 @@
 namespace qm {
 
 void RedrawEverything(EditorState& s) {
+    // Whatever changed the slot or its font, the field names the font shown.
+    tk::SetStatusText(s.ui.window, kStatusFontField, "Font: " + s.Slot().fileName);
     DrawFontSheet(s);
     DrawSmallSetView(s);
     DrawLargeSetView(s);

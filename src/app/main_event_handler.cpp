@@ -3,6 +3,7 @@
 #include "app/file_opening.h"
 #include "app/main_window.h"
 #include "app/recovery.h"
+#include "app/unsaved_work.h"
 #include "charedit/char_editor.h"
 #include "charedit/color_file.h"
 #include "charedit/color_registers.h"
@@ -40,10 +41,6 @@ constexpr int kKeyD = 68;
 // reach a canvas.
 void ArmClickGuard(EditorState& s) { s.ClickGuard = kClickGuardEvents; }
 
-bool ConfirmExit() {
-    return tk::AskYesNo("Exit...", "Exit? Unsaved changes will be lost!") == tk::Answer::Yes;
-}
-
 void ShowAbout() {
     tk::MessageBox("About...", std::string("Quillmere ") + QUILLMERE_VERSION +
                                    "\nAn editor for the character fonts of the 8-bit Atari home computers:"
@@ -60,13 +57,6 @@ void ToggleDrawOnSet(EditorState& s) {
 void ToggleSmallSetGrid(EditorState& s) {
     s.SmallSetGrid = s.SmallSetGrid == kOn ? kOff : kOn;
     DrawSmallSetView(s);
-}
-
-void SaveProjectAndMark(EditorState& s, const std::string& mode) {
-    if (!SaveProject(s, mode)) return;
-    MarkSaved(s);
-    DropRecoveryCopy();
-    RememberProject(s);
 }
 
 // The arrow keys move the current character on the font sheet, Home and End
@@ -90,11 +80,14 @@ bool MoveOnSheet(EditorState& s, int key) {
 // Returns false when the program is to end.
 bool HandleMenuItem(EditorState& s, int item) {
     switch (item) {
-        case kMenuOpenProject: OpenProject(s); RememberProject(s); RedrawAll(s); ArmClickGuard(s); break;
-        case kMenuSaveProject: SaveProjectAndMark(s, "zapisz"); ArmClickGuard(s); break;
-        case kMenuSaveProjectAs: SaveProjectAndMark(s, "zapiszjako"); ArmClickGuard(s); break;
+        case kMenuOpenProject:
+            if (MayOpenAnotherProject(s)) { OpenProject(s); RememberProject(s); RedrawAll(s); }
+            ArmClickGuard(s);
+            break;
+        case kMenuSaveProject: SaveWork(s, "zapisz"); ArmClickGuard(s); break;
+        case kMenuSaveProjectAs: SaveWork(s, "zapiszjako"); ArmClickGuard(s); break;
         case kMenuAbout: ShowAbout(); break;
-        case kMenuExit: return !ConfirmExit();
+        case kMenuExit: return !MayEnd(s);
         case kMenuLoadFont: LoadFontFile(s); RedrawAll(s); ArmClickGuard(s); break;
         case kMenuSaveFont: PackFont(s, -1); SaveFontFile(s); ArmClickGuard(s); break;
         case kMenuSaveFontRange: SaveFontRange(s); ArmClickGuard(s); break;
@@ -134,6 +127,7 @@ bool HandleMenuItem(EditorState& s, int item) {
         case kMenuSwapChars: SwapCharsDialog(s); break;
         default:
             if (IsRecentItem(item)) OpenRecentProject(s, item);
+            else if (item == kMenuRecentOpens) ShowRecentProjects(s);
             break;
     }
     return true;
@@ -285,7 +279,7 @@ void StepSet(EditorState& s, int delta) {
 bool MainEventHandler(EditorState& s, const tk::Event& event) {
     if (s.ClickGuard >= 1) --s.ClickGuard;
     switch (event.kind) {
-        case tk::EventKind::CloseRequest: return !ConfirmExit();
+        case tk::EventKind::CloseRequest: return !MayEnd(s);
         case tk::EventKind::Timer:
             if (s.AnimRunning == 1 && event.timer == kAnimationTimer) AnimationTick(s);
             break;

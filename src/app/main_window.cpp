@@ -236,6 +236,7 @@ void BuildMainWindow(EditorState& s, int x, int y, int width, int height) {
     AddMenus(s.ui.window);
     AddControls(s.ui);
     tk::AcceptFileDrops(s.ui.window, true);
+    tk::SendWhenMenuOpens(s.ui.window, "Open Recent", kMenuRecentOpens);
     ShowRecentProjects(s);
 }
 

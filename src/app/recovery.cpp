@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -105,13 +107,20 @@ void Forget(const fs::path& folder, const Leftover& copy) {
     close(copy.lockFd);
 }
 
-void SetAside(const fs::path& folder, const Leftover& copy, const std::string& reason) {
+// Moves the copy out of the way of later starts, under the extension; its
+// lock goes. Returns where it went.
+fs::path KeepAside(const fs::path& folder, const Leftover& copy, const char* extension) {
     const fs::path from = folder / (copy.id + kCopyExtension);
-    const fs::path to = folder / (copy.id + ".damaged");
+    const fs::path to = folder / (copy.id + extension);
     std::error_code ec;
     fs::rename(from, to, ec);
     fs::remove(folder / (copy.id + kLockExtension), ec);
     close(copy.lockFd);
+    return to;
+}
+
+void SetAside(const fs::path& folder, const Leftover& copy, const std::string& reason) {
+    const fs::path to = KeepAside(folder, copy, ".damaged");
     tk::MessageBox("Recovery...", "The unsaved work of an earlier session cannot be restored: " + reason +
                                       ".\nIt was set aside as " + to.string() + ".");
 }
@@ -167,7 +176,9 @@ bool OfferLeftovers(EditorState& s, const fs::path& folder) {
             close(copy.lockFd);  // kept for a later start
             continue;
         }
-        if (tk::AskYesNo("Recovery...", "Restore the unsaved work of the last session?") == tk::Answer::Yes) {
+        // Enter restores: a key pressed by habit must not throw the work away.
+        if (tk::AskYesNo("Recovery...", "Restore the unsaved work of the last session?", tk::Answer::Yes) ==
+            tk::Answer::Yes) {
             ShowRestored(s, *work);
             restored = true;
             // The old copy goes once this editor's own copy holds the work.
@@ -176,10 +187,26 @@ bool OfferLeftovers(EditorState& s, const fs::path& folder) {
             if (k.lockFd >= 0 && WriteCopyAndWait(k, k.lastSeen)) Forget(folder, copy);
             else close(copy.lockFd);
         } else {
-            Forget(folder, copy);
+            // Declined work is kept where the user can still take it back.
+            KeepAside(folder, copy, ".declined");
         }
     }
     return restored;
+}
+
+// Why the folder cannot hold copies; empty when it can. A folder made here is
+// for this user alone; one that was there keeps its mode, and so does
+// whatever else has taken its name.
+std::string UnusableFolder(const fs::path& folder) {
+    std::error_code ec;
+    fs::create_directories(folder.parent_path(), ec);
+    if (mkdir(folder.c_str(), 0700) == 0) return "";
+    if (errno != EEXIST) return std::strerror(errno);
+    struct stat st {};
+    if (stat(folder.c_str(), &st) != 0) return std::strerror(errno);
+    if (!S_ISDIR(st.st_mode)) return "it is not a folder";
+    if (access(folder.c_str(), W_OK | X_OK) != 0) return std::strerror(errno);
+    return "";
 }
 
 long long NowMs() {
@@ -200,9 +227,12 @@ void StartRecovery(EditorState& s) {
     EndRecovery();
     Keeper& k = K();
     const fs::path folder = RecoveryFolder();
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    fs::permissions(folder, fs::perms::owner_all, ec);
+    const std::string unusable = UnusableFolder(folder);
+    if (!unusable.empty()) {
+        tk::MessageBox("Recovery...", "Crash recovery is off: unsaved work cannot be kept in " + folder.string() +
+                                          ": " + unusable + ".");
+        return;
+    }
 
     // Named by process and start time, so a process number used again never
     // meets a copy left from before.
@@ -212,6 +242,10 @@ void StartRecovery(EditorState& s) {
     k.copyPath = (folder / (id + kCopyExtension)).string();
     k.lockPath = (folder / (id + kLockExtension)).string();
     k.lockFd = TakeLock(k.lockPath);
+    if (k.lockFd < 0) {
+        tk::MessageBox("Recovery...", "Crash recovery is off: the lock " + k.lockPath + " cannot be taken: " +
+                                          std::strerror(errno) + ".");
+    }
     k.writer = std::make_unique<BackgroundWriter>(k.copyPath);
     k.active = true;
     OfferLeftovers(s, folder);

@@ -5,6 +5,7 @@
 #include "charedit/color_registers.h"
 #include "charedit/font_sheet.h"
 #include "charedit/palette.h"
+#include "session/modal_dialog.h"
 
 namespace qm {
 
@@ -80,7 +81,7 @@ PaletteWindow OpenPaletteWindow(const EditorState& s, int reg) {
 }
 
 bool HandlePaletteEvent(EditorState& s, PaletteWindow& w, const tk::Event& event) {
-    if (event.kind == tk::EventKind::CloseRequest) return false;
+    if (event.kind == tk::EventKind::CloseRequest || IsEscape(event)) return false;
     if (event.kind != tk::EventKind::Control) return true;
     if (event.control == w.okButton) {
         ApplySelection(s, w);

@@ -130,10 +130,12 @@ CharMoves SwapMoves(int a, int b) {
     return moves;
 }
 
-MergeResult MergeDuplicates(Document& doc, int slot) {
+namespace {
+
+// One pass over the duplicates as they are now.
+void MergeOnce(Document& doc, int slot, MergeResult& result) {
     const CharAnalysis a = AnalyzeChars(doc, slot);
     FontSlot& font = doc.Slots[slot];
-    MergeResult result;
     for (int c = 0; c < kCharCount; ++c) {
         if (!a.Duplicate(c)) continue;
         if (a.Used(c) || !IsBlank(font, c)) result.merged.emplace_back(c, a.firstCopy[c]);
@@ -142,6 +144,21 @@ MergeResult MergeDuplicates(Document& doc, int slot) {
     ForEachCell(doc, [&a](std::int32_t& cell) {
         if (IsCharCode(cell)) cell = a.firstCopy[cell];
     });
+}
+
+}  // namespace
+
+MergeResult MergeDuplicates(Document& doc, int slot) {
+    MergeResult result;
+    // A duplicate blanked by a pass may come before a blank character that
+    // cells hold, and so become that one's first copy: the next pass merges
+    // it. Each pass that finds work leaves fewer characters in use or fewer
+    // drawn duplicates, so this ends.
+    for (std::size_t found = 1; found != 0;) {
+        const std::size_t before = result.merged.size();
+        MergeOnce(doc, slot, result);
+        found = result.merged.size() - before;
+    }
     return result;
 }
 

@@ -20,7 +20,7 @@ struct ImageFormat {
 
 const ImageFormat kBmp = {"Save font to image BMP format (.bmp)", "BMP Image (*.bmp)|*.bmp|All files (*.*)|*.*",
                           ".bmp", EncodeBmp};
-const ImageFormat kPng = {"Save font to image PNG format (.bmp)", "PNG Image (*.png)|*.png|All files (*.*)|*.*",
+const ImageFormat kPng = {"Save font to image PNG format (.png)", "PNG Image (*.png)|*.png|All files (*.*)|*.*",
                           ".png", EncodePng};
 
 int PictureWidth(int scale) { return 256 * (scale + 1); }

@@ -74,7 +74,7 @@ PictureImportDialog OpenPictureImportDialog(EditorState& s, Bytes file) {
     d.reduce = Check(d.window, 170, 70, 250, "Merge alike characters to fit", false);
     d.onView = Check(d.window, 10, 100, 160, "Place on view screen", false);
     d.intoSets = Check(d.window, 170, 100, 250, "Place into sets from this set", false);
-    d.summary = tk::CreateControl(d.window, tk::ControlKind::Label, 10, 130, 410, 70, "", tk::Bordered);
+    d.summary = tk::CreateControl(d.window, tk::ControlKind::Label, 10, 130, 410, 70, "", tk::Bordered | tk::MultiLine);
     d.import = tk::CreateControl(d.window, tk::ControlKind::Button, 250, 215, 80, 25, "Import");
     d.cancel = tk::CreateControl(d.window, tk::ControlKind::Button, 340, 215, 80, 25, "Cancel");
     tk::SetText(d.summary, PictureImportSummary(s, d));
@@ -118,7 +118,7 @@ FontBytesDialog OpenFontBytesDialog(EditorState& s, Bytes file) {
     d.offset = tk::CreateControl(d.window, tk::ControlKind::Spin, 90, 10, 100, 20);
     tk::SetRange(d.offset, 0, static_cast<int>(std::min<std::size_t>(d.file.size(), kFontSourceReadLimit)));
     tk::SetValue(d.offset, 0);
-    d.summary = tk::CreateControl(d.window, tk::ControlKind::Label, 10, 40, 410, 60, "", tk::Bordered);
+    d.summary = tk::CreateControl(d.window, tk::ControlKind::Label, 10, 40, 410, 60, "", tk::Bordered | tk::MultiLine);
     d.import = tk::CreateControl(d.window, tk::ControlKind::Button, 250, 115, 80, 25, "Import");
     d.cancel = tk::CreateControl(d.window, tk::ControlKind::Button, 340, 115, 80, 25, "Cancel");
     tk::SetText(d.summary, FontBytesSummary(d));

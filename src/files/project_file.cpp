@@ -5,6 +5,7 @@
 #include "core/paths.h"
 #include "core/project_format.h"
 #include "session/save_dialog.h"
+#include "session/saved_state.h"
 
 namespace qm {
 
@@ -66,6 +67,7 @@ bool OpenProjectFrom(EditorState& s, const std::string& path) {
     ShowProjectPath(s, path);
     ApplyProject(s.doc, *project);
     ShowFirstSlot(s);
+    MarkOpenedWork(s);
     return true;
 }
 

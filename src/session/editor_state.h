@@ -139,6 +139,12 @@ struct EditorState {
     // The focus and the current slot when the open step began.
     History::Focus openStepFocus;
     int openStepSlot = 0;
+    // The open step opens work that counts as saved once it is recorded.
+    bool markSavedWhenStepEnds = false;
+    // The main window's title as last shown.
+    std::string shownTitle;
+    // The projects the "Open Recent" menu shows, in its order.
+    std::vector<std::string> recentProjectsShown;
 
     FontSlot& Slot() { return doc.Slots[CurrentSlot]; }
     const FontSlot& Slot() const { return doc.Slots[CurrentSlot]; }

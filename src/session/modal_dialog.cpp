@@ -16,8 +16,10 @@ void CloseModalDialog(EditorState& s, tk::WindowId dialog) {
 }
 
 bool EndsDialog(const tk::Event& event) {
-    return event.kind == tk::EventKind::CloseRequest || event.kind == tk::EventKind::None;
+    return IsEscape(event) || event.kind == tk::EventKind::CloseRequest || event.kind == tk::EventKind::None;
 }
+
+bool IsEscape(const tk::Event& event) { return event.kind == tk::EventKind::KeyPressed && event.key == tk::KeyEscape; }
 
 bool IsControlEvent(const tk::Event& event, tk::ControlId control) {
     return event.kind == tk::EventKind::Control && event.control == control;

@@ -1,6 +1,7 @@
 #include "session/undo.h"
 
 #include "core/paths.h"
+#include "session/saved_state.h"
 #include "session/slot_colors.h"
 
 namespace qm {
@@ -47,14 +48,17 @@ void TakeStep(EditorState& s, bool undo) {
     ShowDocumentTexts(s);
     RedrawAll(s);
     ShowUndoMenu(s);
+    ShowSavedState(s);
 }
 
 }  // namespace
 
 void StartHistory(EditorState& s) {
     s.openStep.clear();
+    s.markSavedWhenStepEnds = false;
     s.history.Reset(s.doc);
     ShowUndoMenu(s);
+    ShowSavedState(s);
 }
 
 void BeginStep(EditorState& s, const std::string& name) {
@@ -67,18 +71,25 @@ void BeginStep(EditorState& s, const std::string& name) {
 void EndStep(EditorState& s) {
     if (s.openStep.empty()) {
         s.history.Absorb(s.doc);
+        ShowSavedState(s);
         return;
     }
     s.history.Record(s.doc, s.openStep, s.openStepFocus, FocusOf(s), {s.openStepSlot, s.CurrentSlot});
     s.openStep.clear();
+    if (s.markSavedWhenStepEnds) MarkSaved(s);
+    s.markSavedWhenStepEnds = false;
     ShowUndoMenu(s);
+    ShowSavedState(s);
 }
 
 bool StepOpen(const EditorState& s) { return !s.openStep.empty(); }
 
 bool ChangedSinceSave(const EditorState& s) { return s.history.ChangedSinceSave(s.doc); }
 
-void MarkSaved(EditorState& s) { s.history.MarkSaved(s.doc); }
+void MarkSaved(EditorState& s) {
+    s.history.MarkSaved(s.doc);
+    ShowSavedState(s);
+}
 
 void UndoStep(EditorState& s) { TakeStep(s, true); }
 

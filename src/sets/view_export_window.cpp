@@ -6,6 +6,7 @@
 
 #include "sets/view_editor.h"
 #include "sets/view_files.h"
+#include "session/modal_dialog.h"
 #include "session/undo.h"
 
 namespace qm {
@@ -43,9 +44,9 @@ int ParseDecimal(const std::string& text) {
 void BuildField(EditorState& s, const RegionField& f, int x, int y, const char* caption) {
     const tk::WindowId w = s.exportUi.window;
     const int value = s.ExportRegion.*f.value;
-    tk::CreateControl(w, tk::ControlKind::Label, x, y + 2, 50, 20, caption);
-    s.exportUi.*f.field = tk::CreateControl(w, tk::ControlKind::NumberField, x + 50, y, 30, 20, std::to_string(value));
-    s.exportUi.*f.spin = tk::CreateControl(w, tk::ControlKind::Spin, x + 90, y, 10, 20);
+    tk::CreateControl(w, tk::ControlKind::Label, x, y + 2, 55, 20, caption);
+    s.exportUi.*f.field = tk::CreateControl(w, tk::ControlKind::NumberField, x + 55, y, 36, 20, std::to_string(value));
+    s.exportUi.*f.spin = tk::CreateControl(w, tk::ControlKind::Spin, x + 93, y, 20, 20);
     tk::SetRange(s.exportUi.*f.spin, 0, f.cap);
     tk::SetValue(s.exportUi.*f.spin, value);
 }
@@ -69,20 +70,23 @@ void SpinChanged(EditorState& s, const RegionField& f) {
 
 }  // namespace
 
+constexpr int kWindowWidth = 330;
+
 void OpenExportDialog(EditorState& s) {
     if (IsOpen(s)) return;
     ViewExportUi& ui = s.exportUi;
     ui.window = tk::OpenWindow("Export View to bin or chars:", tk::WindowX(s.viewUi.window) + 50,
-                               tk::WindowY(s.viewUi.window) + 50, 250, 120,
+                               tk::WindowY(s.viewUi.window) + 50, kWindowWidth, 120,
                                tk::TitleBar | tk::SystemMenu | tk::OnTop);
     AddUndoShortcuts(ui.window);
-    ui.saveBin = tk::CreateControl(ui.window, tk::ControlKind::Button, 170, 90, 70, 20, "Save bin");
-    ui.saveChars = tk::CreateControl(ui.window, tk::ControlKind::Button, 90, 90, 70, 20, "Save chars");
+    // Wide enough for the whole title and for arrows of their natural shape.
+    ui.saveBin = tk::CreateControl(ui.window, tk::ControlKind::Button, 250, 90, 70, 20, "Save bin");
+    ui.saveChars = tk::CreateControl(ui.window, tk::ControlKind::Button, 170, 90, 70, 20, "Save chars");
     ui.cancel = tk::CreateControl(ui.window, tk::ControlKind::Button, 10, 90, 70, 20, "Cancel");
     BuildField(s, kRegionFields[0], 10, 20, "Start X:");
     BuildField(s, kRegionFields[1], 10, 50, "Start Y:");
-    BuildField(s, kRegionFields[2], 130, 20, "Width:");
-    BuildField(s, kRegionFields[3], 130, 50, "Height:");
+    BuildField(s, kRegionFields[2], 170, 20, "Width:");
+    BuildField(s, kRegionFields[3], 170, 50, "Height:");
 }
 
 void CloseExportDialog(EditorState& s) {
@@ -91,7 +95,7 @@ void CloseExportDialog(EditorState& s) {
 }
 
 bool ViewExportHandler(EditorState& s, const tk::Event& event) {
-    if (event.kind == tk::EventKind::CloseRequest) return false;
+    if (event.kind == tk::EventKind::CloseRequest || IsEscape(event)) return false;
     if (event.kind != tk::EventKind::Control) return true;
     const ViewExportUi& ui = s.exportUi;
     if (event.control == ui.cancel) return false;

@@ -45,6 +45,11 @@ QLabel* MakeLabel(ControlRec& rec, const QString& text) {
     label->setTextFormat(Qt::PlainText);
     label->setAlignment((rec.style & CenteredText) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
     if (rec.style & Bordered) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    if (rec.style & MultiLine) {
+        label->setWordWrap(true);
+        label->setAlignment((rec.style & CenteredText) ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
+        label->setMargin(2);
+    }
     return label;
 }
 

@@ -14,7 +14,7 @@ constexpr KeyPair kSpecialKeys[] = {
     {KeyF5, Qt::Key_F5},         {KeyLeft, Qt::Key_Left},         {KeyRight, Qt::Key_Right},
     {KeyUp, Qt::Key_Up},         {KeyDown, Qt::Key_Down},         {KeyDelete, Qt::Key_Delete},
     {KeyPageUp, Qt::Key_PageUp}, {KeyPageDown, Qt::Key_PageDown}, {KeyHome, Qt::Key_Home},
-    {KeyEnd, Qt::Key_End},
+    {KeyEnd, Qt::Key_End},       {KeyEnter, Qt::Key_Return},      {KeyEscape, Qt::Key_Escape},
 };
 
 // The digits of the numeric keypad are keys of their own, apart from those of

@@ -43,6 +43,16 @@ std::vector<QAction*> ItemActions(const WindowRec& w, int number) {
     return matching;
 }
 
+// The menu or sub-menu of the menu bar with this title.
+QMenu* FindMenu(QMenu* menu, const QString& title) {
+    if (menu->title() == title) return menu;
+    for (QAction* item : menu->actions()) {
+        if (!item->menu()) continue;
+        if (QMenu* found = FindMenu(item->menu(), title)) return found;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 StatusBarWidget::StatusBarWidget(QWidget* parent) : QFrame(parent) {
@@ -141,6 +151,17 @@ void AddShortcut(WindowId window, int key, unsigned modifiers, int menuItem) {
     QObject::connect(shortcut, &QShortcut::activated, post);
     QObject::connect(shortcut, &QShortcut::activatedAmbiguously, post);
     w.shortcuts.push_back({key, modifiers, menuItem});
+}
+
+void SendWhenMenuOpens(WindowId window, const std::string& menu, int number) {
+    WindowRec& w = Win(window);
+    if (!w.menuBar) return;
+    for (QAction* title : w.menuBar->actions()) {
+        QMenu* found = title->menu() ? FindMenu(title->menu(), Literal(menu)) : nullptr;
+        if (!found) continue;
+        QObject::connect(found, &QMenu::aboutToShow, [window, number] { PostMenuItem(window, number); });
+        return;
+    }
 }
 
 std::vector<MenuEntry> MenuEntries(WindowId window) { return Win(window).entries; }

@@ -90,6 +90,16 @@ FileAnswer ScriptedFile(const char* kind, const std::string& title, const std::s
     return answer;
 }
 
+// The next queued answer, or the given one when none is queued.
+Answer ScriptedAnswer(const char* kind, const std::string& title, const std::string& text, Answer unqueued) {
+    Script& script = TheScript();
+    script.shown.push_back({kind, title, text, "", 0});
+    if (script.answers.empty()) return unqueued;
+    const Answer answer = script.answers.front();
+    script.answers.pop_front();
+    return answer;
+}
+
 }  // namespace
 }  // namespace detail
 
@@ -116,19 +126,27 @@ void MessageBox(const std::string& title, const std::string& text) {
     QMessageBox::information(QApplication::activeWindow(), Q(title), Q(text), QMessageBox::Ok);
 }
 
-Answer AskYesNo(const std::string& title, const std::string& text) {
-    if (St().scripted) {
-        Script& script = TheScript();
-        script.shown.push_back({"question", title, text, "", 0});
-        if (script.answers.empty()) return Answer::No;
-        const Answer answer = script.answers.front();
-        script.answers.pop_front();
-        return answer;
-    }
+Answer AskYesNo(const std::string& title, const std::string& text, Answer defaultAnswer) {
+    if (St().scripted) return ScriptedAnswer("question", title, text, Answer::No);
     ShowNewWindows();
+    const auto byDefault = defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No;
     const auto button = QMessageBox::question(QApplication::activeWindow(), Q(title), Q(text),
-                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+                                              QMessageBox::Yes | QMessageBox::No, byDefault);
     return button == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+Answer AskSaveDiscardCancel(const std::string& title, const std::string& text) {
+    if (St().scripted) return ScriptedAnswer("save-discard-cancel", title, text, Answer::Cancel);
+    ShowNewWindows();
+    QMessageBox box(QMessageBox::Warning, Q(title), Q(text), QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    if (clicked == box.button(QMessageBox::Save)) return Answer::Save;
+    if (clicked == box.button(QMessageBox::Discard)) return Answer::Discard;
+    return Answer::Cancel;
 }
 
 void SetScripted(bool scripted) { St().scripted = scripted; }

@@ -203,6 +203,19 @@ std::vector<int> ShownMenuLines(WindowId window, const std::string& menu) {
     return lines;
 }
 
+void OpenMenu(WindowId window, const std::string& menu) {
+    WindowRec& w = Win(window);
+    if (!w.menuBar) return;
+    for (QMenu* found : w.menuBar->findChildren<QMenu*>()) {
+        if (FromLiteral(found->title()) != menu) continue;
+        found->popup(w.frame->mapToGlobal(QPoint(0, 0)));
+        QCoreApplication::processEvents();
+        found->hide();
+        QCoreApplication::processEvents();
+        return;
+    }
+}
+
 void PressCloseBox(WindowId window) {
     QWindow* handle = HandleOf(Win(window).frame);
     QCloseEvent close;
@@ -265,6 +278,14 @@ int TextPixelSize(ControlId control) {
     return QFontInfo(c.wrapLabel ? c.wrapLabel->font() : c.widget->font()).pixelSize();
 }
 
+bool TitleFits(WindowId window) {
+    const QWidget* frame = Win(window).frame;
+    QFont font = QApplication::font();
+    font.setBold(true);
+    const int iconAndButtons = 4 * frame->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    return QFontMetrics(font).horizontalAdvance(frame->windowTitle()) + iconAndButtons <= frame->width();
+}
+
 bool HasFocus(ControlId control) { return Ctl(control).widget->hasFocus(); }
 
 }  // namespace tk::simulate
@@ -316,6 +337,18 @@ Surface ShownCanvas(ControlId canvas, Rect& part) {
 }
 
 namespace {
+
+QMessageBox::StandardButton StandardButtonOf(Answer answer) {
+    switch (answer) {
+        case Answer::Yes: return QMessageBox::Yes;
+        case Answer::No: return QMessageBox::No;
+        case Answer::Save: return QMessageBox::Save;
+        case Answer::Discard: return QMessageBox::Discard;
+        case Answer::Cancel: return QMessageBox::Cancel;
+        case Answer::Ok: break;
+    }
+    return QMessageBox::Ok;
+}
 
 // Waits, inside the requester's own loop, until it is up, then acts on it.
 void WhenModalIsUp(std::function<void(QWidget*)> act, int attemptsLeft = 200) {
@@ -383,8 +416,17 @@ void AnswerNextMessage(Answer answer) {
     WhenModalIsUp([answer](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         if (!box) return;
-        const auto which = answer == Answer::Yes ? QMessageBox::Yes : answer == Answer::No ? QMessageBox::No : QMessageBox::Ok;
-        if (QAbstractButton* button = box->button(which)) button->click();
+        if (QAbstractButton* button = box->button(StandardButtonOf(answer))) button->click();
+    });
+}
+
+void PressKeyInNextMessage(int key, std::string* shownText) {
+    WhenModalIsUp([key, shownText](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box) return;
+        if (shownText) *shownText = tk::detail::S(box->windowTitle()) + "|" + tk::detail::S(box->text());
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : box;
+        QTest::keyClick(target, static_cast<Qt::Key>(tk::detail::QtKeyOf(key)));
     });
 }
 

@@ -42,6 +42,9 @@ void TypeText(ControlId control, const std::string& text);
 void Step(ControlId control, int steps);
 // Chooses a menu item from the window's menu, as a click on it would.
 void ChooseMenuItem(WindowId window, int number);
+// Opens the menu or sub-menu with this title, as the user pointing at it,
+// and closes it again.
+void OpenMenu(WindowId window, const std::string& menu);
 // The close box of the window's title bar.
 void PressCloseBox(WindowId window);
 // The user dragging the window's border until the inner area has this size.
@@ -64,6 +67,9 @@ void Deliver();
 // width, and the pixel size of the text it shows.
 bool TextFits(ControlId control);
 int TextPixelSize(ControlId control);
+// Whether the window's title fits its title bar beside the usual icon and
+// buttons, in the bold face window systems draw titles in.
+bool TitleFits(WindowId window);
 // Whether the control has the keyboard focus.
 bool HasFocus(ControlId control);
 
@@ -87,6 +93,10 @@ Surface ShownCanvas(ControlId canvas, Rect& part);
 // by pressing the button of the answer.
 void AnswerNextFileDialog(const std::string& path, int filterIndex);
 void AnswerNextMessage(Answer answer);
+// Presses a key (KeyEnter, KeyEscape) in the next real message box, as the
+// user answering with the keyboard; its title and text, "title|text", go to
+// shownText when given.
+void PressKeyInNextMessage(int key, std::string* shownText = nullptr);
 // Chooses a filter in the next real file dialog as the user does, stores the
 // name patterns its file list then lets through, and cancels the dialog.
 void InspectNextFileDialog(int filterIndex, std::vector<std::string>& shownPatterns);

@@ -47,6 +47,14 @@ bool FitsWrapped(const QLabel* label, const QFont& font) {
 
 bool FitsLabel(const QLabel* label, const QFont& font) {
     const QFontMetrics metrics(font);
+    if (label->wordWrap()) {
+        const QRect room = label->contentsRect().marginsRemoved(QMargins(1, 1, 1, 1) * label->margin());
+        for (const QString& word : label->text().split(QRegularExpression("\\s+"), Qt::SkipEmptyParts)) {
+            if (metrics.horizontalAdvance(word) > room.width()) return false;
+        }
+        const QRect needed = metrics.boundingRect(QRect(0, 0, room.width(), 1 << 16), Qt::TextWordWrap, label->text());
+        return needed.height() <= room.height();
+    }
     QRect room = label->contentsRect().adjusted(label->margin(), 0, -label->margin(), 0);
     // A framed label without an indent of its own keeps half an "x" free on
     // the side its text leans to.
@@ -109,14 +117,23 @@ bool FitsField(QLineEdit* field, const QFont& font) {
     return Width(option.fontMetrics, field->text()) + 2 * kLineEditMargin <= room.width();
 }
 
+// The width the style gives a spin control's arrows when it has room.
+int ArrowsWidth(QSpinBox* spin, QStyleOptionSpinBox option) {
+    option.rect = QRect(0, 0, 200, spin->height());
+    const QRect up = spin->style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, spin);
+    return option.rect.right() - up.left() + 1;
+}
+
 // A spin control too narrow for a single digit is a pair of arrows, shown
-// beside a field that holds its value: it has no text to fit.
+// beside a field that holds its value: it has no text to fit, but its
+// arrows must have their whole width, or they are squashed out of shape.
 bool FitsSpin(QSpinBox* spin, const QFont& font) {
     QStyleOptionSpinBox option;
     option.initFrom(spin);
     option.fontMetrics = QFontMetrics(font);
     option.frame = spin->hasFrame();
     option.subControls = QStyle::SC_SpinBoxEditField | QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
+    if (spin->width() < ArrowsWidth(spin, option)) return false;
     const QRect room = spin->style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, spin);
     const int usable = room.width() - 2 * kLineEditMargin;
     QFont smallest = font;

@@ -122,7 +122,7 @@ enum SpecialKey {
     KeyF5 = 0x1000,
     KeyLeft, KeyRight, KeyUp, KeyDown,
     KeyDelete, KeyPageUp, KeyPageDown,
-    KeyHome, KeyEnd,
+    KeyHome, KeyEnd, KeyEnter, KeyEscape,
 };
 // key: an upper-case letter ('R') or a SpecialKey. The key sends a MenuItem
 // event with the number and never reaches the window as a key press.
@@ -135,6 +135,9 @@ struct MenuEntry {
     bool enabled = true;
     bool visible = true;
 };
+// When the menu or sub-menu called menu opens, the window sends a MenuItem
+// event with this number, so that the program can bring its items up to date.
+void SendWhenMenuOpens(WindowId window, const std::string& menu, int number);
 std::vector<MenuEntry> MenuEntries(WindowId window);
 // Renames an item and enables or disables it; a disabled item sends nothing.
 void SetMenuItem(WindowId window, int number, const std::string& text, bool enabled);
@@ -161,7 +164,7 @@ enum class ControlKind {
 };
 
 enum ControlStyle : unsigned {
-    MultiLine = 1u << 0,   // push button that wraps its text
+    MultiLine = 1u << 0,   // push button or label that wraps its text
     CenteredText = 1u << 1, // label text centred
     Bordered = 1u << 2,    // label: sunken edge; canvas: 2-pixel sunken edge
     Focusable = 1u << 3,   // canvas can take the keyboard focus
@@ -247,17 +250,21 @@ FileAnswer OpenFileDialog(const std::string& title, const std::string& initialFi
 FileAnswer SaveFileDialog(const std::string& title, const std::string& initialFile,
                           const std::string& filters, int preselectedFilter);
 
-enum class Answer { Ok, Yes, No };
+enum class Answer { Ok, Yes, No, Save, Discard, Cancel };
 void MessageBox(const std::string& title, const std::string& text);
-Answer AskYesNo(const std::string& title, const std::string& text);
+// Yes or No; Enter takes the default answer, Escape No.
+Answer AskYesNo(const std::string& title, const std::string& text, Answer defaultAnswer = Answer::No);
+// Save, Discard or Cancel, for work that would otherwise be lost; Enter saves,
+// Escape cancels.
+Answer AskSaveDiscardCancel(const std::string& title, const std::string& text);
 
 // Scripting for tests: once on, requesters show nothing; they take queued
-// answers (a cancelled dialog and No when the queue is empty) and keep a
+// answers (a cancelled dialog, No or Cancel when the queue is empty) and keep a
 // record of what they were asked to show. While scripted, WaitEvent with
 // nothing queued returns a close request for the window opened last that is
 // still open, so a test never hangs on a dialog it did not script.
 struct Shown {
-    std::string kind;  // "open", "save", "message", "question"
+    std::string kind;  // "open", "save", "message", "question", "save-discard-cancel"
     std::string title;
     std::string text;  // message text, or the initial file of a file dialog
     std::string filters;

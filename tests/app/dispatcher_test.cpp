@@ -111,25 +111,6 @@ TEST_F(DispatcherTest, SetStepsStayWithinOneToHundred) {
     EXPECT_EQ(s.CurrentSet, 99);
 }
 
-TEST_F(DispatcherTest, ClosingAsksEveryTimeAndOnlyYesEnds) {
-    tk::Event close;
-    close.kind = tk::EventKind::CloseRequest;
-    close.window = s.ui.window;
-    EXPECT_TRUE(Send(close));  // no answer queued: No
-    tk::QueueAnswer(tk::Answer::Yes);
-    EXPECT_FALSE(Send(close));
-    tk::QueueAnswer(tk::Answer::Yes);
-    EXPECT_FALSE(Send(MenuEvent(kMenuExit)));
-    int questions = 0;
-    for (const auto& shown : tk::ShownRequesters()) {
-        if (shown.kind != "question") continue;
-        ++questions;
-        EXPECT_EQ(shown.title, "Exit...");
-        EXPECT_EQ(shown.text, "Exit? Unsaved changes will be lost!");
-    }
-    EXPECT_EQ(questions, 3);
-}
-
 TEST_F(DispatcherTest, KeyDTogglesTheDrawOnSetBoxAndItsFlagTogether) {
     Send(KeyEvent(tk::EventKind::KeyPressed, 68));
     EXPECT_FALSE(tk::IsChecked(s.ui.drawOnSetBox));

@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <functional>
+#include <random>
 
 #include "app/file_opening.h"
 #include "app/main_event_handler.h"
@@ -13,6 +14,7 @@
 #include "core/set_format.h"
 #include "core/view_format.h"
 #include "support/editor_fixture.h"
+#include "toolkit/simulate.h"
 
 namespace qm {
 namespace {
@@ -147,6 +149,49 @@ TEST_F(FileOpeningTest, RecentProjectsAreKeptAcrossRunsAndAMissingOneIsDropped) 
     EXPECT_EQ(s.doc.ProjectPath, dir.Path("p10.proj"));
     EXPECT_EQ(RecentMenu().front(), "1  " + dir.Path("p10.proj"));
     EXPECT_EQ(ReadRecentProjects(RecentProjectsFile(UserConfigFolder())).size(), 7u);
+}
+
+// Another editor may change the kept list at any time: the menu reads it
+// again when it opens, and an item opens the project it shows.
+TEST_F(FileOpeningTest, OpenRecentShowsTheListAsKeptNowAndOpensWhatItShows) {
+    const std::string game = WriteProjectFile("game.proj"), third = WriteProjectFile("third.proj");
+    const std::string kept = RecentProjectsFile(UserConfigFolder());
+    WriteRecentProjects(kept, {game});
+    ShowRecentProjects(s);
+    WriteRecentProjects(kept, {third, game});  // another editor saved third.proj
+    EXPECT_EQ(RecentMenu(), std::vector<std::string>{"1  " + game});
+    DispatchEvent(s, MenuEvent(kMenuRecentFirst));
+    EXPECT_EQ(s.doc.ProjectPath, game);
+
+    WriteRecentProjects(kept, {third, game});
+    tk::simulate::OpenMenu(s.ui.window, "Open Recent");
+    for (tk::Event e = tk::PollEvent(); e.kind != tk::EventKind::None; e = tk::PollEvent()) DispatchEvent(s, e);
+    EXPECT_EQ(RecentMenu(), (std::vector<std::string>{"1  " + third, "2  " + game}));
+    DispatchEvent(s, MenuEvent(kMenuRecentFirst));
+    EXPECT_EQ(s.doc.ProjectPath, third);
+}
+
+// The "Font: " field names the current slot's font after whatever changed
+// the slot or the font in it.
+TEST_F(FileOpeningTest, TheFontFieldAlwaysNamesTheCurrentSlotsFont) {
+    const std::vector<std::string> fonts = {WriteFont("hero.fnt", 1), WriteFont("title.fnt", 2), WriteFont("broken.fnt", 3)};
+    const std::string project = WriteProjectFile("game.proj");
+    std::mt19937 random(3);
+    for (int op = 0; op < 300; ++op) {
+        const int what = static_cast<int>(random() % 8);
+        switch (what) {
+            case 0: Drop({fonts[random() % 3], fonts[random() % 3]}); break;
+            case 1: DispatchEvent(s, MenuEvent(kMenuNextSlot)); break;
+            case 2: DispatchEvent(s, MenuEvent(kMenuPreviousSlot)); break;
+            case 3: DispatchEvent(s, ControlEvent(random() % 2 ? s.ui.nextSlot : s.ui.previousSlot)); break;
+            case 4: tk::QueueAnswer(tk::Answer::Discard); Drop({project}); break;
+            case 5: DispatchEvent(s, MenuEvent(kMenuUndo)); break;
+            case 6: tk::QueueFileAnswer(fonts[random() % 3]); DispatchEvent(s, MenuEvent(kMenuLoadFont)); break;
+            default: OpenCommandLineFiles(s, {fonts[random() % 3], fonts[random() % 3]}); break;
+        }
+        tk::ClearScript();
+        ASSERT_EQ(tk::StatusText(s.ui.window, kStatusFontField), "Font: " + s.Slot().fileName) << op << " " << what;
+    }
 }
 
 TEST_F(FileOpeningTest, ArrowKeysHomeAndEndMoveOverTheSheetAndHoldAtItsEdges) {

@@ -94,8 +94,10 @@ std::vector<std::string> SomeWork(const std::string& report) {
             "load-font=" + test::TestDataPath("fonts/chess.fnt"), Menu(kMenuRotate), Menu(kMenuInverse)};
 }
 
-TEST(RecoveryProcessTest, AKilledEditorsWorkComesBackWithYesAndIsGoneWithNo) {
-    for (const char* answer : {"yes", "no"}) {
+// Enter takes the question's default, which must be the one that keeps the
+// work; No keeps the copy aside.
+TEST(RecoveryProcessTest, AKilledEditorsWorkComesBackWithEnterOrYesAndIsSetAsideWithNo) {
+    for (const char* answer : {"enter", "yes", "no"}) {
         SCOPED_TRACE(answer);
         TempDir dir;
         const std::string folder = dir.Path("quillmere");
@@ -111,8 +113,11 @@ TEST(RecoveryProcessTest, AKilledEditorsWorkComesBackWithYesAndIsGoneWithNo) {
         ASSERT_TRUE(second.Ends());
         EXPECT_EQ(Shown(dir.Path("second")), std::string(kQuestion) + "\n");
         const bool restored = ReadBytes(dir.Path("second")) == ReadBytes(dir.Path("first"));
-        EXPECT_EQ(restored, std::string(answer) == "yes");
+        EXPECT_EQ(restored, std::string(answer) != "no");
         EXPECT_TRUE(Copies(folder).empty());
+        int declined = 0;
+        for (const auto& entry : fs::directory_iterator(folder)) declined += entry.path().extension() == ".declined";
+        EXPECT_EQ(declined, std::string(answer) == "no" ? 1 : 0);
     }
 }
 

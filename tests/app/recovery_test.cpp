@@ -97,6 +97,12 @@ TEST_F(RecoveryTest, TheCopyFollowsTheUnsavedWorkOnTheTimer) {
     RecoveryTick(s, 7000);
     RecoveryTick(s, 8000);
     EXPECT_TRUE(onDisk());
+    tk::QueueAnswer(tk::Answer::Discard);
+    tk::QueueFileAnswer(dir.Path("work.proj"));
+    Do(kMenuOpenProject);
+    RecoveryTick(s, 9000);
+    RecoveryTick(s, 10000);
+    EXPECT_FALSE(onDisk()) << "a project just opened is all saved";
     EndRecovery();
     EXPECT_TRUE(fs::is_empty(folder)) << "a regular end leaves nothing";
 }
@@ -159,13 +165,61 @@ TEST_F(RecoveryTest, AStartOffersOnlyTheCopiesOfEditorsThatAreGone) {
     close(held);
 
     // The next start (this one gone too) is offered the running one's copy;
-    // No removes it.
+    // No keeps it aside, where renaming it back offers it again.
     EndRecovery();
     tk::ClearScript();
     tk::QueueAnswer(tk::Answer::No);
     StartRecovery(s);
     ASSERT_EQ(tk::ShownRequesters().size(), 1u);
     EXPECT_EQ(Files(".recovery"), 0);
+    EXPECT_EQ(ReadBytes(folder + "/1-running.declined"), copy);
+    EndRecovery();
+    fs::rename(folder + "/1-running.declined", folder + "/1-running.recovery");
+    tk::ClearScript();
+    tk::QueueAnswer(tk::Answer::Yes);
+    StartRecovery(s);
+    ASSERT_EQ(tk::ShownRequesters().size(), 1u);
+    EXPECT_EQ(WriteRecovery(s.doc, s.CurrentSlot), copy);
+}
+
+// Work that cannot be kept is said once; the editor goes on without it and
+// leaves alone what it did not make.
+TEST_F(RecoveryTest, AnUnusableFolderTurnsRecoveryOffWithOneWordAndKeepsItsMode) {
+    fs::remove(folder);
+    WriteBytes(folder, {1, 2, 3});
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    StartRecovery(s);
+    Do(kMenuInverse);
+    for (long long t = 0; t <= 4000; t += 500) RecoveryTick(s, t);
+    SettleRecovery();
+    ASSERT_EQ(tk::ShownRequesters().size(), 1u);
+    EXPECT_EQ(tk::ShownRequesters()[0].text, "Crash recovery is off: unsaved work cannot be kept in " + folder +
+                                                 ": it is not a folder.");
+    EXPECT_EQ(fs::status(folder).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(ReadBytes(folder), (Bytes{1, 2, 3}));
+    EndRecovery();
+
+    // A folder the editor makes is its user's alone; one that was there
+    // keeps its mode.
+    fs::remove(folder);
+    tk::ClearScript();
+    StartRecovery(s);
+    EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
+    EndRecovery();
+    fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+    StartRecovery(s);
+    EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all,
+              fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+    EXPECT_TRUE(tk::ShownRequesters().empty());
+    EndRecovery();
+
+    if (geteuid() == 0) return;  // no permission stops the superuser
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    StartRecovery(s);
+    ASSERT_EQ(tk::ShownRequesters().size(), 1u);
+    EXPECT_NE(tk::ShownRequesters()[0].text.find("Permission denied"), std::string::npos);
+    fs::permissions(folder, fs::perms::owner_all);
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 
 #include "app/main_event_handler.h"
 #include "app/main_loop.h"
+#include "core/font_image.h"
+#include "core/image.h"
+#include "files/import_dialogs.h"
 #include "support/editor_fixture.h"
 #include "toolkit/simulate.h"
 
@@ -18,6 +21,7 @@ TEST_F(TextFitTest, EveryControlOfEveryWindowShowsItsWholeText) {
     std::vector<std::string> seen;
     const auto check = [&](tk::WindowId window) {
         seen.push_back(tk::WindowTitle(window));
+        if (!tk::simulate::TitleFits(window)) cut.push_back("the title " + tk::WindowTitle(window));
         for (tk::ControlId c : tk::Controls(window)) {
             if (tk::simulate::TextFits(c)) continue;
             std::string text = tk::Text(c);
@@ -48,9 +52,16 @@ TEST_F(TextFitTest, EveryControlOfEveryWindowShowsItsWholeText) {
     for (tk::ControlId opener : {s.ui.exportImage, s.ui.exportSource, s.ui.saveFontRange, s.ui.setColorButton[PF1]}) {
         send(ControlEvent(opener));
     }
+    // The imports with their summaries, of a picture that makes them long.
+    test::TempDir dir;
+    test::WriteBytes(dir.Path("font.png"), EncodePng(RenderFontImage(s.Slot(), s.doc.RegisterRgb, true, 2)));
+    tk::QueueFileAnswer(dir.Path("font.png"));
+    send(MenuEvent(kMenuImportPicture));
+    tk::QueueFileAnswer(test::TestDataPath("fonts/chess.fnt"));
+    send(MenuEvent(kMenuImportFontBytes));
     tk::SetWindowOpenedHook({});
 
-    EXPECT_EQ(seen.size(), 8u);
+    EXPECT_EQ(seen.size(), 10u);
     EXPECT_EQ(cut, std::vector<std::string>{});
 }
 

@@ -210,7 +210,11 @@ TEST_F(UndoTest, RandomWorkAgreesWithACopyPerStep) {
                 switch (pick(7)) {
                     case 0: tk::QueueFileAnswer(fonts[pick(2)]); Send(MenuEvent(kMenuLoadFont)); break;
                     case 1: tk::QueueAnswer(tk::Answer::Yes); Send(MenuEvent(kMenuDefaultFont)); break;
-                    case 2: tk::QueueFileAnswer(project); Send(MenuEvent(kMenuOpenProject)); break;
+                    case 2:
+                        if (ChangedSinceSave(s)) tk::QueueAnswer(tk::Answer::Discard);
+                        tk::QueueFileAnswer(project);
+                        Send(MenuEvent(kMenuOpenProject));
+                        break;
                     case 3: tk::QueueFileAnswer(oneSet); Send(MenuEvent(kMenuLoadSet)); break;
                     case 4: tk::QueueFileAnswer(allSets); Send(ControlEvent(s.ui.loadAllSets)); break;
                     case 5: tk::QueueFileAnswer(colors); Send(ControlEvent(s.ui.loadColors)); break;

@@ -165,3 +165,32 @@ TEST(CharAnalysis, MovesKeepWhatEveryCellShowsInEverySlot) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+// Fonts of a few shapes, the blank one among them, in random places and in
+// random cells: one merge reaches the end, so a second finds nothing, and
+// what the cells show stays.
+TEST(CharAnalysis, OneMergeLeavesNothingForTheNext) {
+    std::mt19937 random(5);
+    for (int round = 0; round < 200; ++round) {
+        Document doc;
+        ResetDocument(doc);
+        FontSlot& font = doc.Slots[1];
+        for (int c = 0; c < kCharCount; ++c) {
+            const int shape = static_cast<int>(random() % 4);  // 0: blank
+            for (int i = 0; i < 64; ++i) font.Char(c)[i] = shape != 0 && i % (shape + 1) == 0;
+        }
+        for (auto& cell : doc.SetTable[1].cells) cell = static_cast<int>(random() % 12) - 1;
+        const auto shown = Picture(doc, 1);
+        MergeDuplicates(doc, 1);
+        const Document once = doc;
+        EXPECT_TRUE(MergeDuplicates(doc, 1).merged.empty()) << round;
+        EXPECT_EQ(doc.SetTable[1].cells, once.SetTable[1].cells) << round;
+        EXPECT_EQ(Picture(doc, 1), shown) << round;
+    }
+}
+
+}  // namespace
+}  // namespace qm

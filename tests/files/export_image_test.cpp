@@ -216,7 +216,7 @@ TEST_F(ExportImageTest, ExtensionIsAddedOnlyUnderTheFirstFilter) {
             EXPECT_EQ(bytes[0], 'B') << written;
         }
     }
-    EXPECT_EQ(Shown("save", "Save font to image PNG format (.bmp)"), 4);
+    EXPECT_EQ(Shown("save", "Save font to image PNG format (.png)"), 4);
     EXPECT_TRUE(ReadBytes(dir.Path("a")).empty());
 }
 

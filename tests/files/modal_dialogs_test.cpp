@@ -4,6 +4,10 @@
 
 #include "files/export_image.h"
 #include "files/export_source.h"
+#include "files/font_files.h"
+#include "charedit/palette.h"
+#include "sets/char_tools.h"
+#include "toolkit/simulate.h"
 #include "support/editor_fixture.h"
 
 namespace qm {
@@ -62,6 +66,33 @@ TEST_F(ModalDialogsTest, ImageExportOpensWhereTheCallerSaysAndClosesWithoutWriti
     EXPECT_EQ(opened.dy, 100);
     EXPECT_EQ(opened.width, 570);
     EXPECT_EQ(opened.height, 330);
+}
+
+// Escape closes every dialog as its close box does, whichever control has
+// the keyboard.
+TEST_F(ModalDialogsTest, EscapeClosesEveryDialog) {
+    const std::vector<std::function<void()>> entries = {
+        [&] { ExportFontDialog(s, 200, 10, 420, 580); },
+        [&] { ExportImageDialog(s, 100, 100, 570, 330); },
+        [&] { SaveFontRange(s); },
+        [&] { PaletteDialog(s, PF0); },
+        [&] { SwapCharsDialog(s); },
+    };
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        SCOPED_TRACE(i);
+        tk::WindowId opened = 0;
+        tk::SetWindowOpenedHook([&](tk::WindowId w) {
+            opened = w;
+            tk::simulate::SendKey(w, tk::KeyEscape, tk::NoModifier, true);
+            tk::simulate::SendKey(w, tk::KeyEscape, tk::NoModifier, false);
+        });
+        entries[i]();
+        tk::SetWindowOpenedHook({});
+        ASSERT_NE(opened, 0);
+        EXPECT_FALSE(tk::WindowExists(opened));
+        EXPECT_TRUE(tk::WindowEnabled(s.ui.window));
+        EXPECT_TRUE(tk::ShownRequesters().empty());
+    }
 }
 
 }  // namespace

@@ -2,11 +2,12 @@
 // the recovery copy as the real program has them, then the changes given on
 // the command line, posted as events, and the main loop until it is killed.
 //
-//   quillmere_test_editor [--answer yes|no] [--report FILE] [--stay]
+//   quillmere_test_editor [--answer yes|no|enter] [--report FILE] [--stay]
 //                         [load-font=PATH | menu=N]...
 //
 // Requesters are scripted until the main loop starts: --answer is what the
-// question at start-up gets, and a load-font action answers the file dialog.
+// question at start-up gets ("enter": the real question, answered with the
+// Enter key), and a load-font action answers the file dialog.
 // The report holds the document as the recovery copy keeps it (FILE) and the
 // requesters shown (FILE.shown, one a line), written before the main loop.
 
@@ -21,6 +22,7 @@
 #include "app/startup.h"
 #include "core/file_io.h"
 #include "core/recovery_format.h"
+#include "toolkit/simulate.h"
 
 namespace {
 
@@ -37,8 +39,12 @@ tk::Event Menu(const qm::EditorState& s, int item) {
     return e;
 }
 
+// The real question answered with Enter, as "title|text".
+std::string enterShown;
+
 void Report(const qm::EditorState& s, const std::string& path) {
     std::ofstream shown(path + ".shown");
+    if (!enterShown.empty()) shown << "question|" << enterShown << '\n';
     for (const tk::Shown& r : tk::ShownRequesters()) {
         std::string text = r.kind + "|" + r.title + "|" + r.text;
         for (char& c : text) {
@@ -58,11 +64,14 @@ int main(int argc, char** argv) {
     tk::SetScripted(true);
     std::string report;
     bool stay = false;
+    bool enter = false;
     std::vector<std::string> actions;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--answer" && i + 1 < argc) {
-            tk::QueueAnswer(std::strcmp(argv[++i], "yes") == 0 ? tk::Answer::Yes : tk::Answer::No);
+            const char* answer = argv[++i];
+            if (std::strcmp(answer, "enter") == 0) enter = true;
+            else tk::QueueAnswer(std::strcmp(answer, "yes") == 0 ? tk::Answer::Yes : tk::Answer::No);
         } else if (arg == "--report" && i + 1 < argc) {
             report = argv[++i];
         } else if (arg == "--stay") {
@@ -74,7 +83,12 @@ int main(int argc, char** argv) {
 
     static qm::EditorState s;
     qm::StartUp(s);
+    if (enter) {
+        tk::SetScripted(false);
+        tk::simulate::PressKeyInNextMessage(tk::KeyEnter, &enterShown);
+    }
     qm::StartRecovery(s);
+    tk::SetScripted(true);
     for (const std::string& action : actions) {
         if (action.rfind("load-font=", 0) == 0) {
             tk::QueueFileAnswer(action.substr(10));

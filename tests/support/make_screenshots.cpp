@@ -10,6 +10,8 @@
 #include "app/main_event_handler.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "charedit/char_editor.h"
+#include "charedit/font_sheet.h"
 #include "charedit/palette.h"
 #include "core/file_io.h"
 #include "core/image.h"
@@ -36,13 +38,13 @@ void Save(tk::WindowId window, const std::string& name) {
     }
 }
 
-// A modal dialog is pictured as soon as it opens; the scripted requesters
-// then close it.
-void PictureNextDialog(const std::string& name) {
-    tk::SetWindowOpenedHook([name, taken = false](tk::WindowId w) mutable {
+// A modal dialog is pictured as soon as it opens, under each name; the
+// scripted requesters then close it.
+void PictureNextDialog(const std::vector<std::string>& names) {
+    tk::SetWindowOpenedHook([names, taken = false](tk::WindowId w) mutable {
         if (taken) return;
         taken = true;
-        Save(w, name);
+        for (const std::string& name : names) Save(w, name);
     });
 }
 
@@ -70,6 +72,7 @@ int main(int argc, char** argv) {
     s.CurrentChar = s.SheetChar = 34;
     qm::RedrawAll(s);
     Save(s.ui.window, "guide-main-window.png");
+    Save(s.ui.window, "main-window.png");
 
     qm::OpenSetsViewer(s);
     qm::RedrawAll(s);
@@ -80,15 +83,25 @@ int main(int argc, char** argv) {
     qm::OpenExportDialog(s);
     Save(s.exportUi.window, "guide-view-export.png");
 
-    PictureNextDialog("guide-palette.png");
+    PictureNextDialog({"guide-palette.png", "palette-window.png"});
     qm::PaletteDialog(s, qm::PF0);
-    PictureNextDialog("guide-export-image.png");
+    PictureNextDialog({"guide-export-image.png"});
     qm::ExportImageDialog(s, 100, 100, 570, 330);
-    PictureNextDialog("guide-export-source.png");
+    PictureNextDialog({"guide-export-source.png"});
     qm::ExportFontDialog(s, 200, 10, 420, 580);
-    PictureNextDialog("guide-font-range.png");
+    PictureNextDialog({"guide-font-range.png"});
     qm::SaveFontRange(s);
     tk::SetWindowOpenedHook({});
+
+    // The Mask layer: slot 2's characters under slot 1's, in multicolour.
+    qm::CloseAllWindows(s);
+    qm::StartUp(s);
+    qm::OpenFiles(s, {fonts + "broadway.fnt", fonts + "chess.fnt"});
+    qm::ChooseSheetCharacter(s, 33);
+    qm::SwitchDisplayMode(s);
+    tk::SetChecked(s.ui.maskMode, true);
+    qm::ChooseLayerMode(s, 2);
+    Save(s.ui.window, "mask-view.png");
 
     qm::CloseAllWindows(s);
     tk::Shutdown();

@@ -39,6 +39,29 @@ TEST_F(RealRequesters, QuestionReturnsTheButtonPressed) {
     EXPECT_TRUE(tk::ShownRequesters().empty());  // nothing scripted was involved
 }
 
+// Enter takes the default the caller chose, Escape the answer that changes
+// nothing; the three-way question saves on Enter.
+TEST_F(RealRequesters, EnterTakesTheDefaultAndEscapeTheHarmlessAnswer) {
+    using tk::Answer;
+    std::string shown;
+    tk::simulate::PressKeyInNextMessage(tk::KeyEnter, &shown);
+    EXPECT_EQ(tk::AskYesNo("Recovery...", "Restore?", Answer::Yes), Answer::Yes);
+    EXPECT_EQ(shown, "Recovery...|Restore?");
+    tk::simulate::PressKeyInNextMessage(tk::KeyEnter);
+    EXPECT_EQ(tk::AskYesNo("Default font...", "Load?"), Answer::No);
+    tk::simulate::PressKeyInNextMessage(tk::KeyEscape);
+    EXPECT_EQ(tk::AskYesNo("Recovery...", "Restore?", Answer::Yes), Answer::No);
+
+    tk::simulate::PressKeyInNextMessage(tk::KeyEnter);
+    EXPECT_EQ(tk::AskSaveDiscardCancel("Exit...", "Save?"), Answer::Save);
+    tk::simulate::PressKeyInNextMessage(tk::KeyEscape);
+    EXPECT_EQ(tk::AskSaveDiscardCancel("Exit...", "Save?"), Answer::Cancel);
+    for (Answer answer : {Answer::Save, Answer::Discard, Answer::Cancel}) {
+        tk::simulate::AnswerNextMessage(answer);
+        EXPECT_EQ(tk::AskSaveDiscardCancel("Exit...", "Save?"), answer);
+    }
+}
+
 TEST_F(RealRequesters, SaveDialogReturnsThePathAndTheFilterLeftSelected) {
     const std::string path = "/tmp/qm-tk-real-" + std::to_string(::getpid()) + ".fnt";
     std::remove(path.c_str());

@@ -1,0 +1,35 @@
+#include "app/unsaved_work.h"
+
+#include "app/file_opening.h"
+#include "app/recovery.h"
+#include "files/project_file.h"
+#include "session/saved_state.h"
+#include "session/undo.h"
+
+namespace qm {
+
+namespace {
+
+bool MayLeave(EditorState& s, const std::string& title, const std::string& leaving) {
+    return MayLeaveWork(s, title, leaving, [&s] {
+        // "Save" without a project file would do nothing, and the question
+        // would come back until the work was thrown away.
+        return SaveWork(s, s.doc.ProjectPath.empty() ? "zapiszjako" : "zapisz");
+    });
+}
+
+}  // namespace
+
+bool SaveWork(EditorState& s, const std::string& mode) {
+    if (!SaveProject(s, mode)) return false;
+    MarkSaved(s);
+    DropRecoveryCopy();
+    RememberProject(s);
+    return true;
+}
+
+bool MayEnd(EditorState& s) { return MayLeave(s, "Exit...", "before leaving?"); }
+
+bool MayOpenAnotherProject(EditorState& s) { return MayLeave(s, "Open...", "before another project is opened?"); }
+
+}  // namespace qm
