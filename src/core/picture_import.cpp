@@ -310,10 +310,12 @@ std::string DescribePlan(const PictureImportPlan& plan, const PictureImportOptio
                        std::to_string(options.firstChar) + ".";
     if (plan.inverseHalfSkipped) text += " The lower half shows the upper half inverse and is left out.";
     const int needed = Needed(plan, options);
-    if (needed > plan.room) {
-        text += options.reduce ? " Merging the most alike characters to fit changes " +
-                                     std::to_string(plan.changedPixels) + " pixels."
-                               : " " + NeedText(plan, needed, options) + " Nothing can be imported.";
+    if (needed > plan.room && options.reduce) {
+        text += " Merging the most alike characters to fit changes " + std::to_string(plan.changedPixels) + " pixels.";
+    } else if (needed > plan.room) {
+        text += ' ';
+        text += NeedText(plan, needed, options);
+        text += " Nothing can be imported.";
     }
     return text;
 }
@@ -359,7 +361,10 @@ ImportOutcome ApplyPictureImport(Document& doc, int slot, const PictureImportPla
         }
         message += " Filled sets " + std::to_string(options.firstSet) + " to " +
                    std::to_string(options.firstSet + filled - 1) + ".";
-        if (filled < across * down) message += " " + std::to_string(across * down - filled) + " sets did not fit after set 100.";
+        if (filled < across * down) {
+            message += ' ';
+            message += std::to_string(across * down - filled) + " sets did not fit after set 100.";
+        }
     }
     return {true, message};
 }
