@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 #include "toolkit/toolkit_private.h"
 
 namespace tk::simulate {
