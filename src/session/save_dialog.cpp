@@ -54,6 +54,12 @@ std::string AskSavePath(const std::string& title, const std::string& initialFile
     }
 }
 
+void AskAndSave(EditorState& s, const std::string& title, const std::string& filters, const std::string& ext,
+                const std::vector<unsigned char>& bytes) {
+    const std::string path = AskSavePath(title, "", filters, ext, true);
+    if (!path.empty()) SaveAndTell(s, path, bytes);
+}
+
 bool SaveAndTell(EditorState& s, const std::string& path, const std::vector<unsigned char>& bytes) {
     if (!tk::SaveFileReporting(path, bytes)) return false;
     if (tk::WindowExists(s.ui.window)) {

@@ -20,6 +20,10 @@ bool MayWriteOver(const std::string& title, const std::string& path);
 // Saves with any failure shown as "Error!"; on success the first field of the
 // main window's status bar says so until the user's next action.
 bool SaveAndTell(EditorState& s, const std::string& path, const std::vector<unsigned char>& bytes);
+// Asks for a new file (no initial name, the extension added under the first
+// filter only) and saves the bytes there, as SaveAndTell does.
+void AskAndSave(EditorState& s, const std::string& title, const std::string& filters, const std::string& ext,
+                const std::vector<unsigned char>& bytes);
 // Called with every event before it is handled: an action of the user ends
 // the word of the last save.
 void EndSaveNotice(EditorState& s, const tk::Event& event);

@@ -37,12 +37,6 @@ int ActingButton(const EditorState& s, const tk::Event& event) {
     return 0;
 }
 
-void ChooseCellChar(EditorState& s, int cell) {
-    s.CurrentChar = CurrentSetCell(s, cell);
-    ShowCharLabel(s, s.CurrentChar);
-    DrawCharEditor(s);
-}
-
 }  // namespace
 
 void DrawLargeSetView(EditorState& s) {

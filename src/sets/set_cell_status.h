@@ -8,6 +8,9 @@ namespace qm {
 // character number, or "NONE" when there is no cell or it is empty.
 void ShowSetCellStatus(EditorState& s, int cellValue);
 
+// The cell's character (or none) becomes the one the character editor shows.
+void ChooseCellChar(EditorState& s, int cell);
+
 // The value of cell `cell` of the current set, or -1 when cell is -1 (none).
 int CurrentSetCell(const EditorState& s, int cell);
 

@@ -47,12 +47,6 @@ bool LoadAllSetsBytes(EditorState& s, const SetBytes& bytes) {
     return true;
 }
 
-void AskAndSave(EditorState& s, const std::string& title, const std::string& filters, const std::string& extension,
-                const SetBytes& bytes) {
-    const std::string path = AskSavePath(title, "", filters, extension, true);
-    if (!path.empty()) SaveAndTell(s, path, bytes);
-}
-
 }  // namespace
 
 void LoadSetFile(EditorState& s) {

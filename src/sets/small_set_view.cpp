@@ -22,13 +22,6 @@ void DrawGrid(tk::Surface& surface) {
     }
 }
 
-// Middle button: the cell's character (or none) goes to the editor.
-void ChooseCellChar(EditorState& s, int cell) {
-    s.CurrentChar = CurrentSetCell(s, cell);
-    ShowCharLabel(s, s.CurrentChar);
-    DrawCharEditor(s);
-}
-
 }  // namespace
 
 void DrawSmallSetView(EditorState& s) {

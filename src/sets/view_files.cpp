@@ -13,12 +13,6 @@ namespace {
 
 constexpr const char* kViewFilters = "View Editor data (*.ved)|*.ved|All files (*.*)|*.*";
 
-void AskAndSave(EditorState& s, const std::string& title, const std::string& filters, const std::string& extension,
-                const ViewBytes& bytes) {
-    const std::string path = AskSavePath(title, "", filters, extension, true);
-    if (!path.empty()) SaveAndTell(s, path, bytes);
-}
-
 }  // namespace
 
 void LoadViewFile(EditorState& s) {
