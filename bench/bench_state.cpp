@@ -71,12 +71,12 @@ EditorState& Editor() {
 
 void UseHiRes(EditorState& s) {
     if (s.MulticolorMode != 0) SwitchDisplayMode(s);
-    ChooseLayerMode(s, 1);
+    ChooseLayerMode(s, Layer::Normal);
 }
 
 void UseMaskLayer(EditorState& s) {
     if (s.MulticolorMode == 0) SwitchDisplayMode(s);
-    ChooseLayerMode(s, 2);
+    ChooseLayerMode(s, Layer::Mask);
 }
 
 std::vector<tk::ControlId> RedrawnCanvases(EditorState& s) {

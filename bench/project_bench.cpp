@@ -25,7 +25,7 @@ std::string ProjectPath() {
 // The bytes of the editor's state as the save command writes them.
 Bytes SavedProjectBytes(EditorState& s, const std::string& path) {
     s.doc.ProjectPath = path;
-    SaveProject(s, "zapisz");
+    SaveProject(s, SaveMode::Save);
     Bytes bytes;
     qm::ReadWholeFile(path, bytes);
     return bytes;
@@ -62,7 +62,7 @@ void SaveThroughDisk(benchmark::State& state) {
     EditorState& s = Editor();
     const std::string path = ProjectPath();
     s.doc.ProjectPath = path;
-    for (auto _ : state) SaveProject(s, "zapisz");
+    for (auto _ : state) SaveProject(s, SaveMode::Save);
     Bytes bytes;
     qm::ReadWholeFile(path, bytes);
     std::filesystem::remove(path);

@@ -8,14 +8,9 @@
 
 #include "core/recent_projects.h"
 #include "session/editor_state.h"
+#include "session/menu_items.h"
 
 namespace qm {
-
-// "Open Recent" items of the "Project" menu, one per remembered project.
-constexpr int kMenuRecentFirst = 60;
-// Sent when the "Open Recent" menu opens: another editor may have changed
-// the list since.
-constexpr int kMenuRecentOpens = kMenuRecentFirst - 1;
 
 // Loads each file as its extension says, in the order given: a .fnt into the
 // current slot and further fonts into the slots after it, a .proj opens, a
@@ -32,10 +27,10 @@ std::string OpenFilesStepName(const std::vector<std::string>& paths);
 // Puts the project in use at the head of the recent list, keeps the list and
 // shows it in the menu. Nothing when no project is in use.
 void RememberProject(EditorState& s);
-// Reads the kept list and shows it in the "Open Recent" menu.
+// Shows the kept list in the "Open Recent" menu.
 void ShowRecentProjects(EditorState& s);
-// The recent item chosen: opens the project it shows, or when the file is
-// gone drops it from the list and says so.
+// The recent item chosen: opens its project, or when the file is gone drops it
+// from the list and says so.
 void OpenRecentProject(EditorState& s, int menuItem);
 bool IsRecentItem(int menuItem);
 

@@ -8,6 +8,13 @@ constexpr int kClickGuardEvents = 15;
 
 // The main window's dispatcher. Returns false when the program is to end.
 bool MainEventHandler(EditorState& s, const tk::Event& event);
+// The view editor's: its menus and buttons run commands, the rest is the
+// window's own. Returns false when the window is to be closed.
+bool ViewEditorEventHandler(EditorState& s, const tk::Event& event);
+
+// Holds left-button actions on the canvases back for the next events, so that
+// the click that closed a file dialog paints nothing.
+void ArmClickGuard(EditorState& s);
 
 // RegisterRgb into the current slot's own colours.
 void StoreSlotColors(EditorState& s);

@@ -81,7 +81,7 @@ bool RouteEvent(EditorState& s, const tk::Event& event) {
     if (w == s.viewerUi.window) {
         CloseIfAsked(SetsViewerHandler(s, event), s.viewerUi.window);
     } else if (w == s.viewUi.window) {
-        CloseIfAsked(ViewEditorHandler(s, event), s.viewUi.window);
+        CloseIfAsked(ViewEditorEventHandler(s, event), s.viewUi.window);
     } else if (w == s.exportUi.window) {
         CloseIfAsked(ViewExportHandler(s, event), s.exportUi.window);
     }

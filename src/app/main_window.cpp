@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/commands.h"
 #include "app/file_opening.h"
-#include "files/import_dialogs.h"
 
 namespace qm {
 
@@ -30,25 +30,6 @@ struct Builder {
     }
 };
 
-void AddShortcuts(tk::WindowId w) {
-    using namespace tk;
-    AddShortcut(w, KeyF5, NoModifier, kMenuSaveProject);
-    AddShortcut(w, 'R', NoModifier, kMenuRotate);
-    AddShortcut(w, 'H', NoModifier, kMenuHMirror);
-    AddShortcut(w, 'V', NoModifier, kMenuVMirror);
-    AddShortcut(w, KeyLeft, Shift, kMenuShiftLeft);
-    AddShortcut(w, KeyRight, Shift, kMenuShiftRight);
-    AddShortcut(w, KeyUp, Shift, kMenuShiftUp);
-    AddShortcut(w, KeyDown, Shift, kMenuShiftDown);
-    AddShortcut(w, 'I', NoModifier, kMenuInverse);
-    AddShortcut(w, KeyDelete, NoModifier, kMenuClearChar);
-    AddShortcut(w, 'C', Ctrl, kMenuCopyChar);
-    AddShortcut(w, 'V', Ctrl, kMenuPasteChar);
-    AddShortcut(w, KeyPageDown, NoModifier, kMenuNextSet);
-    AddShortcut(w, KeyPageUp, NoModifier, kMenuPreviousSet);
-    AddUndoShortcuts(w);
-}
-
 void AddStatusBar(tk::WindowId w) {
     tk::CreateStatusBar(w);
     tk::AddStatusField(w, 130);
@@ -56,71 +37,6 @@ void AddStatusBar(tk::WindowId w) {
     tk::SetStatusText(w, kStatusFontField, "Font: ");
     tk::AddStatusField(w, 350);
     tk::SetStatusText(w, kStatusProjectField, "Project: ");
-}
-
-void AddMenus(tk::WindowId w) {
-    using tk::AddMenu, tk::AddMenuItem, tk::AddMenuSeparator;
-    tk::CreateMenuBar(w);
-    AddMenu(w, "Project");
-    AddMenuItem(w, kMenuOpenProject, "Open...");
-    tk::AddSubMenu(w, "Open Recent");
-    for (int i = 0; i < kRecentProjectCount; ++i) AddMenuItem(w, kMenuRecentFirst + i, "");
-    tk::EndSubMenu(w);
-    AddMenuItem(w, kMenuSaveProject, "Save\tF5");
-    AddMenuItem(w, kMenuSaveProjectAs, "Save As...");
-    AddMenuSeparator(w);
-    AddMenuItem(w, kMenuAbout, "About");
-    AddMenuItem(w, kMenuExit, "Exit");
-
-    AddMenu(w, "Edit");
-    AddMenuItem(w, kMenuUndo, "Undo\tCtrl+Z");
-    AddMenuItem(w, kMenuRedo, "Redo\tCtrl+Shift+Z");
-
-    AddMenu(w, "Font");
-    AddMenuItem(w, kMenuLoadFont, "Load Font");
-    AddMenuItem(w, kMenuSaveFont, "Save Font");
-    AddMenuItem(w, kMenuSaveFontRange, "Save range Font");
-    AddMenuItem(w, kMenuImportPicture, "Import picture...");
-    AddMenuItem(w, kMenuImportFontBytes, "Import font bytes...");
-    AddMenuSeparator(w);
-    AddMenuItem(w, kMenuDefaultFont, "Default Atari Font");
-    AddMenuSeparator(w);
-    AddMenuItem(w, kMenuNextSlot, "Next");
-    AddMenuItem(w, kMenuPreviousSlot, "Previous");
-    AddMenuSeparator(w);
-
-    AddMenu(w, "Char");
-    AddMenuItem(w, kMenuRotate, "Rotate\tR");
-    AddMenuItem(w, kMenuHMirror, "H Mirror\tH");
-    AddMenuItem(w, kMenuVMirror, "V Mirror\tV");
-    AddMenuItem(w, kMenuShiftLeft, "Shift left\tShift+Left");
-    AddMenuItem(w, kMenuShiftRight, "Shift Right\tShift+Right");
-    AddMenuItem(w, kMenuShiftUp, "Shift Up\tShift+Up");
-    AddMenuItem(w, kMenuShiftDown, "Shift Down\tShift+Down");
-    AddMenuItem(w, kMenuInverse, "Inverse\tI");
-    AddMenuItem(w, kMenuClearChar, "Clear\tDelete");
-    AddMenuItem(w, kMenuCopyChar, "Copy\tCtrl+C");
-    AddMenuItem(w, kMenuPasteChar, "Paste\tCtrl+V");
-
-    AddMenu(w, "Set");
-    AddMenuItem(w, kMenuSetGrid, "Grid ON/OFF");
-    AddMenuSeparator(w);
-    AddMenuItem(w, kMenuNextSet, "Next\tPageDown");
-    AddMenuItem(w, kMenuPreviousSet, "Previous\tPageUp");
-    AddMenuSeparator(w);
-    AddMenuItem(w, kMenuLoadSet, "Load Set");
-    AddMenuItem(w, kMenuSaveSet, "Save Set");
-    AddMenuItem(w, kMenuLoadAllSets, "Load all Set");
-    AddMenuItem(w, kMenuSaveAllSets, "Save all Set");
-    AddMenuSeparator(w);
-    AddMenuItem(w, kMenuCopySet, "Copy");
-    AddMenuItem(w, kMenuPasteSet, "Paste");
-    AddMenuItem(w, kMenuClearSet, "Clear");
-    AddMenuItem(w, kMenuClearSetBits, "Clear bits");
-    AddMenuSeparator(w);
-    AddMenuItem(w, kMenuExportSetBin, "Export Set to bin...");
-
-    AddToolsMenu(w);
 }
 
 void AddControls(MainWindowUi& ui) {
@@ -231,9 +147,9 @@ void AddControls(MainWindowUi& ui) {
 void BuildMainWindow(EditorState& s, int x, int y, int width, int height) {
     s.ui.window = tk::OpenWindow("Quillmere", x, y, width, height,
                                  tk::TitleBar | tk::SystemMenu | tk::MinimizeBox | tk::Centered);
-    AddShortcuts(s.ui.window);
+    AddCommandShortcuts(s.ui.window, CommandWindow::Main);
     AddStatusBar(s.ui.window);
-    AddMenus(s.ui.window);
+    AddCommandMenus(s.ui.window, CommandWindow::Main);
     AddControls(s.ui);
     tk::AcceptFileDrops(s.ui.window, true);
     tk::SendWhenMenuOpens(s.ui.window, "Open Recent", kMenuRecentOpens);

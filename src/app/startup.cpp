@@ -1,11 +1,13 @@
 #include "app/startup.h"
 
+#include "app/commands.h"
 #include "app/full_redraw.h"
 #include "app/main_window.h"
 #include "app/main_loop.h"
 #include "charedit/color_registers.h"
 #include "charedit/font_sheet.h"
 #include "session/font_buffer.h"
+#include "session/undo.h"
 #include "sets/animation.h"
 
 namespace qm {
@@ -21,11 +23,17 @@ void FillAnimationLists(const MainWindowUi& ui) {
     tk::SelectItem(ui.animStopList, 1);
 }
 
+void AddViewEditorMenus(tk::WindowId window) {
+    AddCommandMenus(window, CommandWindow::ViewEditor);
+    AddCommandShortcuts(window, CommandWindow::ViewEditor);
+}
+
 }  // namespace
 
 void StartUp(EditorState& s) {
     ResetEditorState(s);
     s.fullRedraw = RedrawEverything;
+    s.addViewEditorMenus = AddViewEditorMenus;
     BuildMainWindow(s, 100, 100, 945, 645);
 
     s.FontBuffer = DefaultFontData;

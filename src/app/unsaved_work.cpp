@@ -14,13 +14,13 @@ bool MayLeave(EditorState& s, const std::string& title, const std::string& leavi
     return MayLeaveWork(s, title, leaving, [&s] {
         // "Save" without a project file would do nothing, and the question
         // would come back until the work was thrown away.
-        return SaveWork(s, s.doc.ProjectPath.empty() ? "zapiszjako" : "zapisz");
+        return SaveWork(s, s.doc.ProjectPath.empty() ? SaveMode::SaveAs : SaveMode::Save);
     });
 }
 
 }  // namespace
 
-bool SaveWork(EditorState& s, const std::string& mode) {
+bool SaveWork(EditorState& s, SaveMode mode) {
     if (!SaveProject(s, mode)) return false;
     MarkSaved(s);
     DropRecoveryCopy();

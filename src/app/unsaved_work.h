@@ -5,14 +5,14 @@
 
 #include <string>
 
+#include "files/project_file.h"
 #include "session/editor_state.h"
 
 namespace qm {
 
-// "Save" (mode "zapisz") or "Save As..." ("zapiszjako"): the project is
-// written, the work counts as saved, the recovery copy goes and the project
+// "Save" or "Save As...": the project is written, the work counts as saved, the recovery copy goes and the project
 // heads the recent list. Returns whether it was written.
-bool SaveWork(EditorState& s, const std::string& mode);
+bool SaveWork(EditorState& s, SaveMode mode);
 
 // Closing or "Exit": whether the editor may end. Asks only when there are
 // unsaved changes; Save saves (asking for a name when the project has none).

@@ -121,7 +121,7 @@ void DrawGridDots(tk::Surface& surface) {
 
 }  // namespace
 
-bool DrawsOverMask(const EditorState& s) { return s.MulticolorMode != 0 && s.LayerMode == 2; }
+bool DrawsOverMask(const EditorState& s) { return s.MulticolorMode != 0 && s.LayerMode == Layer::Mask; }
 
 void DrawCharEditor(EditorState& s) {
     if (s.drawn.charEditor.Unchanged(s.ui.charEditor, GlyphInputs(s).Add(s.CurrentChar))) return;

@@ -22,6 +22,6 @@ bool PaintCharPixel(EditorState& s, int ch, int x, int y, int button);
 // Every event of the editor canvas.
 void HandleEditorMouse(EditorState& s, const tk::Event& event);
 // The "Normal" (1) and "Mask" (2) options.
-void ChooseLayerMode(EditorState& s, int layerMode);
+void ChooseLayerMode(EditorState& s, Layer layer);
 
 }  // namespace qm

@@ -20,11 +20,10 @@ void HandleEditorMouse(EditorState& s, const tk::Event& event) {
     if (PaintEditorPixel(s, left ? tk::ButtonLeft : tk::ButtonRight, cell.column, cell.row)) RedrawAll(s);
 }
 
-void ChooseLayerMode(EditorState& s, int layerMode) {
-    if (layerMode != 1 && layerMode != 2) return;
-    s.LayerMode = layerMode;
-    if (s.ui.normalMode != 0) tk::SetChecked(s.ui.normalMode, layerMode == 1);
-    if (s.ui.maskMode != 0) tk::SetChecked(s.ui.maskMode, layerMode == 2);
+void ChooseLayerMode(EditorState& s, Layer layer) {
+    s.LayerMode = layer;
+    if (s.ui.normalMode != 0) tk::SetChecked(s.ui.normalMode, layer == Layer::Normal);
+    if (s.ui.maskMode != 0) tk::SetChecked(s.ui.maskMode, layer == Layer::Mask);
     RedrawAll(s);
 }
 

@@ -4,7 +4,7 @@
 
 namespace qm {
 
-void TransformChar(EditorState& s, int code) {
+void TransformChar(EditorState& s, TransformCode code) {
     if (s.CurrentChar < 0 || s.CurrentChar >= kCharCount) return;
     std::uint8_t* pixels = s.Slot().Char(s.CurrentChar);
     switch (code) {

@@ -7,6 +7,6 @@ namespace qm {
 
 // A transform of the current character, then the full redraw; copy fills the
 // character clipboard and paste takes from it.
-void TransformChar(EditorState& s, int code);
+void TransformChar(EditorState& s, TransformCode code);
 
 }  // namespace qm

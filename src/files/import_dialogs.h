@@ -9,9 +9,6 @@
 
 namespace qm {
 
-constexpr int kMenuImportPicture = 50;
-constexpr int kMenuImportFontBytes = 51;
-
 struct PictureImportDialog {
     tk::WindowId window = 0;
     tk::ControlId scale = 0, firstChar = 0, multicolour = 0, pictureColours = 0, keepDuplicates = 0, reduce = 0;

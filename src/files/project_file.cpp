@@ -26,10 +26,10 @@ void ShowFirstSlot(EditorState& s) {
 
 }  // namespace
 
-bool SaveProject(EditorState& s, const std::string& mode) {
+bool SaveProject(EditorState& s, SaveMode mode) {
     constexpr const char* kTitle = "Save project (.proj)";
     std::string path;
-    if (mode == "zapiszjako") {
+    if (mode == SaveMode::SaveAs) {
         path = AskSavePath(kTitle, s.doc.ProjectPath, kProjectFilter, ".proj", false);
     } else if (!s.doc.ProjectPath.empty()) {
         // A project opened under another extension is saved beside it, under

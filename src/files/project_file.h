@@ -6,9 +6,12 @@
 
 namespace qm {
 
-// mode "zapiszjako" asks for a name first; any other word saves under ProjectPath.
+// "Save" writes under ProjectPath (nothing when the project has no name yet);
+// "Save As..." asks for a name first.
+enum class SaveMode { Save, SaveAs };
+
 // Returns whether the project was written.
-bool SaveProject(EditorState& s, const std::string& mode);
+bool SaveProject(EditorState& s, SaveMode mode);
 void OpenProject(EditorState& s);
 // Opens the project file; returns whether it was opened. A file that is no
 // project, or ends early, is refused with a message; one that cannot be read

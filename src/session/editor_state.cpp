@@ -8,8 +8,10 @@ namespace qm {
 void ResetEditorState(EditorState& s) {
     // The redraw belongs to the program, not to the state being reset.
     const FullRedraw redraw = s.fullRedraw;
+    const WindowMenus viewEditorMenus = s.addViewEditorMenus;
     s = EditorState{};
     s.fullRedraw = redraw;
+    s.addViewEditorMenus = viewEditorMenus;
     ResetDocument(s.doc);
 
     s.CurrentSlot = 1;
@@ -17,7 +19,7 @@ void ResetEditorState(EditorState& s) {
     s.SheetChar = 1;
     s.CurrentSet = 1;
     s.MulticolorMode = 0;
-    s.LayerMode = 1;
+    s.LayerMode = Layer::Normal;
     s.LeftColor = LUM;
     s.RightColor = BAK;
     s.SavedGfxLeftColor = PF0;

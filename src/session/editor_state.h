@@ -75,10 +75,17 @@ struct ViewExportUi {
     tk::ControlId startXSpin = 0, startYSpin = 0, widthSpin = 0, heightSpin = 0;
 };
 
+// The layer the character editor paints in the multicolour view: the
+// character itself, or the mask drawn over it.
+enum class Layer { Normal = 1, Mask = 2 };
+
 struct EditorState;
 // Redraws every view; the program sets it when it starts, so that a feature
 // can ask for the full redraw without knowing every view there is.
 using FullRedraw = void (*)(EditorState&);
+// Adds a window's menus and shortcuts; the program sets it when it starts, as
+// the commands they send are the program's.
+using WindowMenus = void (*)(tk::WindowId);
 
 struct EditorState {
     // The user's work; everything else here is the session around it.
@@ -89,7 +96,7 @@ struct EditorState {
     int SheetChar = 0;
     int CurrentSet = 0;
     int MulticolorMode = 0;
-    int LayerMode = 0;
+    Layer LayerMode = Layer::Normal;
     int LeftColor = 0;
     int RightColor = 0;
     int SavedGfxLeftColor = 0;
@@ -131,6 +138,7 @@ struct EditorState {
     DrawnViews drawn;
 
     FullRedraw fullRedraw = nullptr;
+    WindowMenus addViewEditorMenus = nullptr;
 
     // The steps that can be undone and redone, and the name of the step being
     // made while it takes several events (a paint stroke); empty when none.

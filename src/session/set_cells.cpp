@@ -28,23 +28,21 @@ void AppendCharToSetRow(EditorState& s, int code, int key) {
     if (empty != first + kRowLength) *empty = code;
 }
 
-void SetCommand(EditorState& s, int command) {
-    switch (command) {
-        case 1:  // clear bits: the characters are blanked, the set is kept
+void SetCommand(EditorState& s, SetAction action) {
+    switch (action) {
+        case SetAction::ClearBits:
             for (std::int32_t cell : s.Set().cells) {
                 if (IsCharCode(cell)) ClearCharPixels(s, cell);
             }
             break;
-        case 2:
+        case SetAction::Copy:
             s.SetClipboard = s.Set();
             break;
-        case 3:
+        case SetAction::Paste:
             s.Set() = s.SetClipboard;
             break;
-        case 4:
+        case SetAction::Clear:
             s.Set().cells.fill(kEmptyCell);
-            break;
-        default:
             break;
     }
 }

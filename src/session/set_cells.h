@@ -9,7 +9,14 @@ namespace qm {
 void PutCharInCell(EditorState& s, int cell, bool erase);
 // key: the digit key code 49..53 ("1" to "5") choosing row 0..4.
 void AppendCharToSetRow(EditorState& s, int code, int key);
-// 1 clear bits, 2 copy, 3 paste, 4 clear; the caller redraws.
-void SetCommand(EditorState& s, int command);
+enum class SetAction {
+    ClearBits,  // the characters of the set are blanked, the set is kept
+    Copy,       // into the set clipboard
+    Paste,      // from it
+    Clear,      // every cell empty
+};
+
+// The caller redraws.
+void SetCommand(EditorState& s, SetAction action);
 
 }  // namespace qm

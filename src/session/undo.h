@@ -7,12 +7,9 @@
 #include <utility>
 
 #include "session/editor_state.h"
+#include "session/menu_items.h"
 
 namespace qm {
-
-// The main window's "Edit" items, numbered after the other menus' items.
-constexpr int kMenuUndo = 34;
-constexpr int kMenuRedo = 35;
 
 // The history starts from the document as it is now, which counts as saved.
 void StartHistory(EditorState& s);

@@ -63,20 +63,6 @@ tk::ControlId CharacterList(tk::WindowId window, int x, int y, int selected) {
 
 }  // namespace
 
-void AddToolsMenu(tk::WindowId window) {
-    tk::AddMenu(window, "Tools");
-    tk::AddMenuItem(window, kMenuShowUnused, "Show unused characters");
-    tk::AddMenuItem(window, kMenuShowDuplicates, "Show duplicates");
-    tk::SetMenuItemChecked(window, kMenuShowUnused, false);
-    tk::SetMenuItemChecked(window, kMenuShowDuplicates, false);
-    tk::AddMenuSeparator(window);
-    tk::AddMenuItem(window, kMenuWhereUsed, "Where used...");
-    tk::AddMenuSeparator(window);
-    tk::AddMenuItem(window, kMenuMergeDuplicates, "Merge duplicates");
-    tk::AddMenuItem(window, kMenuCompact, "Compact");
-    tk::AddMenuItem(window, kMenuSwapChars, "Swap characters...");
-}
-
 void ToggleUnusedMarks(EditorState& s) {
     s.MarkUnusedChars = !s.MarkUnusedChars;
     tk::SetMenuItemChecked(s.ui.window, kMenuShowUnused, s.MarkUnusedChars);

@@ -10,18 +10,9 @@
 #include <vector>
 
 #include "session/editor_state.h"
+#include "session/menu_items.h"
 
 namespace qm {
-
-// The main window's "Tools" items.
-constexpr int kMenuShowUnused = 40;
-constexpr int kMenuShowDuplicates = 41;
-constexpr int kMenuWhereUsed = 42;
-constexpr int kMenuMergeDuplicates = 43;
-constexpr int kMenuCompact = 44;
-constexpr int kMenuSwapChars = 45;
-
-void AddToolsMenu(tk::WindowId window);
 
 // The two check items: switch a mark on or off and redraw the sheet.
 void ToggleUnusedMarks(EditorState& s);

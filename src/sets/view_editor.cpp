@@ -2,45 +2,16 @@
 
 #include "core/document.h"
 #include "sets/view_export_window.h"
-#include "sets/view_files.h"
 #include "sets/view_screen.h"
-#include "session/undo.h"
 
 namespace qm {
 
 namespace {
 
-enum ViewMenuItem {
-    kMenuLoadView = 10000,
-    kMenuSaveView = 10001,
-    kMenuExportView = 10002,
-    kMenuExit = 10003,
-    kMenuClear = 10004,
-    kMenuGrid = 10005,
-    kMenuSetDraw = 10006,
-    kMenuOnTop = 10007,
-    kMenuFillChar = 10008,
-};
-
 constexpr int kMinWidth = 530;
 constexpr int kMinHeight = 470;
 constexpr int kMaxWidth = 984;
 constexpr int kMaxHeight = 700;
-
-void BuildMenus(tk::WindowId w) {
-    tk::CreateMenuBar(w);
-    tk::AddMenu(w, "File");
-    tk::AddMenuItem(w, kMenuLoadView, "Load View...");
-    tk::AddMenuItem(w, kMenuSaveView, "Save View...");
-    tk::AddMenuItem(w, kMenuExportView, "Export View...");
-    tk::AddMenuItem(w, kMenuExit, "Exit");
-    tk::AddMenu(w, "Options");
-    tk::AddMenuItem(w, kMenuClear, "Clear");
-    tk::AddMenuItem(w, kMenuFillChar, "Fill char");
-    tk::AddMenuItem(w, kMenuGrid, "Grid On/Off");
-    tk::AddMenuItem(w, kMenuSetDraw, "Set draw");
-    tk::AddMenuItem(w, kMenuOnTop, "Always On Top");
-}
 
 void BuildControls(ViewEditorUi& ui) {
     using tk::ControlKind;
@@ -80,79 +51,59 @@ void LayOut(EditorState& s) {
     DrawViewScreen(s, -1, -1);
 }
 
-void FillScreen(EditorState& s, int code) {
-    for (auto& row : s.doc.ViewScreen) row.fill(code);
-    DrawViewScreen(s, -1, -1);
+tk::ControlId BoxOf(const ViewEditorUi& ui, ViewOption option) {
+    switch (option) {
+        case ViewOption::Grid: return ui.gridBox;
+        case ViewOption::SetDraw: return ui.setDrawBox;
+        case ViewOption::OnTop: return ui.onTopBox;
+    }
+    return 0;
 }
 
-// A flag from its check box, after the user clicked it.
-void FlagFromBox(int& flag, tk::ControlId box) { flag = tk::IsChecked(box) ? kOn : kOff; }
-
-// A flag flipped from the menu, and its box with it.
-void FlipFlag(int& flag, tk::ControlId box) {
-    flag = flag == kOff ? kOn : kOff;
-    tk::SetChecked(box, flag == kOn);
+int& FlagOf(EditorState& s, ViewOption option) {
+    switch (option) {
+        case ViewOption::Grid: return s.ViewGrid;
+        case ViewOption::SetDraw: return s.SetDraw;
+        case ViewOption::OnTop: break;
+    }
+    return s.ViewOnTop;
 }
 
 void ApplyOnTop(EditorState& s) { tk::SetWindowOnTop(s.viewUi.window, s.ViewOnTop == kOn); }
 
-bool Close(EditorState& s) {
-    CloseExportDialog(s);
-    s.ViewEditorOpen = 0;
-    return false;
-}
-
-bool HandleMenu(EditorState& s, int item) {
-    switch (item) {
-        case kMenuLoadView: LoadViewFile(s); break;
-        case kMenuSaveView: SaveViewFile(s); break;
-        case kMenuExportView: OpenExportDialog(s); break;
-        case kMenuExit: return Close(s);
-        case kMenuClear: FillScreen(s, kEmptyCell); break;
-        case kMenuFillChar: FillScreen(s, CellOrEmpty(s.CurrentChar)); break;
-        case kMenuGrid:
-            FlipFlag(s.ViewGrid, s.viewUi.gridBox);
-            DrawViewScreen(s, -1, -1);
-            break;
-        case kMenuSetDraw:
-            FlipFlag(s.SetDraw, s.viewUi.setDrawBox);
-            DrawViewScreen(s, -1, -1);
-            break;
-        case kMenuOnTop:
-            FlipFlag(s.ViewOnTop, s.viewUi.onTopBox);
-            ApplyOnTop(s);
-            break;
-        default: break;
-    }
-    return true;
+void ShowOption(EditorState& s, ViewOption option) {
+    if (option == ViewOption::OnTop) ApplyOnTop(s);
+    else DrawViewScreen(s, -1, -1);
 }
 
 void HandleControl(EditorState& s, const tk::Event& event) {
-    const ViewEditorUi& ui = s.viewUi;
-    const tk::ControlId c = event.control;
-    if (c == 0) {
-        LayOut(s);
-    } else if (c == ui.canvas) {
-        HandleViewMouse(s, event);
-    } else if (c == ui.loadView) {
-        LoadViewFile(s);
-    } else if (c == ui.saveView) {
-        SaveViewFile(s);
-    } else if (c == ui.clear) {
-        FillScreen(s, kEmptyCell);
-    } else if (c == ui.gridBox) {
-        FlagFromBox(s.ViewGrid, c);
-        DrawViewScreen(s, -1, -1);
-    } else if (c == ui.setDrawBox) {
-        FlagFromBox(s.SetDraw, c);
-        DrawViewScreen(s, -1, -1);
-    } else if (c == ui.onTopBox) {
-        FlagFromBox(s.ViewOnTop, c);
-        ApplyOnTop(s);
-    }
+    if (event.control == 0) LayOut(s);
+    else if (event.control == s.viewUi.canvas) HandleViewMouse(s, event);
 }
 
 }  // namespace
+
+void FillViewScreen(EditorState& s, int code) {
+    for (auto& row : s.doc.ViewScreen) row.fill(code);
+    DrawViewScreen(s, -1, -1);
+}
+
+void FlipViewOption(EditorState& s, ViewOption option) {
+    int& flag = FlagOf(s, option);
+    flag = flag == kOff ? kOn : kOff;
+    tk::SetChecked(BoxOf(s.viewUi, option), flag == kOn);
+    ShowOption(s, option);
+}
+
+void ViewOptionFromBox(EditorState& s, ViewOption option) {
+    FlagOf(s, option) = tk::IsChecked(BoxOf(s.viewUi, option)) ? kOn : kOff;
+    ShowOption(s, option);
+}
+
+void CloseViewEditor(EditorState& s) {
+    CloseExportDialog(s);
+    s.ViewEditorOpen = 0;
+}
 
 void OpenViewEditor(EditorState& s) {
     if (s.ViewEditorOpen == 1) return;
@@ -161,8 +112,7 @@ void OpenViewEditor(EditorState& s) {
     ui.window = tk::OpenWindow("View Editor", tk::WindowX(s.ui.window) + 100, tk::WindowY(s.ui.window) + 100,
                                kMinWidth, kMinHeight,
                                tk::TitleBar | tk::SystemMenu | tk::Sizable | tk::MinimizeBox);
-    BuildMenus(ui.window);
-    AddUndoShortcuts(ui.window);
+    if (s.addViewEditorMenus) s.addViewEditorMenus(ui.window);
     // The bounds are of the inner size, so they follow the menu bar.
     tk::SetWindowMinSize(ui.window, kMinWidth, kMinHeight);
     tk::SetWindowMaxSize(ui.window, kMaxWidth, kMaxHeight);
@@ -175,29 +125,9 @@ void OpenViewEditor(EditorState& s) {
     DrawViewScreen(s, -1, -1);
 }
 
-std::string ViewEditorStepName(const EditorState& s, const tk::Event& event) {
-    const ViewEditorUi& ui = s.viewUi;
-    if (event.kind == tk::EventKind::MenuItem) {
-        switch (event.menuItem) {
-            case kMenuLoadView: return "Load View";
-            case kMenuClear: return "Clear View";
-            case kMenuFillChar: return "Fill View";
-            case kMenuSaveView:
-            case kMenuExportView: return "";
-            default: return "Change";
-        }
-    }
-    if (event.kind != tk::EventKind::Control) return "Change";
-    if (event.control == ui.loadView) return "Load View";
-    if (event.control == ui.clear) return "Clear View";
-    if (event.control == ui.saveView) return "";
-    return event.control == ui.canvas ? "Paint" : "Change";
-}
-
 bool ViewEditorHandler(EditorState& s, const tk::Event& event) {
     switch (event.kind) {
-        case tk::EventKind::CloseRequest: return Close(s);
-        case tk::EventKind::MenuItem: return HandleMenu(s, event.menuItem);
+        case tk::EventKind::CloseRequest: CloseViewEditor(s); return false;
         case tk::EventKind::Control: HandleControl(s, event); break;
         default: break;
     }

@@ -7,6 +7,8 @@
 
 #include "app/main_loop.h"
 #include "app/main_window.h"
+#include "sets/char_tools.h"
+#include "session/undo.h"
 #include "charedit/font_sheet.h"
 #include "core/file_io.h"
 #include "core/font_format.h"

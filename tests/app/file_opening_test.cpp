@@ -6,6 +6,7 @@
 #include "app/main_event_handler.h"
 #include "app/main_loop.h"
 #include "app/main_window.h"
+#include "session/undo.h"
 #include "app/startup.h"
 #include "core/color_format.h"
 #include "core/font_format.h"

@@ -2,7 +2,7 @@
 
 #include "app/main_window.h"
 #include "support/editor_fixture.h"
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 
 namespace qm {
 namespace {

@@ -44,7 +44,7 @@ protected:
     std::vector<Save> EverySave() {
         s.ExportRegion = {0, 0, 4, 4};
         return {
-            {"work", "work.proj", [this] { SaveProject(s, "zapiszjako"); }},
+            {"work", "work.proj", [this] { SaveProject(s, SaveMode::SaveAs); }},
             {"font", "font.fnt", [this] { PackFont(s, -1); SaveFontFile(s); }},
             {"range", "range", [this] { const auto d = OpenFontRangeDialog(s); PressIn(d, d.save, RunFontRangeDialog); }},
             {"colors", "colors.col", [this] { SaveColorFile(s); }},
@@ -112,13 +112,13 @@ TEST_F(SavesTest, EverySaveAsksBeforeReplacingTheFileItWritesAndNoKeepsIt) {
 TEST_F(SavesTest, SavingAProjectUnderAnotherExtensionAsksAboutTheFileBesideIt) {
     s.doc.ProjectPath = dir.Path("game.prj");
     WriteBytes(dir.Path("game.prj.proj"), kOldBytes);
-    SaveProject(s, "zapisz");
+    SaveProject(s, SaveMode::Save);
     ASSERT_EQ(ShownOf("question").size(), 1u);
     EXPECT_EQ(ReadBytes(dir.Path("game.prj.proj")), kOldBytes);
     EXPECT_EQ(s.doc.ProjectPath, dir.Path("game.prj"));
 
     tk::QueueAnswer(tk::Answer::Yes);
-    SaveProject(s, "zapisz");
+    SaveProject(s, SaveMode::Save);
     EXPECT_EQ(ReadBytes(dir.Path("game.prj.proj")).size(), 22614u);
     EXPECT_EQ(s.doc.ProjectPath, dir.Path("game.prj.proj"));
 }

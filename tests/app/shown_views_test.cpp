@@ -16,7 +16,7 @@
 #include "sets/sets_viewer.h"
 #include "sets/view_editor.h"
 #include "support/editor_fixture.h"
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 
 namespace qm {
 namespace {

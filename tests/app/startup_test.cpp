@@ -25,7 +25,7 @@ TEST_F(StartUpTest, SelectionsModesAndRegistersHaveTheirDefaults) {
     EXPECT_EQ(s.SheetChar, 1);
     EXPECT_EQ(s.CurrentSet, 1);
     EXPECT_EQ(s.MulticolorMode, 0);
-    EXPECT_EQ(s.LayerMode, 1);
+    EXPECT_EQ(s.LayerMode, Layer::Normal);
     EXPECT_EQ(s.LeftColor, LUM);
     EXPECT_EQ(s.RightColor, BAK);
     EXPECT_EQ(s.SavedGfxLeftColor, PF0);

@@ -7,7 +7,7 @@
 #include "core/image.h"
 #include "files/import_dialogs.h"
 #include "support/editor_fixture.h"
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 
 namespace qm {
 namespace {

@@ -19,7 +19,7 @@
 #include "sets/view_editor.h"
 #include "support/editor_fixture.h"
 #include "support/step_values.h"
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 
 namespace qm {
 namespace {

@@ -173,7 +173,7 @@ tk::Surface LiteralMask(const EditorState& s, int ch, int scale, Rgb ground, int
 
 TEST_F(EditorDrawing, MaskMatchesTheLiteralBlendingSequenceEverywhere) {
     s.MulticolorMode = 1;
-    s.LayerMode = 2;
+    s.LayerMode = Layer::Mask;
     for (int slot : {1, 8, 9, 10}) {
         s.CurrentSlot = slot;
         FillAllCombinations(slot == 10 ? 1 : slot + 1);
@@ -199,7 +199,7 @@ TEST_F(EditorDrawing, MaskMatchesTheLiteralBlendingSequenceEverywhere) {
 
 TEST_F(EditorDrawing, MaskBlendsTheNextSlotUnderTheCharacter) {
     s.MulticolorMode = 1;
-    s.LayerMode = 2;
+    s.LayerMode = Layer::Mask;
     FillAllCombinations(2);
     DrawCharEditor(s);
     for (int y = 0; y < 8; ++y) {
@@ -210,7 +210,7 @@ TEST_F(EditorDrawing, MaskBlendsTheNextSlotUnderTheCharacter) {
 TEST_F(EditorDrawing, MaskOnSlotEightUsesSlotNine) {
     s.CurrentSlot = 8;
     s.MulticolorMode = 1;
-    s.LayerMode = 2;
+    s.LayerMode = Layer::Mask;
     FillAllCombinations(9);
     DrawCharEditor(s);
     for (int y = 0; y < 8; ++y) {
@@ -222,7 +222,7 @@ TEST_F(EditorDrawing, SlotsNineAndTenHaveNoMaskLayer) {
     for (int slot : {9, 10}) {
         s.CurrentSlot = slot;
         s.MulticolorMode = 1;
-        s.LayerMode = 2;
+        s.LayerMode = Layer::Mask;
         FillAllCombinations(slot == 9 ? 10 : 1);
         DrawCharEditor(s);
         for (int y = 0; y < 8; ++y) {
@@ -235,7 +235,7 @@ TEST_F(EditorDrawing, MaskChangesNothingInHiRes) {
     FillAllCombinations(2);
     DrawCharEditor(s);
     const tk::Surface normal = Editor();
-    s.LayerMode = 2;
+    s.LayerMode = Layer::Mask;
     DrawCharEditor(s);
     for (int py = 0; py < 240; ++py) {
         for (int px = 0; px < 240; ++px) ASSERT_EQ(Editor().Pixel(px, py), normal.Pixel(px, py));
@@ -262,7 +262,7 @@ TEST_F(EditorDrawing, DrawCharAtMaskBlendsAtTheSmallScale) {
     const Rgb backdrop = tk::MakeRgb(30, 60, 90);
     canvas.FillBox(0, 0, 80, 80, backdrop);
     s.MulticolorMode = 1;
-    s.LayerMode = 2;
+    s.LayerMode = Layer::Mask;
     FillAllCombinations(2);
     DrawCharAt(s, canvas, kChar, 0, 0);
     for (int y = 0; y < 8; ++y) {

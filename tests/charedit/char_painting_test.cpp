@@ -191,12 +191,12 @@ TEST_F(EditorPainting, PaintCharPixelIgnoresPointsOffTheCharacter) {
 TEST_F(EditorPainting, LayerModeChoiceKeepsPixelsAndRedraws) {
     s.MulticolorMode = 1;
     const auto before = s.Slot().pixels;
-    ChooseLayerMode(s, 2);
-    EXPECT_EQ(s.LayerMode, 2);
+    ChooseLayerMode(s, Layer::Mask);
+    EXPECT_EQ(s.LayerMode, Layer::Mask);
     EXPECT_TRUE(tk::IsChecked(s.ui.maskMode));
     EXPECT_FALSE(tk::IsChecked(s.ui.normalMode));
-    ChooseLayerMode(s, 1);
-    EXPECT_EQ(s.LayerMode, 1);
+    ChooseLayerMode(s, Layer::Normal);
+    EXPECT_EQ(s.LayerMode, Layer::Normal);
     EXPECT_TRUE(tk::IsChecked(s.ui.normalMode));
     EXPECT_EQ(s.Slot().pixels, before);
 }

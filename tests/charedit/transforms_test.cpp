@@ -47,7 +47,7 @@ protected:
         p[8 * y + x] = 1;
         return p;
     }
-    Pixels After(int code, const Pixels& start) {
+    Pixels After(TransformCode code, const Pixels& start) {
         Put(start);
         TransformChar(s, code);
         return Get();
@@ -92,7 +92,8 @@ TEST_F(Transforms, RotateIsAQuarterTurnClockwise) {
 TEST_F(Transforms, RepeatedMovesReturnTheStart) {
     const Pixels start = Asymmetric();
     struct Case {
-        int code, times, multicolor;
+        TransformCode code;
+        int times, multicolor;
     };
     const Case cases[] = {
         {kRotate, 4, 0},    {kShiftLeft, 8, 0},  {kShiftRight, 8, 0}, {kShiftUp, 8, 0},
@@ -153,7 +154,8 @@ TEST_F(Transforms, RotateInMulticolourChangesAndRedrawsNothing) {
 }
 
 TEST_F(Transforms, EveryCodeButCopyRedraws) {
-    for (int code = kPaste; code <= kShiftUp; ++code) {
+    for (int i = kPaste; i <= kShiftUp; ++i) {
+        const auto code = static_cast<TransformCode>(i);
         Put(Asymmetric());
         const auto generation = EditorGeneration();
         TransformChar(s, code);
@@ -207,7 +209,7 @@ TEST_F(Transforms, NothingHappensWithoutACharacter) {
     for (int i = 0; i < 64; ++i) s.Slot().Char(kChar)[i] = 0;
     const auto cleared = s.Slot().pixels;
     const auto generation = EditorGeneration();
-    for (int code = kPaste; code <= kShiftUp; ++code) TransformChar(s, code);
+    for (int code = kPaste; code <= kShiftUp; ++code) TransformChar(s, static_cast<TransformCode>(code));
     EXPECT_EQ(s.Slot().pixels, cleared);
     EXPECT_EQ(s.CharClipboard, clipboard);
     EXPECT_EQ(EditorGeneration(), generation);
@@ -218,7 +220,7 @@ TEST_F(Transforms, MovesLeaveTheClipboardAlone) {
     TransformChar(s, kCopy);
     const auto clipboard = s.CharClipboard;
     Put(Asymmetric());
-    for (int code = kRotate; code <= kShiftUp; ++code) TransformChar(s, code);
+    for (int code = kRotate; code <= kShiftUp; ++code) TransformChar(s, static_cast<TransformCode>(code));
     EXPECT_EQ(s.CharClipboard, clipboard);
 }
 

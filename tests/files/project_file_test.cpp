@@ -15,7 +15,7 @@ class ProjectFileTest : public test::EditorTest {
 protected:
     void SaveAs(const std::string& path, int filter = 0) {
         tk::QueueFileAnswer(path, filter);
-        SaveProject(s, "zapiszjako");
+        SaveProject(s, SaveMode::SaveAs);
     }
     void Open(const std::string& path) {
         tk::QueueFileAnswer(path);
@@ -40,8 +40,7 @@ protected:
 };
 
 TEST_F(ProjectFileTest, SaveBeforeAnyPathDoesNothing) {
-    SaveProject(s, "zapisz");
-    SaveProject(s, "anything");
+    SaveProject(s, SaveMode::Save);
     EXPECT_TRUE(tk::ShownRequesters().empty());
     EXPECT_TRUE(s.doc.ProjectPath.empty());
 }
@@ -164,7 +163,7 @@ TEST_F(ProjectFileTest, SaveAfterOpeningAPrjFileWritesPrjProj) {
     WriteBytes(dir.Path("x.prj"), ReadBytes(dir.Path("p.proj")));
     Open(dir.Path("x.prj"));
     EXPECT_EQ(s.doc.ProjectPath, dir.Path("x.prj"));
-    SaveProject(s, "zapisz");
+    SaveProject(s, SaveMode::Save);
     EXPECT_EQ(ReadBytes(dir.Path("x.prj.proj")).size(), 22614u);
     EXPECT_EQ(s.doc.ProjectPath, dir.Path("x.prj.proj"));
 }
@@ -172,7 +171,7 @@ TEST_F(ProjectFileTest, SaveAfterOpeningAPrjFileWritesPrjProj) {
 TEST_F(ProjectFileTest, AFailingSaveReportsAndKeepsThePath) {
     const std::string statusBefore = tk::StatusText(s.ui.window, 2);
     s.doc.ProjectPath = dir.Path("gone/p.proj");
-    SaveProject(s, "zapisz");
+    SaveProject(s, SaveMode::Save);
     ASSERT_EQ(tk::ShownRequesters().size(), 1u);
     EXPECT_EQ(tk::ShownRequesters()[0].title, "Error!");
     EXPECT_NE(tk::ShownRequesters()[0].text.find(dir.Path("gone/p.proj")), std::string::npos);

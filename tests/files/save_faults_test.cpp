@@ -125,7 +125,7 @@ TEST_F(SaveFaultsTest, AWritableFileInAFolderWithoutWritePermissionIsSavedInPlac
         SaveSetFile(s);
         FileSizeLimit limit(4096);  // the project is over 22 kB: its write fails part way
         if (!limit.Applied()) GTEST_SKIP() << "cannot lower the file size limit";
-        SaveProject(s, "zapiszjako");
+        SaveProject(s, SaveMode::SaveAs);
     }
     chmod(folder.c_str(), 0755);
 
@@ -156,7 +156,7 @@ TEST_F(SaveFaultsTest, AFolderThatDoesNotExistIsNotMadeAndTheProjectKeepsNoName)
     const std::string path = dir.Path("nowhere") + "/work.proj";
 
     tk::QueueFileAnswer(path);
-    SaveProject(s, "zapiszjako");
+    SaveProject(s, SaveMode::SaveAs);
 
     ExpectRefusalShown(path);
     EXPECT_FALSE(fs::exists(dir.Path("nowhere")));
@@ -177,7 +177,7 @@ TEST_F(SaveFaultsTest, ADiskThatFillsUpPartWayKeepsThePreviousProject) {
     {
         FileSizeLimit limit(4096);
         if (!limit.Applied()) GTEST_SKIP() << "cannot lower the file size limit";
-        SaveProject(s, "zapiszjako");
+        SaveProject(s, SaveMode::SaveAs);
     }
 
     ExpectRefusalShown(path);
@@ -213,7 +213,7 @@ TEST_F(SaveFaultsTest, TheSameSavesSucceedWhereNothingStandsInTheWay) {
     tk::QueueAnswer(tk::Answer::Yes);  // replace it
     SaveSetFile(s);
     tk::QueueFileAnswer(dir.Path("work.proj"));
-    SaveProject(s, "zapiszjako");
+    SaveProject(s, SaveMode::SaveAs);
 
     EXPECT_TRUE(tk::ShownRequesters().size() == 3u && tk::ShownRequesters()[2].kind == "save");
     EXPECT_EQ(ReadBytes(path).size(), 29u);

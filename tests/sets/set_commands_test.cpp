@@ -38,18 +38,18 @@ TEST_F(SetCommandsTest, HoldingAKeyRoutesSheetClicksIntoTheRow) {
 }
 
 TEST_F(SetCommandsTest, PasteBeforeCopyGivesCharacterZero) {
-    SetCommand(s, 3);
+    SetCommand(s, SetAction::Paste);
     for (int cell : s.Set().cells) EXPECT_EQ(cell, 0);
 }
 
 TEST_F(SetCommandsTest, CopyThenPasteIntoAnotherSet) {
     s.Set().cells[0] = 33;
     s.Set().cells[24] = 127;
-    SetCommand(s, 2);
+    SetCommand(s, SetAction::Copy);
     s.CurrentSet = 2;
-    SetCommand(s, 3);
+    SetCommand(s, SetAction::Paste);
     EXPECT_EQ(s.doc.SetTable[2].cells, s.doc.SetTable[1].cells);
-    SetCommand(s, 4);
+    SetCommand(s, SetAction::Clear);
     for (int cell : s.doc.SetTable[2].cells) EXPECT_EQ(cell, kEmptyCell);
     EXPECT_EQ(s.doc.SetTable[1].cells[0], 33) << "clearing a set leaves the others";
 }
@@ -59,7 +59,7 @@ TEST_F(SetCommandsTest, ClearBitsBlanksTheSetsCharactersOnly) {
     s.Set().cells[9] = 34;
     const auto before = s.Slot().pixels;
     ASSERT_GT(std::count(s.Slot().Char(33), s.Slot().Char(33) + 64, 1), 0);
-    SetCommand(s, 1);
+    SetCommand(s, SetAction::ClearBits);
     EXPECT_EQ(std::count(s.Slot().Char(33), s.Slot().Char(33) + 64, 1), 0);
     EXPECT_EQ(std::count(s.Slot().Char(34), s.Slot().Char(34) + 64, 1), 0);
     EXPECT_TRUE(std::equal(s.Slot().Char(35), s.Slot().Char(35) + 64, before.data() + 35 * 64));

@@ -1,7 +1,7 @@
 #include "app/main_loop.h"
 #include "sets/sets_viewer.h"
 #include "support/editor_fixture.h"
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 
 namespace qm {
 namespace {

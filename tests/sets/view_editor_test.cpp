@@ -1,9 +1,10 @@
+#include "app/main_event_handler.h"
 #include "app/main_loop.h"
 #include "charedit/font_sheet.h"
 #include "sets/view_editor.h"
 #include "core/view_format.h"
 #include "support/editor_fixture.h"
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 
 namespace qm {
 namespace {
@@ -19,7 +20,7 @@ protected:
         OpenViewEditor(s);
         ASSERT_EQ(s.ViewEditorOpen, 1);
     }
-    bool Send(const tk::Event& e) { return ViewEditorHandler(s, e); }
+    bool Send(const tk::Event& e) { return ViewEditorEventHandler(s, e); }
     bool Menu(int item) {
         tk::Event e;
         e.kind = tk::EventKind::MenuItem;

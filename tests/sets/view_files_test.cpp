@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "app/main_event_handler.h"
 #include "core/file_io.h"
 #include "session/font_buffer.h"
 #include "sets/view_editor.h"
@@ -7,7 +8,7 @@
 #include "core/view_format.h"
 #include "app/main_loop.h"
 #include "support/editor_fixture.h"
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 
 namespace qm {
 namespace {
@@ -27,7 +28,7 @@ protected:
         e.kind = tk::EventKind::MenuItem;
         e.window = s.viewUi.window;
         e.menuItem = 10002;
-        ViewEditorHandler(s, e);
+        ViewEditorEventHandler(s, e);
         ASSERT_NE(s.exportUi.window, 0);
     }
     void Type(tk::ControlId field, const std::string& text) {

@@ -21,7 +21,7 @@
 #include "sets/sets_viewer.h"
 #include "sets/view_editor.h"
 #include "sets/view_export_window.h"
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 #include "toolkit/toolkit.h"
 #include "test_events.h"
 

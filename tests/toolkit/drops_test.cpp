@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "test_events.h"
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 #include "toolkit/toolkit.h"
 
 namespace {

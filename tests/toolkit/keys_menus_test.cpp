@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "test_events.h"
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 #include "toolkit/toolkit.h"
 
 namespace {

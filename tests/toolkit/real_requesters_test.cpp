@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "core/file_io.h"
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 #include "toolkit/toolkit.h"
 
 namespace {
