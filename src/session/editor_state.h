@@ -18,8 +18,10 @@ namespace qm {
 
 
 constexpr int kHitAreaCount = 8001;
-constexpr int kOn = 1;  // check boxes and menu toggles
-constexpr int kOff = 2;
+// The state of a check box or menu toggle of the editor.
+enum class OnOff { On = 1, Off = 2 };
+inline constexpr OnOff kOn = OnOff::On;
+inline constexpr OnOff kOff = OnOff::Off;
 constexpr int kAnimationTimer = 125;
 
 // The fields of the main window's status bar.
@@ -101,9 +103,9 @@ struct EditorState {
     int RightColor = 0;
     int SavedGfxLeftColor = 0;
     int SavedGfxRightColor = 0;
-    int LargeSetGrid = 0;
-    int SmallSetGrid = 0;
-    int DrawOnSet = 0;
+    OnOff LargeSetGrid = kOff;
+    OnOff SmallSetGrid = kOff;
+    OnOff DrawOnSet = kOff;
     int HeldDigitKey = 0;
     int ClickGuard = 0;
     // "Saved <file name>" while the status bar shows it, until the next action.
@@ -116,9 +118,9 @@ struct EditorState {
     int ViewEditorOpen = 0;
     int SetsViewerOpen = 0;
     int ViewerFirstSet = 0;
-    int ViewGrid = 0;
-    int SetDraw = 0;
-    int ViewOnTop = 0;
+    OnOff ViewGrid = kOff;
+    OnOff SetDraw = kOff;
+    OnOff ViewOnTop = kOff;
     Region ExportRegion{0, 0, 0, 0};
     // The Tools menu's marks on the font sheet; both off at start.
     bool MarkUnusedChars = false;

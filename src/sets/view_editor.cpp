@@ -60,7 +60,7 @@ tk::ControlId BoxOf(const ViewEditorUi& ui, ViewOption option) {
     return 0;
 }
 
-int& FlagOf(EditorState& s, ViewOption option) {
+OnOff& FlagOf(EditorState& s, ViewOption option) {
     switch (option) {
         case ViewOption::Grid: return s.ViewGrid;
         case ViewOption::SetDraw: return s.SetDraw;
@@ -89,7 +89,7 @@ void FillViewScreen(EditorState& s, int code) {
 }
 
 void FlipViewOption(EditorState& s, ViewOption option) {
-    int& flag = FlagOf(s, option);
+    OnOff& flag = FlagOf(s, option);
     flag = flag == kOff ? kOn : kOff;
     tk::SetChecked(BoxOf(s.viewUi, option), flag == kOn);
     ShowOption(s, option);
