@@ -6,12 +6,12 @@
 namespace qm {
 
 void ResetEditorState(EditorState& s) {
-    // The redraw belongs to the program, not to the state being reset.
-    const FullRedraw redraw = s.fullRedraw;
-    const WindowMenus viewEditorMenus = s.addViewEditorMenus;
-    s = EditorState{};
-    s.fullRedraw = redraw;
-    s.addViewEditorMenus = viewEditorMenus;
+    // The redraw and the menus belong to the program, not to the state being
+    // reset.
+    EditorState fresh;
+    fresh.fullRedraw = s.fullRedraw;
+    fresh.addViewEditorMenus = s.addViewEditorMenus;
+    s = std::move(fresh);
     ResetDocument(s.doc);
 
     s.CurrentSlot = 1;
