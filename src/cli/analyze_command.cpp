@@ -127,7 +127,8 @@ const Command& AnalyzeCommand() {
         "Usage: quillmere-cli analyze IN [--slot N] [--json] [-o OUT]\n"
         "Lists the characters that no set cell and no screen cell uses, the groups of\n"
         "characters whose eight bytes are equal in slot N (1 to 10, default 1), and for\n"
-        "each used character how many set and screen cells hold it. A font alone has no\n"
+        "each used character how many set and screen cells hold it; a cell holding an\n"
+        "inverse code (128 to 255) counts for character code - 128. A font alone has no\n"
         "sets or screen, so none of its characters counts as used.\n\n"
         "  --json   one JSON object instead of text\n",
         {{"--slot"}, {"--json"}},
@@ -145,7 +146,8 @@ const Command& OptimizeCommand() {
         "then holds its first copy and the duplicates become blank in that slot; the other\n"
         "slots keep their characters. Then the used characters move to the front in their\n"
         "order and the unused behind them: this move is made in every slot alike, and every\n"
-        "set and screen cell follows its character. Prints what was merged and moved.\n\n"
+        "set and screen cell follows its character, an inverse cell keeping its bit 7.\n"
+        "Prints what was merged and moved.\n\n"
         "  --keep-duplicates   compact only\n",
         {{"--slot"}, {"--keep-duplicates"}},
         RunOptimize,

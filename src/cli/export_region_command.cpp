@@ -76,8 +76,9 @@ const Command& ExportRegionCommand() {
         "Writes the cells of the view screen from column X, row Y, W wide and H high (any\n"
         "part of the 60 x 40 screen), row by row, left to right:\n"
         "  bin   the 8 bitmap bytes of each non-empty cell's character, from slot N's font\n"
-        "        (default 1; a .ved uses the standard character set); empty cells are skipped\n"
-        "  char  the code of each non-empty cell; empty cells are skipped\n"
+        "        (default 1; a .ved uses the standard character set); empty cells are skipped;\n"
+        "        an inverse code (128 to 255) gives its character as the font holds it\n"
+        "  char  the code of each non-empty cell, bit 7 included; empty cells are skipped\n"
         "  map   one byte for every cell, an empty one written as B (--fill, default 0);\n"
         "        --header puts the width and height first, one byte each\n"
         "bin and char are the bytes of the view editor's export window.\n",

@@ -50,7 +50,7 @@ int UsedChars(const FontBytes& font) {
 
 bool SetUsed(const SetRecord& set) {
     for (int cell : set.cells) {
-        if (IsCharCode(cell)) return true;
+        if (IsCellCode(cell)) return true;
     }
     return false;
 }
@@ -58,7 +58,7 @@ bool SetUsed(const SetRecord& set) {
 int UsedCells(const ViewCells& screen) {
     int used = 0;
     for (const auto& row : screen) {
-        for (int cell : row) used += IsCharCode(cell) ? 1 : 0;
+        for (int cell : row) used += IsCellCode(cell) ? 1 : 0;
     }
     return used;
 }

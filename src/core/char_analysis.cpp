@@ -17,6 +17,15 @@ void ForEachCell(Document& doc, Visit&& visit) {
     }
 }
 
+// A code shows its character whether or not it is inverse.
+bool HoldsChar(std::int32_t cell, int ch) { return IsCellCode(cell) && CharOfCode(cell) == ch; }
+
+// The cell's character renumbered, its inverse bit kept.
+std::int32_t Renumbered(std::int32_t cell, const std::array<int, kCharCount>& newNumber) {
+    if (!IsCellCode(cell)) return cell;
+    return newNumber[static_cast<std::size_t>(CharOfCode(cell))] | (cell & kInverseBit);
+}
+
 bool IsBlank(const FontSlot& font, int code) {
     const std::uint8_t* pixels = font.Char(code);
     return std::all_of(pixels, pixels + 64, [](std::uint8_t p) { return p == 0; });
@@ -53,12 +62,12 @@ CharAnalysis AnalyzeChars(const Document& doc, int slot) {
     CharAnalysis a;
     for (int set = 1; set <= kSetCount; ++set) {
         for (std::int32_t cell : doc.SetTable[set].cells) {
-            if (IsCharCode(cell)) ++a.setCells[cell];
+            if (IsCellCode(cell)) ++a.setCells[CharOfCode(cell)];
         }
     }
     for (const auto& row : doc.ViewScreen) {
         for (std::int32_t cell : row) {
-            if (IsCharCode(cell)) ++a.screenCells[cell];
+            if (IsCellCode(cell)) ++a.screenCells[CharOfCode(cell)];
         }
     }
     // Each character's 64 pixels as eight words of eight, compared whole.
@@ -81,12 +90,12 @@ std::vector<CharPlace> WhereUsed(const Document& doc, int code) {
     std::vector<CharPlace> places;
     for (int set = 1; set <= kSetCount; ++set) {
         for (int cell = 0; cell < kSetCells; ++cell) {
-            if (doc.SetTable[set].cells[cell] == code) places.push_back({set, cell, 0, 0});
+            if (HoldsChar(doc.SetTable[set].cells[cell], code)) places.push_back({set, cell, 0, 0});
         }
     }
     for (int y = 0; y < kViewRows; ++y) {
         for (int x = 0; x < kViewColumns; ++x) {
-            if (doc.ViewScreen[y][x] == code) places.push_back({0, 0, x, y});
+            if (HoldsChar(doc.ViewScreen[y][x], code)) places.push_back({0, 0, x, y});
         }
     }
     return places;
@@ -107,9 +116,7 @@ void MoveChars(Document& doc, const CharMoves& moves) {
         const auto before = font.pixels;
         for (int c = 0; c < kCharCount; ++c) std::memcpy(font.Char(moves[c]), before.data() + c * 64, 64);
     }
-    ForEachCell(doc, [&moves](std::int32_t& cell) {
-        if (IsCharCode(cell)) cell = moves[cell];
-    });
+    ForEachCell(doc, [&moves](std::int32_t& cell) { cell = Renumbered(cell, moves); });
 }
 
 CharMoves CompactMoves(const CharAnalysis& analysis) {
@@ -141,9 +148,7 @@ void MergeOnce(Document& doc, int slot, MergeResult& result) {
         if (a.Used(c) || !IsBlank(font, c)) result.merged.emplace_back(c, a.firstCopy[c]);
         std::fill(font.Char(c), font.Char(c) + 64, std::uint8_t{0});
     }
-    ForEachCell(doc, [&a](std::int32_t& cell) {
-        if (IsCharCode(cell)) cell = a.firstCopy[cell];
-    });
+    ForEachCell(doc, [&a](std::int32_t& cell) { cell = Renumbered(cell, a.firstCopy); });
 }
 
 }  // namespace

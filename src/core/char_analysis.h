@@ -3,7 +3,9 @@
 // Which characters the sets and the screen use, which characters repeat an
 // earlier one, and the moves that free space in a font: merging the
 // duplicates, compacting the used characters to the front and swapping two
-// characters, with every set and screen cell following its character.
+// characters, with every set and screen cell following its character. A cell
+// holding an inverse code (128 to 255) uses character code - 128 and keeps
+// its inverse bit when the character moves.
 //
 // Sets and the screen hold character numbers that every slot shares, so a
 // move (compact, swap) moves the characters of all ten slots alike, keeping
@@ -34,7 +36,7 @@ struct CharAnalysis {
 
 CharAnalysis AnalyzeChars(const Document& doc, int slot);
 
-// One cell that holds a character: a set cell (set 1 to 100, cell 0 to 24,
+// One cell that holds a character, plain or inverse: a set cell (set 1 to 100, cell 0 to 24,
 // row by row) or, with set 0, the screen cell (x, y).
 struct CharPlace {
     int set = 0;

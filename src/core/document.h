@@ -78,10 +78,20 @@ void ResetDocument(Document& doc);
 // does the byte of a colour that is no palette entry.
 void MatchRegisterValues(Document& doc);
 
-// What a set or view cell may hold: a character of the font, or nothing.
+// A character of the font, 0 to 127.
 inline bool IsCharCode(int value) { return value >= 0 && value < kCharCount; }
-// Anything that is not a character of the font counts as an empty cell, so a
-// damaged file can never make a drawing or an export index past the font.
-inline int CellOrEmpty(int value) { return IsCharCode(value) ? value : kEmptyCell; }
+
+// What a set or view cell holds besides nothing: a code 0 to 255 as the
+// machine's screen memory holds it. Codes from 128 on show character
+// code - 128 inverted in hi-res, and with PF3 for the pair "11" in multicolour.
+constexpr int kCodeCount = 256;
+constexpr int kInverseBit = 0x80;
+inline bool IsCellCode(int value) { return value >= 0 && value < kCodeCount; }
+// The character of the font a code shows.
+inline int CharOfCode(int code) { return code & (kCharCount - 1); }
+inline bool IsInverseCode(int code) { return (code & kInverseBit) != 0; }
+// Anything that is not a code counts as an empty cell, so a damaged file can
+// never make a drawing or an export index past the font.
+inline int CellOrEmpty(int value) { return IsCellCode(value) ? value : kEmptyCell; }
 
 }  // namespace qm

@@ -1,6 +1,7 @@
 #include "core/project_format.h"
 
 #include "core/no_coverage.h"
+#include "core/set_cell_bytes.h"
 
 namespace qm {
 
@@ -17,9 +18,9 @@ SixColors ReadColors(ByteReader& in) {
     return colors;
 }
 
-// -1 (empty) or a character code; anything else reads as empty.
+// -1 (empty) or a code; anything else reads as empty.
 std::int32_t ValidCell(std::int32_t value) {
-    return static_cast<std::uint32_t>(value) + 1u <= static_cast<std::uint32_t>(kCharCount) ? value : kEmptyCell;
+    return static_cast<std::uint32_t>(value) + 1u <= static_cast<std::uint32_t>(kCodeCount) ? value : kEmptyCell;
 }
 
 // The cells are most of a project, so they go through the stream as two
@@ -30,7 +31,7 @@ constexpr std::size_t kViewBytes = 4 * kViewColumns * kViewRows;
 QM_NO_COVERAGE void WriteCells(ByteWriter& out, const ProjectData& project) {
     std::array<std::uint8_t, kSetBytes> sets{};
     for (std::size_t i = 0; i < kSetBytes; ++i) {
-        sets[i] = static_cast<std::uint8_t>(project.sets[i / kSetCells][i % kSetCells]);
+        sets[i] = CellByte(project.sets[i / kSetCells][i % kSetCells]);
     }
     out.Write(sets.data(), sets.size());
 }
@@ -51,7 +52,7 @@ QM_NO_COVERAGE void ReadCells(ByteReader& in, ProjectData& project) {
     std::array<std::uint8_t, kSetBytes> sets;
     in.Read(sets.data(), sets.size());
     for (std::size_t i = 0; i < kSetBytes; ++i) {
-        project.sets[i / kSetCells][i % kSetCells] = ValidCell(static_cast<std::int8_t>(sets[i]));
+        project.sets[i / kSetCells][i % kSetCells] = CellOfByte(sets[i]);
     }
 }
 
@@ -95,8 +96,11 @@ Bytes WriteProject(const ProjectData& project) {
     Bytes file = out.Take();
     if (project.slotColors) {
         for (const TaggedBlock& block : project.extensions.blocks) {
-            AppendTaggedBlock(file, std::string_view(block.tag.data(), block.tag.size()), block.data);
+            const std::string_view tag(block.tag.data(), block.tag.size());
+            // The sets' own block is written from the cells as they are now.
+            if (tag != kCode255Tag) AppendTaggedBlock(file, tag, block.data);
         }
+        AppendCode255Block(file, std::span<const SetCells>(project.sets));
     }
     return file;
 }
@@ -115,6 +119,10 @@ std::optional<ProjectData> ReadProject(const Bytes& file) {
         project.slotColors.emplace();
         for (SixColors& colors : *project.slotColors) colors = ReadColors(in);
         project.extensions = ReadTaggedBlocks(file, kProjectSize);
+        ApplyCode255Block(project.extensions, std::span<SetCells>(project.sets));
+        std::erase_if(project.extensions.blocks, [](const TaggedBlock& block) {
+            return std::string_view(block.tag.data(), block.tag.size()) == kCode255Tag;
+        });
     }
     return project;
 }

@@ -36,7 +36,9 @@ struct ProjectData {
 
 Bytes WriteProject(const ProjectData& project);
 // Nothing when the file does not start with the magic. Cells that are not a
-// character code or -1 come back empty.
+// code or -1 come back empty. Set cells holding code 255 are named in a block
+// of their own (core/set_cell_bytes.h), which the reader takes into the sets
+// and the writer makes afresh: it is never among the extensions.
 std::optional<ProjectData> ReadProject(const Bytes& file);
 
 // The document's fonts, sets, registers, screen and slot colours in the form

@@ -109,7 +109,7 @@ std::optional<RecoveredWork> ReadRecovery(const Bytes& bytes, std::string* reaso
     if (!in.Uint32(version) || version != kVersion) return Fail(reason, "it was written by another version");
     Bytes project;
     if (!in.Uint32(slot) || slot < 1 || slot > kSlotCount || !in.Uint32(projectSize) ||
-        projectSize != kProjectSize || !in.Take(projectSize, project)) {
+        projectSize < kProjectSize || !in.Take(projectSize, project)) {
         return Fail(reason, "it is damaged or incomplete");
     }
     const std::optional<ProjectData> data = ReadProject(project);

@@ -23,7 +23,9 @@ bool InsideScreen(const Region& r) {
 Bytes ScreenRegionBitmaps(const ViewCells& screen, const Region& region, const FontBytes& font) {
     Bytes out;
     ForEachCell(screen, region, [&](int cell) {
-        if (IsCharCode(cell)) out.insert(out.end(), font.begin() + cell * 8, font.begin() + cell * 8 + 8);
+        if (!IsCellCode(cell)) return;
+        const auto bitmap = font.begin() + CharOfCode(cell) * 8;
+        out.insert(out.end(), bitmap, bitmap + 8);
     });
     return out;
 }
@@ -31,7 +33,7 @@ Bytes ScreenRegionBitmaps(const ViewCells& screen, const Region& region, const F
 Bytes ScreenRegionCodes(const ViewCells& screen, const Region& region) {
     Bytes out;
     ForEachCell(screen, region, [&](int cell) {
-        if (IsCharCode(cell)) out.push_back(static_cast<unsigned char>(cell));
+        if (IsCellCode(cell)) out.push_back(static_cast<unsigned char>(cell));
     });
     return out;
 }
@@ -44,7 +46,7 @@ Bytes RegionMapBytes(const ViewCells& screen, const Region& region, int fill, bo
         out.push_back(static_cast<unsigned char>(region.height));
     }
     ForEachCell(screen, region, [&](int cell) {
-        out.push_back(static_cast<unsigned char>(IsCharCode(cell) ? cell : fill));
+        out.push_back(static_cast<unsigned char>(IsCellCode(cell) ? cell : fill));
     });
     return out;
 }

@@ -14,7 +14,8 @@ bool InsideScreen(const Region& region);
 // The character bitmaps (8 bytes each) and the codes (1 byte each) of the
 // region's non-empty cells, row by row, left to right: the bytes of the view
 // export for every region it allows, and the same walk for the last column and
-// row. Nothing for a region off the screen.
+// row. Nothing for a region off the screen. Codes keep bit 7; a bitmap is the
+// character's own, as in the view export.
 Bytes ScreenRegionBitmaps(const ViewCells& screen, const Region& region, const FontBytes& font);
 Bytes ScreenRegionCodes(const ViewCells& screen, const Region& region);
 

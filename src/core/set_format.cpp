@@ -2,6 +2,7 @@
 
 #include "core/byte_stream.h"
 #include "core/document.h"
+#include "core/set_cell_bytes.h"
 
 namespace qm {
 
@@ -10,15 +11,13 @@ namespace {
 constexpr std::uint32_t kSetMagic = 0x53524D51;      // "QMRS"
 constexpr std::uint32_t kAllSetsMagic = 0x53524D4C;  // "LMRS"
 
-// A cell is stored in its low byte, so an empty cell becomes 0xFF.
 void WriteCells(ByteWriter& out, const SetRecord& set) {
-    for (std::int32_t cell : set.cells) out.Byte(cell);
+    for (std::int32_t cell : set.cells) out.Byte(CellByte(cell));
 }
 
-// Bytes are read signed; only 0 to 127 name a character.
 SetRecord ReadCells(ByteReader& in) {
     SetRecord set;
-    for (std::int32_t& cell : set.cells) cell = CellOrEmpty(in.Signed8());
+    for (std::int32_t& cell : set.cells) cell = CellOfByte(static_cast<std::uint8_t>(in.Unsigned8()));
     return set;
 }
 
@@ -28,20 +27,26 @@ SetBytes EncodeSetFile(const SetRecord& set) {
     ByteWriter out;
     out.Uint32(kSetMagic);
     WriteCells(out, set);
-    return out.Take();
+    SetBytes file = out.Take();
+    AppendCode255Block(file, std::span<const SetRecord>(&set, 1));
+    return file;
 }
 
 std::optional<SetRecord> DecodeSetFile(const SetBytes& bytes) {
     ByteReader in(bytes);
     if (in.Uint32() != kSetMagic) return std::nullopt;
-    return ReadCells(in);
+    SetRecord set = ReadCells(in);
+    ApplyCode255Block(ReadTaggedBlocks(bytes, kSetFileSize), std::span<SetRecord>(&set, 1));
+    return set;
 }
 
 SetBytes EncodeAllSetsFile(const SetArray& sets) {
     ByteWriter out;
     out.Uint32(kAllSetsMagic);
     for (int n = 1; n <= kSetCount; ++n) WriteCells(out, sets[n]);
-    return out.Take();
+    SetBytes file = out.Take();
+    AppendCode255Block(file, std::span<const SetRecord>(sets).subspan(1));
+    return file;
 }
 
 std::optional<SetArray> DecodeAllSetsFile(const SetBytes& bytes) {
@@ -50,13 +55,15 @@ std::optional<SetArray> DecodeAllSetsFile(const SetBytes& bytes) {
     SetArray sets{};
     sets[0].cells.fill(kEmptyCell);
     for (int n = 1; n <= kSetCount; ++n) sets[n] = ReadCells(in);
+    ApplyCode255Block(ReadTaggedBlocks(bytes, kAllSetsFileSize), std::span<SetRecord>(sets).subspan(1));
     return sets;
 }
 
 SetBytes SetBitmapBytes(const SetRecord& set, const std::array<std::uint8_t, kFontBytes>& font) {
     ByteWriter out;
     for (std::int32_t cell : set.cells) {
-        if (IsCharCode(cell)) out.Write(font.data() + cell * 8, 8);
+        // The machine inverts while it displays: the font holds the character as it is.
+        if (IsCellCode(cell)) out.Write(font.data() + CharOfCode(cell) * 8, 8);
     }
     return out.Take();
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // The one-set file (.set), the all-sets file (.sets) and the bitmap export of
-// a set (.bin), as bytes in memory.
+// a set (.bin), as bytes in memory. The set files name their cells that hold
+// code 255 in a block after the fixed part (core/set_cell_bytes.h).
 
 #include <array>
 #include <cstdint>

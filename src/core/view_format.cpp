@@ -14,7 +14,7 @@ void ForEachRegionChar(const ViewCells& screen, const Region& region, Visit visi
     if (!IsExportable(region)) return;
     for (int y = region.startY; y < region.startY + region.height; ++y) {
         for (int x = region.startX; x < region.startX + region.width; ++x) {
-            if (IsCharCode(screen[y][x])) visit(screen[y][x]);
+            if (IsCellCode(screen[y][x])) visit(screen[y][x]);
         }
     }
 }
@@ -50,7 +50,7 @@ bool IsExportable(const Region& r) {
 ViewBytes RegionBitmapBytes(const ViewCells& screen, const Region& region,
                             const std::array<std::uint8_t, kFontBytes>& font) {
     ByteWriter out;
-    ForEachRegionChar(screen, region, [&](int code) { out.Write(font.data() + code * 8, 8); });
+    ForEachRegionChar(screen, region, [&](int code) { out.Write(font.data() + CharOfCode(code) * 8, 8); });
     return out.Take();
 }
 

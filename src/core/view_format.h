@@ -23,7 +23,9 @@ std::optional<ViewCells> DecodeViewFile(const ViewBytes& bytes);
 // A region lies inside the screen with one column and one row to spare.
 bool IsExportable(const Region& region);
 // Both walk the region row by row, left to right, skipping empty cells; an
-// unexportable region gives nothing.
+// unexportable region gives nothing. The codes keep bit 7; the bitmaps are
+// those of the character a code shows, as the font holds it (the machine
+// inverts while it displays).
 ViewBytes RegionBitmapBytes(const ViewCells& screen, const Region& region,
                             const std::array<std::uint8_t, kFontBytes>& font);
 ViewBytes RegionCodeBytes(const ViewCells& screen, const Region& region);

@@ -40,25 +40,29 @@ Document BuildDocument(const std::vector<FontBytes>& fonts, std::size_t first, u
     }
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> code(-1, 90);
+    // A third of the cells inverse: they use the same characters.
+    const auto inverse = [&random](int cell) { return cell >= 0 && random() % 3 == 0 ? cell + 128 : cell; };
     for (int set = 1; set <= kSetCount; set += 3) {
-        for (auto& cell : doc.SetTable[set].cells) cell = code(random);
+        for (auto& cell : doc.SetTable[set].cells) cell = inverse(code(random));
     }
     for (int y = 0; y < kViewRows; y += 2) {
-        for (int x = 0; x < kViewColumns; ++x) doc.ViewScreen[y][x] = code(random) + 30;
+        for (int x = 0; x < kViewColumns; ++x) doc.ViewScreen[y][x] = inverse(code(random) + 30);
     }
     return doc;
 }
 
-// What each set and screen cell shows in one slot, pixel by pixel.
+// What each set and screen cell shows in one slot, pixel by pixel, and
+// whether inverse.
 std::vector<std::uint8_t> Picture(const Document& doc, int slot) {
     std::vector<std::uint8_t> picture;
     auto add = [&](int cell) {
-        if (!IsCharCode(cell)) {
+        if (!IsCellCode(cell)) {
             picture.insert(picture.end(), 64, 2);
             return;
         }
-        const std::uint8_t* pixels = doc.Slots[slot].Char(cell);
+        const std::uint8_t* pixels = doc.Slots[slot].Char(CharOfCode(cell));
         picture.insert(picture.end(), pixels, pixels + 64);
+        picture.push_back(IsInverseCode(cell) ? 3 : 4);
     };
     for (int set = 1; set <= kSetCount; ++set) {
         for (int cell : doc.SetTable[set].cells) add(cell);

@@ -121,7 +121,7 @@ TEST(ProjectFormatTest, WrongMagicIsRejected) {
     EXPECT_FALSE(ReadProject({'F', 'P', 'R'}));
 }
 
-TEST(ProjectFormatTest, CellsOutsideTheCharacterCodesComeBackEmpty) {
+TEST(ProjectFormatTest, CellsOutsideTheCodesComeBackEmpty) {
     Bytes file = WriteProject(Sample());
     file[10244] = 128;
     file[10245] = 254;
@@ -130,18 +130,18 @@ TEST(ProjectFormatTest, CellsOutsideTheCharacterCodesComeBackEmpty) {
     const auto setCell = [&](std::size_t at, std::uint32_t v) {
         for (int i = 0; i < 4; ++i) file[at + i] = static_cast<unsigned char>(v >> (8 * i));
     };
-    setCell(12774, 128);
+    setCell(12774, 256);
     setCell(12778, 0xFFFFFFFE);  // -2
-    setCell(12782, 127);
+    setCell(12782, 255);
     const std::optional<ProjectData> back = ReadProject(file);
     ASSERT_TRUE(back);
-    EXPECT_EQ(back->sets[0][0], kEmptyCell);
-    EXPECT_EQ(back->sets[0][1], kEmptyCell);
+    EXPECT_EQ(back->sets[0][0], 128);
+    EXPECT_EQ(back->sets[0][1], 254);
     EXPECT_EQ(back->sets[0][2], 127);
     EXPECT_EQ(back->sets[0][3], 0);
     EXPECT_EQ(back->view[0][0], kEmptyCell);
     EXPECT_EQ(back->view[0][1], kEmptyCell);
-    EXPECT_EQ(back->view[0][2], 127);
+    EXPECT_EQ(back->view[0][2], 255);
 }
 
 TEST(ProjectFormatTest, ADamagedColourTopByteIsDropped) {

@@ -7,7 +7,8 @@
 namespace qm {
 namespace {
 
-// A document with every part filled from the seed: pixels, cells, screen,
+// A document with every part filled from the seed: pixels, cells (code 255
+// too, which the project keeps in a block after its fixed part), screen,
 // colours and texts (empty ones, long ones and ones that are not ASCII).
 Document Filled(unsigned seed) {
     std::mt19937 random(seed);
@@ -20,10 +21,10 @@ Document Filled(unsigned seed) {
         for (int reg = LUM; reg <= PF3; ++reg) doc.Slots[slot].colors[reg] = random() & 0xFFFFFF;
     }
     for (int set = 1; set <= kSetCount; ++set) {
-        for (auto& cell : doc.SetTable[set].cells) cell = static_cast<int>(random() % 129) - 1;
+        for (auto& cell : doc.SetTable[set].cells) cell = static_cast<int>(random() % 257) - 1;
     }
     for (auto& row : doc.ViewScreen) {
-        for (auto& cell : row) cell = static_cast<int>(random() % 129) - 1;
+        for (auto& cell : row) cell = static_cast<int>(random() % 257) - 1;
     }
     for (int reg = LUM; reg <= PF3; ++reg) {
         doc.RegisterRgb[reg] = random() & 0xFFFFFF;

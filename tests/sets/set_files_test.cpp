@@ -85,15 +85,15 @@ TEST_F(SetFilesTest, AWrongMagicIsReportedAndChangesNothing) {
     EXPECT_EQ(s.doc.SetTable[2].cells[0], kEmptyCell);
 }
 
-TEST_F(SetFilesTest, BytesBeyondTheFontBecomeEmptyAndAShortFileReadsZeros) {
+TEST_F(SetFilesTest, BytesAboveTheFontAreInverseCodesAndAShortFileReadsZeros) {
     Bytes cells(25, 0x21);
     cells[0] = 0x80;
     cells[1] = 0xFE;
     cells[2] = 0x7F;
     const auto set = DecodeSetFile(Concat(Magic("QMRS"), cells));
     ASSERT_TRUE(set.has_value());
-    EXPECT_EQ(set->cells[0], kEmptyCell);
-    EXPECT_EQ(set->cells[1], kEmptyCell);
+    EXPECT_EQ(set->cells[0], 128);
+    EXPECT_EQ(set->cells[1], 254);
     EXPECT_EQ(set->cells[2], 127);
     EXPECT_EQ(set->cells[3], 33);
 

@@ -86,7 +86,7 @@ TEST_F(ViewFilesTest, WrongMagicIsReportedAndOddCellsBecomeEmpty) {
     EXPECT_EQ(cornerPixels(), drawn) << "nothing is redrawn";
 
     Bytes odd{'V', 'E', 'D', 'T'};
-    for (std::int32_t v : {128, -2, 5, 0x7FFFFFFF}) {
+    for (std::int32_t v : {256, -2, 5, 0x7FFFFFFF}) {
         for (int i = 0; i < 4; ++i) odd.push_back(static_cast<unsigned char>(static_cast<std::uint32_t>(v) >> (8 * i)));
     }
     const auto screen = DecodeViewFile(odd);
