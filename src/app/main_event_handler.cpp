@@ -34,12 +34,13 @@ bool MoveOnSheet(EditorState& s, int key) {
     else if (key == tk::KeyUp) delta = -32;
     else if (key == tk::KeyDown) delta = +32;
     else if (key != tk::KeyHome && key != tk::KeyEnd) return false;
-    const int from = s.CurrentChar >= 0 ? s.CurrentChar : s.SheetChar;
+    const int from = s.CurrentChar >= 0 ? s.CurrentChar : CharOfCode(s.SheetChar);
     int to = from + delta;
     if (key == tk::KeyHome) to = 0;
     else if (key == tk::KeyEnd) to = kCharCount - 1;
     if (to < 0 || to >= kCharCount) to = from;  // the sheet's edges hold
-    ChooseSheetCharacter(s, to);
+    // The move stays in the half of the sheet the last pick was made in.
+    ChooseSheetCharacter(s, to | (s.SheetChar & kInverseBit));
     return true;
 }
 

@@ -83,8 +83,11 @@ void DrawSeeThroughPair(tk::Surface& surface, const MaskPair& p) {
 // of it crossed, so the user can trace over it. Each pixel comes out as if the
 // layer's box were blended at opacity 170, its cross drawn over it and this
 // character's box blended on top (17 for background, 255 for colour), box by
-// box, without blending every pixel twice.
-void DrawOverMask(const EditorState& s, tk::Surface& surface, int ch, int left, int top, int scale) {
+// box, without blending every pixel twice. An inverse code shows "11" in
+// PF3, over the layer's character as well.
+void DrawOverMask(const EditorState& s, tk::Surface& surface, int code, int left, int top, int scale) {
+    const int ch = CharOfCode(code);
+    const bool inverse = IsInverseCode(code);
     const FontSlot& slot = s.Slot();
     const bool hasLayer = HasMaskLayer(s);
     const FontSlot& layer = s.doc.Slots[hasLayer ? s.CurrentSlot + 1 : s.CurrentSlot];
@@ -93,8 +96,8 @@ void DrawOverMask(const EditorState& s, tk::Surface& surface, int ch, int left, 
         for (int x = 0; x < 8; x += 2) {
             const int value = PairValue(slot, ch, x, y);
             const int under = hasLayer ? PairValue(layer, ch, x, y) : 0;
-            const MaskPair pair{left + scale * x, top + scale * y, scale, PairColor(s, value),
-                                hasLayer,         PairColor(s, under), under != 0};
+            const MaskPair pair{left + scale * x, top + scale * y, scale, PairColor(s, value, inverse),
+                                hasLayer,         PairColor(s, under, inverse), under != 0};
             if (value == 0) {
                 DrawSeeThroughPair(surface, pair);
             } else {
@@ -104,12 +107,12 @@ void DrawOverMask(const EditorState& s, tk::Surface& surface, int ch, int left, 
     }
 }
 
-void DrawCharacter(const EditorState& s, tk::Surface& surface, int ch, int left, int top, int scale) {
-    if (ch < 0 || ch >= kCharCount) return;
+void DrawCharacter(const EditorState& s, tk::Surface& surface, int code, int left, int top, int scale) {
+    if (!IsCellCode(code)) return;
     if (DrawsOverMask(s)) {
-        DrawOverMask(s, surface, ch, left, top, scale);
+        DrawOverMask(s, surface, code, left, top, scale);
     } else {
-        DrawGlyph(s, surface, ch, left, top, scale);
+        DrawCode(s, surface, code, left, top, scale);
     }
 }
 
@@ -136,8 +139,8 @@ void DrawCharEditor(EditorState& s) {
     s.drawn.charEditor.Drawn();
 }
 
-void DrawCharAt(EditorState& s, tk::Surface& surface, int ch, int left, int top) {
-    DrawCharacter(s, surface, ch, left, top, kSetCanvasScale);
+void DrawCharAt(EditorState& s, tk::Surface& surface, int code, int left, int top) {
+    DrawCharacter(s, surface, code, left, top, kSetCanvasScale);
 }
 
 }  // namespace qm

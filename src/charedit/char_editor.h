@@ -8,10 +8,10 @@
 namespace qm {
 
 void DrawCharEditor(EditorState& s);
-// Character ch of the current slot at 10 screen pixels per font pixel, its
-// top-left corner at (left, top). Over the mask layer it blends with what
+// Code 0 to 255 (as DrawCode draws it) at 10 screen pixels per font pixel,
+// its top-left corner at (left, top). Over the mask layer it blends with what
 // lies beneath, which the caller has filled with black.
-void DrawCharAt(EditorState& s, tk::Surface& surface, int ch, int left, int top);
+void DrawCharAt(EditorState& s, tk::Surface& surface, int code, int left, int top);
 // Whether characters are drawn over the mask layer: the multicolour view with
 // the "Mask" layer chosen.
 bool DrawsOverMask(const EditorState& s);

@@ -18,18 +18,11 @@ constexpr Rgb kSheetGrid = tk::MakeRgb(48, 48, 48);
 constexpr int kKeyDigit1 = 49;
 constexpr int kKeyDigit5 = 53;
 
-void DrawSheetHalf(const EditorState& s, tk::Surface& sheet, int top, bool inverse) {
+// The lower half shows codes 128 to 255, the inverse characters.
+void DrawSheetHalf(const EditorState& s, tk::Surface& sheet, int top, int firstCode) {
     for (int c = 0; c < kCharCount; ++c) {
-        DrawGlyph(s, sheet, c, kSheetPitch * (c % 32), top + kSheetPitch * (c / 32), 2, inverse);
+        DrawCode(s, sheet, firstCode + c, kSheetPitch * (c % 32), top + kSheetPitch * (c / 32), 2);
     }
-}
-
-void ChooseSheetChar(EditorState& s, int ch) {
-    s.SheetChar = ch;
-    s.CurrentChar = ch;
-    ShowCharLabel(s, ch);
-    DrawCharPreview(s);
-    DrawCharEditor(s);
 }
 
 ViewInputs FontSheetInputs(const EditorState& s) {
@@ -47,8 +40,8 @@ void DrawFontSheet(EditorState& s) {
     tk::Surface& sheet = tk::CanvasSurface(s.ui.fontSheet);
     // No fill first: the characters, black in the gap after each, and the
     // grid over their first row and column cover the sheet.
-    DrawSheetHalf(s, sheet, 0, false);
-    DrawSheetHalf(s, sheet, kInverseTop, true);
+    DrawSheetHalf(s, sheet, 0, 0);
+    DrawSheetHalf(s, sheet, kInverseTop, kInverseBit);
     for (int i = 0; i < 8; ++i) sheet.Line(0, kSheetPitch * i + kSheetGap, 570, 1, kBlack);
     for (int j = 0; j < 32; ++j) sheet.Line(kSheetPitch * j + kSheetGap, 0, 1, 140, kBlack);
     for (int i = 1; i <= 7; ++i) sheet.Line(0, kSheetPitch * i, 570, 1, kSheetGrid);
@@ -61,31 +54,36 @@ void DrawFontSheet(EditorState& s) {
 void DrawCharPreview(EditorState& s) {
     tk::Surface& preview = tk::CanvasSurface(s.ui.charPreview);
     preview.FillBox(0, 0, 64, 64, kBlack);
-    DrawGlyph(s, preview, s.SheetChar, 0, 0, 8);
+    DrawCode(s, preview, s.SheetChar, 0, 0, 8);
     tk::Refresh(s.ui.charPreview);
 }
 
 void ShowCharLabel(EditorState& s, int code) { tk::SetText(s.ui.charLabel, "Char: " + CharNumberText(code)); }
 
+// The hit areas of the lower half are numbered 128 to 255, the codes its
+// cells show.
 void HandleSheetMouse(EditorState& s, const tk::Event& event) {
-    const int id = FindHitArea(s, 0, 2 * kCharCount - 1, event.mouseX, event.mouseY);
-    if (id < 0) return;
-    const int ch = id % kCharCount;
+    const int code = FindHitArea(s, 0, kCodeCount - 1, event.mouseX, event.mouseY);
+    if (code < 0) return;
     if (event.subKind == tk::SubKind::LeftClick) {
         if (s.HeldDigitKey >= kKeyDigit1 && s.HeldDigitKey <= kKeyDigit5) {
-            AppendCharToSetRow(s, ch, s.HeldDigitKey);
+            AppendCharToSetRow(s, code, s.HeldDigitKey);
             RedrawAll(s);
-            tk::SetText(s.ui.previewCaption, CharNumberText(ch));
+            tk::SetText(s.ui.previewCaption, CharNumberText(code));
         } else {
-            ChooseSheetCharacter(s, ch);
+            ChooseSheetCharacter(s, code);
         }
     }
-    tk::SetStatusText(s.ui.window, kStatusCharField, "Char Font: " + CharNumberText(ch));
+    tk::SetStatusText(s.ui.window, kStatusCharField, "Char Font: " + CharNumberText(code));
 }
 
-void ChooseSheetCharacter(EditorState& s, int ch) {
-    ChooseSheetChar(s, ch);
-    tk::SetText(s.ui.previewCaption, CharNumberText(ch));
+void ChooseSheetCharacter(EditorState& s, int code) {
+    s.SheetChar = code;
+    s.CurrentChar = CharOfCode(code);
+    ShowCharLabel(s, code);
+    DrawCharPreview(s);
+    DrawCharEditor(s);
+    tk::SetText(s.ui.previewCaption, CharNumberText(code));
 }
 
 void SwitchDisplayMode(EditorState& s) {

@@ -8,8 +8,9 @@ Rgb PairColor(const EditorState& s, int pairValue, bool inverse) {
     return s.doc.RegisterRgb[kRegisterOfPair[pairValue & 3]];
 }
 
-void GlyphColors(const EditorState& s, int ch, bool inverse, Rgb out[64]) {
-    const std::uint8_t* pixels = s.Slot().Char(ch);
+void CodeColors(const EditorState& s, int code, Rgb out[64]) {
+    const std::uint8_t* pixels = s.Slot().Char(CharOfCode(code));
+    const bool inverse = IsInverseCode(code);
     if (s.MulticolorMode == 0) {
         const Rgb set = s.doc.RegisterRgb[inverse ? BAK : LUM];
         const Rgb clear = s.doc.RegisterRgb[inverse ? LUM : BAK];
@@ -30,9 +31,10 @@ ViewInputs GlyphInputs(const EditorState& s) {
     return inputs;
 }
 
-void DrawGlyph(const EditorState& s, tk::Surface& surface, int ch, int left, int top, int scale, bool inverse) {
+void DrawCode(const EditorState& s, tk::Surface& surface, int code, int left, int top, int scale) {
+    if (!IsCellCode(code)) return;
     Rgb colors[64];
-    GlyphColors(s, ch, inverse, colors);
+    CodeColors(s, code, colors);
     surface.DrawScaled(left, top, colors, 8, 8, scale, scale);
 }
 

@@ -11,17 +11,19 @@ namespace qm {
 // for 3 in the inverse half.
 Rgb PairColor(const EditorState& s, int pairValue, bool inverse = false);
 
-// The 64 colours of character ch, row by row. Hi-res: set LUM, clear BAK,
-// swapped when inverse. Multicolour: both pixels of a pair in the pair's colour.
-void GlyphColors(const EditorState& s, int ch, bool inverse, Rgb out[64]);
+// The 64 colours of a code 0 to 255, row by row: character code & 127, for
+// codes from 128 on inverse as the machine shows them. Hi-res: set LUM, clear
+// BAK, swapped when inverse. Multicolour: both pixels of a pair in the pair's
+// colour, "11" in PF3 when inverse.
+void CodeColors(const EditorState& s, int code, Rgb out[64]);
 
 // What drawing a character reads of the state, in any view, the mask view
 // with its layer included: the inputs a view of characters starts with.
 ViewInputs GlyphInputs(const EditorState& s);
 
-// Character ch with its top-left corner at (left, top), every font pixel a
-// scale x scale block.
-void DrawGlyph(const EditorState& s, tk::Surface& surface, int ch, int left, int top, int scale,
-               bool inverse = false);
+// Code 0 to 255 with its top-left corner at (left, top), every font pixel a
+// scale x scale block: the one drawing of a code that every view of cells,
+// the font sheet and the preview share. Other values draw nothing.
+void DrawCode(const EditorState& s, tk::Surface& surface, int code, int left, int top, int scale);
 
 }  // namespace qm

@@ -22,7 +22,7 @@ void PutCharInCell(EditorState& s, int cell, bool erase) {
 
 void AppendCharToSetRow(EditorState& s, int code, int key) {
     const int row = key - kFirstRowKey;
-    if (row < 0 || row >= kRowLength || !IsCharCode(code)) return;
+    if (row < 0 || row >= kRowLength || !IsCellCode(code)) return;
     auto first = s.Set().cells.begin() + row * kRowLength;
     auto empty = std::find(first, first + kRowLength, kEmptyCell);
     if (empty != first + kRowLength) *empty = code;
@@ -32,7 +32,7 @@ void SetCommand(EditorState& s, SetAction action) {
     switch (action) {
         case SetAction::ClearBits:
             for (std::int32_t cell : s.Set().cells) {
-                if (IsCharCode(cell)) ClearCharPixels(s, cell);
+                if (IsCellCode(cell)) ClearCharPixels(s, CharOfCode(cell));
             }
             break;
         case SetAction::Copy:

@@ -6,8 +6,9 @@
 
 namespace qm {
 
+// Puts the sheet's code (0 to 255) into the cell, or empties it.
 void PutCharInCell(EditorState& s, int cell, bool erase);
-// key: the digit key code 49..53 ("1" to "5") choosing row 0..4.
+// code: 0 to 255; key: the digit key code 49..53 ("1" to "5") choosing row 0..4.
 void AppendCharToSetRow(EditorState& s, int code, int key);
 enum class SetAction {
     ClearBits,  // the characters of the set are blanked, the set is kept

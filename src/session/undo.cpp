@@ -25,7 +25,7 @@ void ShowFocus(EditorState& s, const History::Focus& focus) {
     if (s.ui.window == 0) return;
     // No character (-1) has its text on the label too.
     tk::SetText(s.ui.charLabel, "Char: " + CharNumberText(s.CurrentChar));
-    if (IsCharCode(s.SheetChar)) tk::SetText(s.ui.previewCaption, CharNumberText(s.SheetChar));
+    if (IsCellCode(s.SheetChar)) tk::SetText(s.ui.previewCaption, CharNumberText(s.SheetChar));
 }
 
 void TakeStep(EditorState& s, bool undo) {

@@ -15,7 +15,7 @@ constexpr Rgb kShownCellFrame = tk::MakeRgb(255, 64, 64);
 
 // The character the commands work on: the edited one, else the one last
 // picked on the sheet.
-int ToolChar(const EditorState& s) { return IsCharCode(s.CurrentChar) ? s.CurrentChar : s.SheetChar; }
+int ToolChar(const EditorState& s) { return IsCharCode(s.CurrentChar) ? s.CurrentChar : CharOfCode(s.SheetChar); }
 
 std::string PlaceText(const CharPlace& p) {
     if (p.OnScreen()) return "Screen X: " + std::to_string(p.x) + ", Y: " + std::to_string(p.y);
@@ -46,12 +46,13 @@ void ShowScreenCell(EditorState& s, int x, int y) {
     tk::ActivateWindow(s.viewUi.window);
 }
 
-// The edited and the picked character stay with their pictures.
+// The edited and the picked character stay with their pictures; the picked
+// code keeps its inverse bit.
 void FollowMoves(EditorState& s, const CharMoves& moves) {
     if (IsCharCode(s.CurrentChar)) s.CurrentChar = moves[s.CurrentChar];
-    if (IsCharCode(s.SheetChar)) s.SheetChar = moves[s.SheetChar];
+    if (IsCellCode(s.SheetChar)) s.SheetChar = moves[CharOfCode(s.SheetChar)] | (s.SheetChar & kInverseBit);
     if (IsCharCode(s.CurrentChar)) ShowCharLabel(s, s.CurrentChar);
-    if (IsCharCode(s.SheetChar)) tk::SetText(s.ui.previewCaption, CharNumberText(s.SheetChar));
+    if (IsCellCode(s.SheetChar)) tk::SetText(s.ui.previewCaption, CharNumberText(s.SheetChar));
 }
 
 tk::ControlId CharacterList(tk::WindowId window, int x, int y, int selected) {

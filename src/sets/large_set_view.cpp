@@ -52,7 +52,7 @@ void DrawLargeSetView(EditorState& s) {
         const int left = kCell * (cell % 5);
         const int top = kCell * (cell / 5);
         const int code = s.Set().cells[cell];
-        if (IsCharCode(code)) {
+        if (IsCellCode(code)) {
             DrawCharAt(s, surface, code, left, top);
         } else {
             surface.FillBox(left, top, kCell, kCell, kEmptyGrey);
@@ -68,7 +68,7 @@ void HandleLargeSetMouse(EditorState& s, const tk::Event& event) {
     const int cell = cellId < 0 ? -1 : cellId - kFirstCellId;
     const int button = ActingButton(s, event);
     if (button != 0) {
-        if (cell >= 0) ChooseCellChar(s, cell);
+        if (cell >= 0) EditCellChar(s, CurrentSetCell(s, cell));
         const int pixelId = FindHitArea(s, kFirstPixelId, kLastPixelId, event.mouseX, event.mouseY);
         if (s.DrawOnSet == kOn && pixelId >= 0 && IsCharCode(s.CurrentChar)) {
             const HitArea& pixel = s.HitAreaTable[pixelId];

@@ -15,17 +15,17 @@ const tk::Surface& MiniCharPainter::Glyph(int code) {
     tk::Surface& glyph = glyphs_[code];
     if (glyph.Width() == 0) {
         glyph.Resize(kMiniCharSize, kMiniCharSize);
-        DrawGlyph(s_, glyph, code, 0, 0, kScale);
+        DrawCode(s_, glyph, code, 0, 0, kScale);
     }
     return glyph;
 }
 
 void MiniCharPainter::DrawChar(tk::Surface& target, int code, int left, int top) {
-    if (IsCharCode(code)) target.DrawImage(left, top, Glyph(code));
+    if (IsCellCode(code)) target.DrawImage(left, top, Glyph(code));
 }
 
 void MiniCharPainter::DrawCell(tk::Surface& target, int code, int left, int top, Rgb empty) {
-    if (IsCharCode(code)) {
+    if (IsCellCode(code)) {
         target.DrawImage(left, top, Glyph(code));
     } else {
         target.FillBox(left, top, kMiniCharSize, kMiniCharSize, empty);

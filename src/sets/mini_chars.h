@@ -1,9 +1,9 @@
 #pragma once
 
-// Characters at two screen pixels per font pixel (16 x 16 per character), the
-// way the small set view, the sets viewer, the animation and the view editor
-// show them: LUM on BAK in the hi-res view, a pair colour per pixel pair in
-// the multicolour view.
+// Codes at two screen pixels per font pixel (16 x 16 per character), the way
+// the small set view, the sets viewer, the animation and the view editor show
+// them, as DrawCode draws them: LUM on BAK in the hi-res view, a pair colour
+// per pixel pair in the multicolour view, codes 128 to 255 inverse.
 
 #include <array>
 
@@ -19,9 +19,9 @@ public:
     // registers; make a new one for every redraw.
     explicit MiniCharPainter(const EditorState& s) : s_(s) {}
 
-    // Codes that are not characters of the font draw nothing.
+    // Values that are not codes 0 to 255 draw nothing.
     void DrawChar(tk::Surface& target, int code, int left, int top);
-    // The character, or a square of the empty colour for any other code.
+    // The code, or a square of the empty colour for any other value.
     void DrawCell(tk::Surface& target, int code, int left, int top, Rgb empty);
     // Every non-empty cell of the set; empty cells leave the target as it is.
     void DrawSet(tk::Surface& target, const SetRecord& set, int left, int top);
@@ -32,7 +32,7 @@ private:
     const tk::Surface& Glyph(int code);
 
     const EditorState& s_;
-    std::array<tk::Surface, kCharCount> glyphs_{};
+    std::array<tk::Surface, kCodeCount> glyphs_{};
 };
 
 }  // namespace qm

@@ -7,7 +7,7 @@
 namespace qm {
 
 void ShowSetCellStatus(EditorState& s, int cellValue) {
-    const std::string text = IsCharCode(cellValue) ? "Char Set: " + CharNumberText(cellValue) : "Char Set: NONE";
+    const std::string text = IsCellCode(cellValue) ? "Char Set: " + CharNumberText(cellValue) : "Char Set: NONE";
     tk::SetStatusText(s.ui.window, 0, text);
 }
 
@@ -19,6 +19,12 @@ void ChooseCellChar(EditorState& s, int cell) {
 
 int CurrentSetCell(const EditorState& s, int cell) {
     return cell >= 0 && cell < kSetCells ? s.Set().cells[cell] : kEmptyCell;
+}
+
+void EditCellChar(EditorState& s, int cellValue) {
+    s.CurrentChar = IsCellCode(cellValue) ? CharOfCode(cellValue) : kEmptyCell;
+    ShowCharLabel(s, cellValue);
+    DrawCharEditor(s);
 }
 
 }  // namespace qm

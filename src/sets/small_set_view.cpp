@@ -41,7 +41,7 @@ void HandleSmallSetMouse(EditorState& s, const tk::Event& event) {
     const int cell = id < 0 ? -1 : id - kFirstCellId;
     if (cell >= 0) {
         if (event.buttons == tk::ButtonMiddle) {
-            ChooseCellChar(s, cell);
+            EditCellChar(s, CurrentSetCell(s, cell));
         } else if (event.buttons == tk::ButtonLeft && s.ClickGuard == 0) {
             PutCharInCell(s, cell, false);
             RedrawAll(s);

@@ -48,7 +48,7 @@ void PlaceAt(EditorState& s, int x, int y) {
     for (int r = 0; r < 5 && y + r < kViewRows; ++r) {
         for (int c = 0; c < 5 && x + c < kViewColumns; ++c) {
             const int cell = s.Set().cells[5 * r + c];
-            if (IsCharCode(cell)) s.doc.ViewScreen[y + r][x + c] = cell;
+            if (IsCellCode(cell)) s.doc.ViewScreen[y + r][x + c] = cell;
         }
     }
 }
