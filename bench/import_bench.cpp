@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <random>
 
 #include "core/picture_import.h"
@@ -47,6 +48,47 @@ void ImportFullScreen(benchmark::State& state) {
     state.counters["characters"] = characters;
 }
 BENCHMARK(ImportFullScreen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A multicolour screen in five colours, a quarter of its cells showing the
+// fifth: the colours taken from the picture, PF3 cells made inverse codes.
+Image FiveColourScreen() {
+    const Rgb colours[5] = {MakeRgb(0, 0, 0), MakeRgb(200, 40, 40), MakeRgb(40, 200, 40), MakeRgb(40, 40, 200),
+                            MakeRgb(250, 250, 0)};
+    Image picture(kViewColumns * 8, kViewRows * 8);
+    std::mt19937 random(29);
+    for (int cell = 0; cell < kViewColumns * kViewRows; ++cell) {
+        const unsigned pattern = static_cast<unsigned>(random() % 100) * 2654435761u;
+        const bool fifth = random() % 4 == 0;
+        for (int y = 0; y < 8; ++y) {
+            for (int x = 0; x < 8; x += 2) {
+                const int pair = static_cast<int>((pattern >> ((x + 3 * y) % 30)) & 3);
+                const Rgb colour = colours[pair == 3 && fifth ? 4 : pair];
+                picture.At(cell % kViewColumns * 8 + x, cell / kViewColumns * 8 + y) = colour;
+                picture.At(cell % kViewColumns * 8 + x + 1, cell / kViewColumns * 8 + y) = colour;
+            }
+        }
+    }
+    return picture;
+}
+
+void ImportFiveColours(benchmark::State& state) {
+    Document doc;
+    ResetDocument(doc);
+    const Image picture = FiveColourScreen();
+    PictureImportOptions options;
+    options.multicolour = true;
+    options.colours = ImportColours::Picture;
+    options.placeOnView = true;
+    int inverse = 0;
+    for (auto _ : state) {
+        Document target = doc;
+        const PictureImportPlan plan = PlanPictureImport(picture, target, options);
+        benchmark::DoNotOptimize(ApplyPictureImport(target, 1, plan, options).changed);
+        inverse = static_cast<int>(std::count(plan.inverse.begin(), plan.inverse.end(), 1));
+    }
+    state.counters["inverse_cells"] = inverse;
+}
+BENCHMARK(ImportFiveColours)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

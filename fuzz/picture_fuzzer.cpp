@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qm::Document changed = doc;
     qm::fuzz::Require(qm::ApplyPictureImport(changed, 1, plan, options).changed, "the import is made");
     for (const auto& row : changed.ViewScreen) {
-        for (int cell : row) qm::fuzz::Require(cell == qm::kEmptyCell || qm::IsCharCode(cell), "view cells are codes", cell);
+        for (int cell : row) qm::fuzz::Require(cell == qm::kEmptyCell || qm::IsCellCode(cell), "view cells are codes", cell);
     }
     return 0;
 }

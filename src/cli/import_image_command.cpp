@@ -93,7 +93,9 @@ void Run(const Options& options) {
     WriteOutput(output, project ? WriteProject(ProjectOf(doc)) : WriteFontBytes(PackFont(doc.Slots[slot])));
     if (options.Has("--map")) {
         Bytes map;
-        for (int index : plan.map) map.push_back(static_cast<unsigned char>(o.firstChar + index));
+        for (std::size_t cell = 0; cell < plan.map.size(); ++cell) {
+            map.push_back(static_cast<unsigned char>(plan.CodeOf(cell, o.firstChar)));
+        }
         WriteOutput(options.Value("--map"), map);
     }
     if (output != "-") WriteText("-", outcome.message + "\n");
@@ -111,13 +113,18 @@ const Command& ImportImageCommand() {
         "Cuts the picture into 8 x 8 cells (times the scale, 1 to 4, default 1; at most 60 x 40\n"
         "cells) and puts each different cell as a character into the font from character C\n"
         "(default 0). The picture of a font as export-image writes it comes back as that font.\n\n"
-        "  --multicolour      pixel pairs become BAK, PF0, PF1 or PF2; else pixels nearer LUM\n"
-        "                     than BAK are set\n"
+        "  --multicolour      pixel pairs become BAK, PF0, PF1, PF2 or PF3, a cell with PF3\n"
+        "                     showing its character inverse (code + 128; a cell with PF2 and\n"
+        "                     PF3 keeps the one more pairs use); else pixels nearer LUM than\n"
+        "                     BAK are set, and a cell that is the exact inverse of a character\n"
+        "                     taken before shows it inverse\n"
         "  --keep-duplicates  one character for every cell, alike or not\n"
         "  --reduce           when the characters do not fit before 127, merge the most\n"
         "                     alike until they do (else nothing is written)\n"
         "  --colours          compare with the slot's colours as they are (default) or with\n"
         "                     the picture's most frequent colours, setting the slot's to them\n"
+        "                     (five in multicolour, the two that share the fewest cells as\n"
+        "                     PF2 and PF3)\n"
         "  --into IN.proj     change this project (default: a new project)\n"
         "  --slot N           the project's slot that takes the characters, 1 to 10 (default 1;\n"
         "                     a .fnt output takes slot 1 only)\n"
@@ -126,7 +133,8 @@ const Command& ImportImageCommand() {
         "  --sets FIRST       place the picture's cells into sets of 5 x 5 cells from set FIRST\n"
         "                     on, 1 to 100, left to right, then down (.proj output)\n"
         "  -o OUT             a .fnt font, or a .proj project\n"
-        "  --map OUT.map      the character of each cell, one byte a cell, row by row\n",
+        "  --map OUT.map      the code of each cell (bit 7 for an inverse cell), one byte\n"
+        "                     a cell, row by row\n",
         {{"--scale", "--first", "--colours", "--colors", "--into", "--map", "--slot", "--sets"},
          {"--multicolour", "--multicolor", "--keep-duplicates", "--reduce", "--screen"}},
         Run,

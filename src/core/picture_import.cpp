@@ -60,14 +60,26 @@ int Nearest(Rgb colour, const Rgb* refs, int count, int* distance = nullptr) {
 }
 
 // The colours a conversion compares with: hi-res {BAK, LUM}, multicolour
-// {BAK, PF0, PF1, PF2}; a pixel or pair becomes the index of the nearest.
+// {BAK, PF0, PF1, PF2, PF3}; a pixel or pair becomes the index of the nearest.
 struct References {
-    Rgb colours[4]{};
+    Rgb colours[5]{};
     int count = 2;
 };
 
+constexpr int kPf2Value = 3;
+constexpr int kPf3Value = 4;  // shown as "11" of an inverse character
+
 // Bit 8 * y + 7 - x is pixel (x, y): the bytes are the character's rows.
 int BitOf(int x, int y) { return 8 * y + 7 - x; }
+
+struct ConvertedCell {
+    std::uint64_t bits = 0;
+    bool inverse = false;  // its "11" pairs are PF3
+    bool mixed = false;    // it used PF2 and PF3 both
+};
+
+// The 32 pixel pairs of a multicolour cell, row by row.
+using PairValues = std::array<std::uint8_t, 32>;
 
 class Converter {
 public:
@@ -75,32 +87,60 @@ public:
 
     Rgb Sample(int fx, int fy) const { return picture_.At(fx * scale_, fy * scale_) & 0xFFFFFFu; }
 
-    std::uint64_t Cell(int column, int row, const References& refs) const {
-        std::uint64_t bits = 0;
+    // Each pair the index of its nearest colour of refs.
+    PairValues Pairs(int column, int row, const Rgb* refs, int count) const {
+        PairValues values{};
         const int left = column * kCellPixels, top = row * kCellPixels;
         for (int y = 0; y < kCellPixels; ++y) {
-            if (!multi_) {
-                for (int x = 0; x < kCellPixels; ++x) {
-                    const Rgb c = Sample(left + x, top + y);
-                    if (Distance(c, refs.colours[1]) < Distance(c, refs.colours[0])) bits |= std::uint64_t{1} << BitOf(x, y);
-                }
-                continue;
-            }
             for (int x = 0; x < kCellPixels; x += 2) {
                 const Rgb a = Sample(left + x, top + y), b = Sample(left + x + 1, top + y);
                 int da = 0, db = 0;
-                const int va = Nearest(a, refs.colours, 4, &da);
-                const int vb = a == b ? va : Nearest(b, refs.colours, 4, &db);
+                const int va = Nearest(a, refs, count, &da);
+                const int vb = a == b ? va : Nearest(b, refs, count, &db);
                 // A pair of two colours takes whichever of them is nearer its register.
-                const int value = a == b || da <= db ? va : vb;
-                bits |= std::uint64_t(value >> 1) << BitOf(x, y);
-                bits |= std::uint64_t(value & 1) << BitOf(x + 1, y);
+                values[static_cast<std::size_t>(4 * y + x / 2)] = static_cast<std::uint8_t>(a == b || da <= db ? va : vb);
+            }
+        }
+        return values;
+    }
+
+    ConvertedCell Cell(int column, int row, const References& refs) const {
+        if (!multi_) return {HiResBits(column, row, refs), false, false};
+        PairValues values = Pairs(column, row, refs.colours, refs.count);
+        const auto pf2 = std::count(values.begin(), values.end(), kPf2Value);
+        const auto pf3 = std::count(values.begin(), values.end(), kPf3Value);
+        ConvertedCell cell;
+        cell.inverse = pf3 > pf2;
+        cell.mixed = pf2 > 0 && pf3 > 0;
+        if (cell.mixed) {
+            // One character shows PF2 or PF3, never both: the one more pairs
+            // use stays, the other's pairs take the nearest of what is left.
+            const Rgb four[4] = {refs.colours[0], refs.colours[1], refs.colours[2],
+                                 refs.colours[cell.inverse ? kPf3Value : kPf2Value]};
+            values = Pairs(column, row, four, 4);
+        }
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const int value = std::min<int>(values[i], kPf2Value);  // PF3 is "11" too
+            const int x = 2 * static_cast<int>(i % 4), y = static_cast<int>(i / 4);
+            cell.bits |= std::uint64_t(value >> 1) << BitOf(x, y);
+            cell.bits |= std::uint64_t(value & 1) << BitOf(x + 1, y);
+        }
+        return cell;
+    }
+
+private:
+    std::uint64_t HiResBits(int column, int row, const References& refs) const {
+        std::uint64_t bits = 0;
+        const int left = column * kCellPixels, top = row * kCellPixels;
+        for (int y = 0; y < kCellPixels; ++y) {
+            for (int x = 0; x < kCellPixels; ++x) {
+                const Rgb c = Sample(left + x, top + y);
+                if (Distance(c, refs.colours[1]) < Distance(c, refs.colours[0])) bits |= std::uint64_t{1} << BitOf(x, y);
             }
         }
         return bits;
     }
 
-private:
     const Image& picture_;
     int scale_;
     bool multi_;
@@ -134,16 +174,50 @@ std::vector<Rgb> ColoursByFrequency(const Converter& conv, int width, int height
     return colours;
 }
 
+// The five most frequent colours of a picture in the order of the registers
+// BAK, PF0, PF1, PF2, PF3 they become. A character shows PF2 or PF3, never
+// both, so the two that share the fewest cells become PF2 and PF3 (the more
+// frequent PF2; among equals the least frequent pair), and the other three
+// BAK, PF0 and PF1 by frequency.
+void OrderFiveColours(const Converter& conv, int columns, int rows, std::vector<Rgb>& frequent) {
+    std::array<std::array<int, 5>, 5> together{};
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            unsigned used = 0;
+            for (std::uint8_t value : conv.Pairs(column, row, frequent.data(), 5)) used |= 1u << value;
+            for (int i = 0; i < 5; ++i) {
+                for (int j = i + 1; j < 5; ++j) together[i][j] += (used >> i & 1) && (used >> j & 1);
+            }
+        }
+    }
+    int pf2 = 3, pf3 = 4;
+    for (int i = 3; i >= 0; --i) {
+        for (int j = 4; j > i; --j) {
+            if (together[i][j] < together[pf2][pf3]) pf2 = i, pf3 = j;
+        }
+    }
+    std::vector<Rgb> ordered;
+    for (int i = 0; i < 5; ++i) {
+        if (i != pf2 && i != pf3) ordered.push_back(frequent[i]);
+    }
+    ordered.push_back(frequent[pf2]);
+    ordered.push_back(frequent[pf3]);
+    std::copy(ordered.begin(), ordered.end(), frequent.begin());
+}
+
 References ChooseReferences(const Converter& conv, int width, int height, const Document& doc,
                             const PictureImportOptions& options, std::array<int, 7>& registerValues) {
     References refs;
     const int hiRes[2] = {BAK, LUM};
-    const int multi[4] = {BAK, PF0, PF1, PF2};
+    const int multi[5] = {BAK, PF0, PF1, PF2, PF3};
     const int* order = options.multicolour ? multi : hiRes;
-    refs.count = options.multicolour ? 4 : 2;
+    refs.count = options.multicolour ? 5 : 2;
     for (int i = 0; i < refs.count; ++i) refs.colours[i] = doc.RegisterRgb[order[i]];
     if (options.colours == ImportColours::Picture) {
-        const std::vector<Rgb> frequent = ColoursByFrequency(conv, width, height);
+        std::vector<Rgb> frequent = ColoursByFrequency(conv, width, height);
+        if (options.multicolour && frequent.size() >= 5) {
+            OrderFiveColours(conv, width / kCellPixels, height / kCellPixels, frequent);
+        }
         for (int i = 0; i < refs.count && i < static_cast<int>(frequent.size()); ++i) {
             // The picture's own colour decides the conversion; the register gets
             // the palette's nearest.
@@ -156,12 +230,15 @@ References ChooseReferences(const Converter& conv, int width, int height, const 
 
 // Whether the lower half of a font picture shows the upper half's characters
 // as the inverse codes display them.
-bool LowerHalfIsInverse(const Converter& conv, const References& refs, const Document& doc, bool multicolour,
+bool LowerHalfIsInverse(const Converter& conv, const References& refs, bool multicolour,
                         const std::vector<std::uint64_t>& upper) {
     References lowerRefs = refs;
-    if (multicolour) lowerRefs.colours[3] = doc.RegisterRgb[PF3];
+    if (multicolour) {
+        lowerRefs.count = 4;
+        lowerRefs.colours[kPf2Value] = refs.colours[kPf3Value];
+    }
     for (int k = 0; k < kCharCount; ++k) {
-        const std::uint64_t lower = conv.Cell(k % 32, 4 + k / 32, lowerRefs);
+        const std::uint64_t lower = conv.Cell(k % 32, 4 + k / 32, lowerRefs).bits;
         if (lower != (multicolour ? upper[k] : ~upper[k])) return false;
     }
     return true;
@@ -257,22 +334,41 @@ PictureImportPlan PlanPictureImport(const Image& picture, const Document& doc, c
     plan.columns = width / kCellPixels;
     plan.rows = height / kCellPixels;
     std::vector<std::uint64_t> cells(static_cast<std::size_t>(plan.Cells()));
+    std::vector<std::uint8_t> pf3Cells(cells.size());
     for (int row = 0; row < plan.rows; ++row) {
-        for (int column = 0; column < plan.columns; ++column) cells[row * plan.columns + column] = conv.Cell(column, row, refs);
+        for (int column = 0; column < plan.columns; ++column) {
+            const ConvertedCell cell = conv.Cell(column, row, refs);
+            const std::size_t at = static_cast<std::size_t>(row * plan.columns + column);
+            cells[at] = cell.bits;
+            pf3Cells[at] = cell.inverse;
+            plan.mixedCells += cell.mixed;
+        }
     }
-    if (plan.columns == 32 && plan.rows == 8 && LowerHalfIsInverse(conv, refs, doc, options.multicolour, cells)) {
+    if (plan.columns == 32 && plan.rows == 8 && LowerHalfIsInverse(conv, refs, options.multicolour, cells)) {
         plan.inverseHalfSkipped = true;
         plan.rows = 4;
         cells.resize(kCharCount);
+        pf3Cells.resize(kCharCount);
     }
 
+    // In hi-res a cell that is the exact inverse of a character taken
+    // before it shows that character inverse instead of taking one more.
+    const bool matchInverse = !options.multicolour && !options.keepDuplicates;
     std::unordered_map<std::uint64_t, int> seen;
     seen.reserve(cells.size() * 2);
     plan.map.reserve(cells.size());
+    plan.inverse = pf3Cells;
     std::vector<std::uint64_t> distinct;
-    for (std::uint64_t cell : cells) {
-        const auto [it, added] = seen.try_emplace(cell, static_cast<int>(distinct.size()));
-        if (added) distinct.push_back(cell);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        auto it = seen.find(cells[i]);
+        if (it == seen.end() && matchInverse) {
+            it = seen.find(~cells[i]);
+            plan.inverse[i] = it != seen.end();
+        }
+        if (it == seen.end()) {
+            it = seen.emplace(cells[i], static_cast<int>(distinct.size())).first;
+            distinct.push_back(cells[i]);
+        }
         plan.map.push_back(it->second);
     }
     plan.uniqueCells = static_cast<int>(distinct.size());
@@ -286,7 +382,12 @@ PictureImportPlan PlanPictureImport(const Image& picture, const Document& doc, c
     plan.room = kCharCount - options.firstChar;
     if (static_cast<int>(plan.chars.size()) > plan.room && options.reduce) Reduce(plan.chars, plan.map, plan.room);
     plan.fits = static_cast<int>(plan.chars.size()) <= plan.room;
-    for (std::size_t i = 0; i < cells.size(); ++i) plan.changedPixels += std::popcount(cells[i] ^ plan.chars[plan.map[i]]);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        // A hi-res inverse cell shows its character's pixels swapped; a
+        // multicolour one shows the same pairs in another colour.
+        const std::uint64_t flip = !options.multicolour && plan.inverse[i] ? ~std::uint64_t{0} : 0;
+        plan.changedPixels += std::popcount(cells[i] ^ plan.chars[plan.map[i]] ^ flip);
+    }
     return plan;
 }
 
@@ -309,6 +410,12 @@ std::string DescribePlan(const PictureImportPlan& plan, const PictureImportOptio
                        " unique characters, " + std::to_string(plan.room) + " characters of space from character " +
                        std::to_string(options.firstChar) + ".";
     if (plan.inverseHalfSkipped) text += " The lower half shows the upper half inverse and is left out.";
+    const auto inverse = std::count(plan.inverse.begin(), plan.inverse.end(), 1);
+    if (inverse > 0) text += " " + std::to_string(inverse) + " cells show a character inverse.";
+    if (plan.mixedCells > 0) {
+        text += " " + std::to_string(plan.mixedCells) +
+                " cells use both PF2 and PF3; in each, the one fewer pairs use takes the nearest other colour.";
+    }
     const int needed = Needed(plan, options);
     if (needed > plan.room && options.reduce) {
         text += " Merging the most alike characters to fit changes " + std::to_string(plan.changedPixels) + " pixels.";
@@ -337,7 +444,9 @@ ImportOutcome ApplyPictureImport(Document& doc, int slot, const PictureImportPla
         doc.RegisterValue[reg] = plan.registerValues[reg];
         doc.RegisterRgb[reg] = PaletteColour(plan.registerValues[reg]);
     }
-    const auto codeAt = [&](int column, int row) { return options.firstChar + plan.map[row * plan.columns + column]; };
+    const auto codeAt = [&](int column, int row) {
+        return plan.CodeOf(static_cast<std::size_t>(row * plan.columns + column), options.firstChar);
+    };
     if (options.placeOnView) {
         for (int row = 0; row < plan.rows; ++row) {
             for (int column = 0; column < plan.columns; ++column) doc.ViewScreen[row][column] = codeAt(column, row);

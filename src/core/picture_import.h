@@ -2,7 +2,10 @@
 
 // Pictures cut into characters: each 8 x 8 cell of a PNG or BMP picture
 // becomes a character of a slot, identical cells share one, and a map says
-// which character each cell became. Also font bytes taken out of any file.
+// which code each cell became: a cell may show its character inverse (code +
+// 128), in hi-res as the exact inverse of a character already taken, in
+// multicolour with its "11" pairs in PF3, the fifth colour. Also font bytes
+// taken out of any file.
 
 #include <array>
 #include <cstdint>
@@ -59,8 +62,18 @@ struct PictureImportPlan {
     // a font file, and for each cell (row by row) the index of its character.
     std::vector<std::uint64_t> chars;
     std::vector<int> map;
+    // For each cell, whether it shows its character inverse.
+    std::vector<std::uint8_t> inverse;
+    // Multicolour cells that use both PF2 and PF3: the one of the two that
+    // fewer of the cell's pairs use took the nearest of the cell's other
+    // colours.
+    int mixedCells = 0;
 
     int Cells() const { return columns * rows; }
+    // The code cell (row by row) takes when the characters go in from firstChar.
+    int CodeOf(std::size_t cell, int firstChar) const {
+        return firstChar + map[cell] + (inverse[cell] ? kInverseBit : 0);
+    }
 };
 
 PictureImportPlan PlanPictureImport(const Image& picture, const Document& doc, const PictureImportOptions& options);

@@ -277,6 +277,47 @@ TEST_F(CliTest, ImportImagePlacesTheMapIntoAnySlotTheScreenAndSets) {
     EXPECT_EQ(RunTool({"import-image", png, "--screen", "-o", Path("no.fnt")}).exitCode, 2);
 }
 
+// Five colours in multicolour: the cells that show the fifth come back as
+// inverse codes in the screen's map, and the picture's colours as registers.
+TEST_F(CliTest, ImportImageTakesAFifthColourAsInverseCodes) {
+    const Rgb colours[5] = {MakeRgb(0, 0, 0), MakeRgb(200, 40, 40), MakeRgb(40, 200, 40), MakeRgb(40, 40, 200),
+                            MakeRgb(250, 250, 0)};
+    Image picture(40 * 8, 24 * 8);
+    std::vector<bool> fifth(40 * 24);
+    for (int cell = 0; cell < 40 * 24; ++cell) {
+        const bool inverse = cell % 5 == 0;
+        for (int y = 0; y < 8; ++y) {
+            for (int x = 0; x < 8; x += 2) {
+                const int pair = static_cast<int>((cell % 23 * 2654435761u >> (x + 3 * y)) & 3);
+                const Rgb colour = colours[pair == 3 && inverse ? 4 : pair];
+                fifth[static_cast<std::size_t>(cell)] = fifth[static_cast<std::size_t>(cell)] || colour == colours[4];
+                picture.At(cell % 40 * 8 + x, cell / 40 * 8 + y) = picture.At(cell % 40 * 8 + x + 1, cell / 40 * 8 + y) = colour;
+            }
+        }
+    }
+    const std::string png = Path("five.png"), out = Path("five.proj"), map = Path("five.map");
+    WriteFile(png, EncodePng(picture));
+    const cli_test::Run run = RunTool({"import-image", png, "--multicolour", "--colours", "picture", "--screen", "-o", out});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_EQ(RunTool({"export-region", out, "--region", "0,0,40,24", "--as", "map", "-o", map}).exitCode, 0);
+    const Bytes codes = ReadFile(map);
+    ASSERT_EQ(codes.size(), 40u * 24u);
+    const ProjectData back = ReadProject(ReadFile(out)).value();
+    for (std::size_t cell = 0; cell < codes.size(); ++cell) {
+        EXPECT_EQ(codes[cell] >= 128, fifth[cell]) << cell;
+        EXPECT_EQ(codes[cell], back.view[cell / 40][cell % 40]) << cell;
+    }
+    // Yellow, the fifth colour, is PF3: of the six registers it is the one nearest yellow.
+    const auto distance = [](Rgb a, Rgb b) {
+        const int r = RedOf(a) - RedOf(b), g = GreenOf(a) - GreenOf(b), bl = BlueOf(a) - BlueOf(b);
+        return r * r + g * g + bl * bl;
+    };
+    const auto& registers = (*back.slotColors)[0];
+    for (int reg = 0; reg < 6; ++reg) {
+        EXPECT_LE(distance(registers[PF3 - 1], colours[4]), distance(registers[reg], colours[4])) << reg;
+    }
+}
+
 TEST_F(CliTest, ExitCodesNameTheFaultOnStandardError) {
     EXPECT_EQ(RunTool({"--version"}).exitCode, 0);
     const cli_test::Run help = RunTool({"--help"});

@@ -27,11 +27,15 @@ qm::FontSlot FontFile(const std::string& name) {
     return font;
 }
 
-// The font whose character k is the one the map gives cell k of a font picture.
+// The font whose character k is what the map gives cell k of a hi-res font
+// picture: the character, its pixels swapped for an inverse cell.
 qm::FontSlot DrawMap(const qm::FontSlot& font, const qm::PictureImportPlan& plan, int first) {
     qm::FontSlot drawn;
     for (int k = 0; k < qm::kCharCount; ++k) {
         std::copy_n(font.Char(first + plan.map[k]), 64, drawn.Char(k));
+        if (plan.inverse[k]) {
+            for (int i = 0; i < 64; ++i) drawn.Char(k)[i] ^= 1;
+        }
     }
     return drawn;
 }
@@ -69,6 +73,9 @@ TEST(PictureImport, FontPicturesOfRealFontsComeBack) {
                 if (!unique.fits) continue;  // a font with more distinct characters than 123
                 ASSERT_TRUE(qm::ApplyPictureImport(merged, 1, unique, options).changed);
                 EXPECT_EQ(unique.changedPixels, 0);
+                if (multicolour) {
+                    EXPECT_EQ(std::count(unique.inverse.begin(), unique.inverse.end(), 1), 0);
+                }
                 const qm::Image back =
                     qm::RenderFontImage(DrawMap(merged.Slots[1], unique, 5), doc.RegisterRgb, multicolour, scale);
                 EXPECT_EQ(back.pixels, picture.pixels);
@@ -218,6 +225,146 @@ TEST(FontBytesImport, BinaryLoadHeaderOffsetsAndShortFiles) {
     EXPECT_TRUE(std::equal(font.begin(), font.end(), qm::ReadFontBytesAt(padded, 100).font.begin()));
     EXPECT_NE(qm::ReadFontBytesAt(padded, 101).error.find("holds 1023 bytes"), std::string::npos);
     EXPECT_NE(qm::ReadFontBytesAt(padded, 5000).error.find("past the end"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// What the view screen shows of a region as the machine would draw it: each
+// cell's character from the slot, inverse codes with pixels swapped (hi-res)
+// or "11" in PF3 (multicolour).
+qm::Image DrawScreen(const qm::Document& doc, int slot, int columns, int rows, bool multicolour) {
+    qm::Image picture(columns * 8, rows * 8);
+    const auto& rgb = doc.RegisterRgb;
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const int code = doc.ViewScreen[row][column];
+            const bool inverse = qm::IsInverseCode(code);
+            for (int y = 0; y < 8; ++y) {
+                for (int x = 0; x < 8; ++x) {
+                    const auto& font = doc.Slots[slot];
+                    const int ch = qm::CharOfCode(code);
+                    qm::Rgb colour;
+                    if (multicolour) {
+                        const int pair = 2 * font.Pixel(ch, x & ~1, y) + font.Pixel(ch, x | 1, y);
+                        const int registers[4] = {qm::BAK, qm::PF0, qm::PF1, inverse ? qm::PF3 : qm::PF2};
+                        colour = rgb[registers[pair]];
+                    } else {
+                        colour = rgb[(font.Pixel(ch, x, y) == 1) != inverse ? qm::LUM : qm::BAK];
+                    }
+                    picture.At(column * 8 + x, row * 8 + y) = colour;
+                }
+            }
+        }
+    }
+    return picture;
+}
+
+// Pixel pairs of a cell as values 0 to 3 from a pattern number.
+int PatternPair(unsigned pattern, int x, int y) { return static_cast<int>((pattern * 2654435761u >> ((3 * x + 5 * y) % 30)) & 3); }
+
+TEST(PictureImport, AHiResCellThatIsAnotherInverseShowsItInverse) {
+    const qm::Document start = FreshDocument();
+    const qm::Rgb lum = start.RegisterRgb[qm::LUM], bak = start.RegisterRgb[qm::BAK];
+    for (unsigned seed = 0; seed < 6; ++seed) {
+        // Twelve patterns and their inverses in random order over 20 x 10 cells.
+        std::mt19937 random(seed);
+        qm::Image picture(20 * 8, 10 * 8);
+        for (int cell = 0; cell < 200; ++cell) {
+            const unsigned pattern = random() % 12;
+            const bool inverse = random() % 2;
+            for (int y = 0; y < 8; ++y) {
+                for (int x = 0; x < 8; ++x) {
+                    const bool set = (PatternPair(pattern, x / 2, y) & 1) != inverse;
+                    picture.At(cell % 20 * 8 + x, cell / 20 * 8 + y) = set ? lum : bak;
+                }
+            }
+        }
+        qm::PictureImportOptions options;
+        options.placeOnView = true;
+        options.firstChar = 3;
+        qm::Document doc = start;
+        const qm::PictureImportPlan plan = qm::PlanPictureImport(picture, doc, options);
+        EXPECT_LE(plan.chars.size(), 12u) << "an inverse cell takes no character of its own";
+        ASSERT_TRUE(qm::ApplyPictureImport(doc, 1, plan, options).changed);
+        EXPECT_EQ(DrawScreen(doc, 1, 20, 10, false).pixels, picture.pixels) << seed;
+        EXPECT_NE(qm::DescribePlan(plan, options).find("cells show a character inverse"), std::string::npos);
+
+        options.keepDuplicates = true;
+        const qm::PictureImportPlan kept = qm::PlanPictureImport(picture, doc, options);
+        EXPECT_EQ(std::count(kept.inverse.begin(), kept.inverse.end(), 1), 0) << "kept duplicates are characters of their own";
+    }
+}
+
+// A picture of 40 x 24 cells in five colours, the fifth only in cells that
+// also hold no fourth: it comes back pixel for pixel with the fifth colour's
+// cells inverse, and the registers take the picture's colours.
+TEST(PictureImport, AFiveColourMulticolourPictureComesBackWithInverseCells) {
+    const qm::Rgb colours[5] = {qm::PlatformPalette[0][0], qm::PlatformPalette[3][4], qm::PlatformPalette[12][5],
+                                qm::PlatformPalette[8][6], qm::PlatformPalette[4][3]};
+    for (unsigned seed = 0; seed < 4; ++seed) {
+        std::mt19937 random(seed);
+        qm::Image picture(40 * 8, 24 * 8);
+        std::vector<bool> fifth(40 * 24);
+        for (int cell = 0; cell < 40 * 24; ++cell) {
+            const unsigned pattern = random() % 50;
+            // A quarter of the cells show their "11" pairs in the fifth colour.
+            const bool inverse = random() % 4 == 0;
+            for (int y = 0; y < 8; ++y) {
+                for (int x = 0; x < 8; x += 2) {
+                    const int pair = cell % 7 == 0 ? 0 : PatternPair(pattern, x / 2, y);
+                    const qm::Rgb colour = colours[pair == 3 && inverse ? 4 : pair];
+                    fifth[static_cast<std::size_t>(cell)] = fifth[static_cast<std::size_t>(cell)] || colour == colours[4];
+                    picture.At(cell % 40 * 8 + x, cell / 40 * 8 + y) = colour;
+                    picture.At(cell % 40 * 8 + x + 1, cell / 40 * 8 + y) = colour;
+                }
+            }
+        }
+        qm::PictureImportOptions options;
+        options.multicolour = true;
+        options.colours = qm::ImportColours::Picture;
+        options.placeOnView = true;
+        qm::Document doc = FreshDocument();
+        const qm::PictureImportPlan plan = qm::PlanPictureImport(picture, doc, options);
+        EXPECT_EQ(plan.mixedCells, 0);
+        ASSERT_TRUE(qm::ApplyPictureImport(doc, 1, plan, options).changed) << qm::DescribePlan(plan, options);
+        EXPECT_LE(plan.chars.size(), 51u) << "a cell and its fifth-colour twin share a character";
+        EXPECT_EQ(doc.RegisterRgb[qm::PF3], colours[4]);
+        EXPECT_EQ(DrawScreen(doc, 1, 40, 24, true).pixels, picture.pixels) << seed;
+        for (int cell = 0; cell < 40 * 24; ++cell) {
+            EXPECT_EQ(qm::IsInverseCode(doc.ViewScreen[cell / 40][cell % 40]), fifth[static_cast<std::size_t>(cell)]) << cell;
+        }
+    }
+}
+
+// PF2 and PF3 in one cell cannot be shown: the one more pairs use stays.
+TEST(PictureImport, ACellWithPf2AndPf3KeepsTheOneMorePairsUse) {
+    qm::Document doc = FreshDocument();
+    const auto& rgb = doc.RegisterRgb;
+    qm::Image picture(16, 8);
+    std::fill(picture.pixels.begin(), picture.pixels.end(), rgb[qm::BAK]);
+    for (int x = 0; x < 8; ++x) {
+        picture.At(x, 0) = rgb[qm::PF3];  // four PF3 pairs
+        picture.At(x, 1) = rgb[qm::PF3];
+        picture.At(8 + x, 0) = rgb[qm::PF2];  // four PF2 pairs, one PF3 pair
+    }
+    picture.At(8, 1) = picture.At(9, 1) = rgb[qm::PF3];
+    picture.At(0, 2) = picture.At(1, 2) = rgb[qm::PF2];
+    qm::PictureImportOptions options;
+    options.multicolour = true;
+    options.placeOnView = true;
+    const qm::PictureImportPlan plan = qm::PlanPictureImport(picture, doc, options);
+    EXPECT_EQ(plan.mixedCells, 2);
+    EXPECT_NE(qm::DescribePlan(plan, options).find("2 cells use both PF2 and PF3"), std::string::npos);
+    ASSERT_TRUE(qm::ApplyPictureImport(doc, 1, plan, options).changed);
+    EXPECT_TRUE(qm::IsInverseCode(doc.ViewScreen[0][0]));
+    EXPECT_FALSE(qm::IsInverseCode(doc.ViewScreen[0][1]));
+    const qm::FontBytes font = qm::PackFont(doc.Slots[1]);
+    const int left = qm::CharOfCode(doc.ViewScreen[0][0]), right = doc.ViewScreen[0][1];
+    EXPECT_EQ(font[8 * left + 1], 0xFF);
+    EXPECT_EQ(font[8 * right], 0xFF);
+    EXPECT_NE(font[8 * right + 1] & 0xC0, 0xC0) << "the lone PF3 pair takes another colour";
 }
 
 }  // namespace
