@@ -26,7 +26,7 @@ inline void RequirePixels(const FontSlot& slot) {
 }
 
 inline void RequireCell(std::int32_t cell) {
-    Require(cell == kEmptyCell || (cell >= 0 && cell < kCharCount), "a cell is -1 or 0..127", cell);
+    Require(cell == kEmptyCell || IsCellCode(cell), "a cell is -1 or 0..255", cell);
 }
 
 inline void RequireRegisterValue(int value) { Require(value >= 0 && value <= 255, "a register is 0..255", value); }
