@@ -15,6 +15,10 @@
 
 namespace qm {
 
+// How much a reader takes in after a file's fixed part: blocks are small, and
+// a huge file chosen by mistake costs no more than this.
+inline constexpr std::size_t kMostTaggedBytes = std::size_t{16} << 20;
+
 struct TaggedBlock {
     std::array<char, 4> tag{};
     Bytes data;

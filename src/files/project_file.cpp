@@ -50,7 +50,7 @@ void OpenProject(EditorState& s) {
 
 bool OpenProjectFrom(EditorState& s, const std::string& path) {
     Bytes file;
-    if (!ReadWholeFile(path, file, kProjectSize)) return false;
+    if (!ReadWholeFile(path, file, kProjectSize + kMostTaggedBytes)) return false;
     const std::optional<ProjectData> project = ReadProject(file);
     if (!project) {
         tk::MessageBox("Error!", "This file is not project QMR!");

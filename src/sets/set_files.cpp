@@ -6,6 +6,7 @@
 #include "session/font_buffer.h"
 #include "core/paths.h"
 #include "core/set_format.h"
+#include "core/tagged_blocks.h"
 
 namespace qm {
 
@@ -15,8 +16,8 @@ constexpr const char* kSetFilters = "Set (*.set)|*.set|All files (*.*)|*.*";
 constexpr const char* kAllSetsFilters = "Sets (*.sets)|*.sets|All files (*.*)|*.*";
 constexpr const char* kSetBinFilters = "Set bin (*.bin)|*.bin|All files (*.*)|*.*";
 
-// The file's bytes, or nothing when the dialog was cancelled or the file
-// cannot be read; both end the load silently.
+// The file's bytes, with the blocks after its fixed part, or nothing when the
+// dialog was cancelled or the file cannot be read; both end the load silently.
 std::optional<SetBytes> AskAndRead(const std::string& title, const std::string& filters, std::size_t fileSize) {
     const tk::FileAnswer answer = tk::OpenFileDialog(title, "", filters, 0);
     if (answer.path.empty()) return std::nullopt;
@@ -50,25 +51,25 @@ bool LoadAllSetsBytes(EditorState& s, const SetBytes& bytes) {
 }  // namespace
 
 void LoadSetFile(EditorState& s) {
-    const auto bytes = AskAndRead("Load set (.set)", kSetFilters, kSetFileSize);
+    const auto bytes = AskAndRead("Load set (.set)", kSetFilters, kSetFileSize + kMostTaggedBytes);
     if (!bytes) return;
     LoadSetBytes(s, *bytes);
 }
 
 void LoadAllSetsFile(EditorState& s) {
-    const auto bytes = AskAndRead("Load sets (.sets)", kAllSetsFilters, kAllSetsFileSize);
+    const auto bytes = AskAndRead("Load sets (.sets)", kAllSetsFilters, kAllSetsFileSize + kMostTaggedBytes);
     if (!bytes) return;
     LoadAllSetsBytes(s, *bytes);
 }
 
 bool LoadSetFrom(EditorState& s, const std::string& path) {
     SetBytes bytes;
-    return ReadWholeFile(path, bytes, kSetFileSize) && LoadSetBytes(s, bytes);
+    return ReadWholeFile(path, bytes, kSetFileSize + kMostTaggedBytes) && LoadSetBytes(s, bytes);
 }
 
 bool LoadAllSetsFrom(EditorState& s, const std::string& path) {
     SetBytes bytes;
-    return ReadWholeFile(path, bytes, kAllSetsFileSize) && LoadAllSetsBytes(s, bytes);
+    return ReadWholeFile(path, bytes, kAllSetsFileSize + kMostTaggedBytes) && LoadAllSetsBytes(s, bytes);
 }
 
 void SaveSetFile(EditorState& s) {

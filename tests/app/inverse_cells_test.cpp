@@ -7,8 +7,11 @@
 #include "app/main_loop.h"
 #include "charedit/font_sheet.h"
 #include "core/project_format.h"
+#include "core/set_format.h"
 #include "files/project_file.h"
+#include "session/undo.h"
 #include "sets/animation.h"
+#include "sets/set_files.h"
 #include "sets/sets_viewer.h"
 #include "sets/view_editor.h"
 #include "support/editor_fixture.h"
@@ -45,10 +48,10 @@ protected:
         return Shown(tk::CanvasSurface(s.ui.smallSetView), 16 * (cell % 5), 16 * (cell / 5), 2);
     }
     // Saves the project under a new name and gives back its bytes.
-    Bytes SavedProject() {
-        tk::QueueFileAnswer(dir.Path("work.proj"));
+    Bytes SavedProject(const std::string& name = "work.proj") {
+        tk::QueueFileAnswer(dir.Path(name));
         EXPECT_TRUE(SaveProject(s, "zapiszjako"));
-        return test::ReadBytes(dir.Path("work.proj"));
+        return test::ReadBytes(dir.Path(name));
     }
     static std::int32_t Int32At(const Bytes& b, std::size_t at) {
         return static_cast<std::int32_t>(b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24));
@@ -91,7 +94,7 @@ TEST_F(InverseCellsTest, TheInverseHalfChoosesTheCodeAndTheViewEditorPlacesIt) {
     std::fill_n(s.Slot().Char(65), 64, std::uint8_t{1});
     SwitchDisplayMode(s);
     EXPECT_EQ(OnView(3, 2), std::vector<Rgb>(64, s.doc.RegisterRgb[PF3]));
-    EXPECT_EQ(Int32At(SavedProject(), 12774 + 4 * (2 * kViewColumns + 3)), 193);
+    EXPECT_EQ(Int32At(SavedProject("screen.proj"), 12774 + 4 * (2 * kViewColumns + 3)), 193);
 
     // Back in the normal half the code is the character again.
     ClickSheet(65);
@@ -173,16 +176,26 @@ TEST_F(InverseCellsTest, Code255InASetCellSavesOpensAndShowsAgain) {
 
     s.doc.SetTable[3].cells[7] = 255;
     s.doc.SetTable[100].cells[24] = 255;
-    const Bytes file = SavedProject();
+    const Bytes file = SavedProject("with255.proj");
     EXPECT_GT(file.size(), kProjectSize);
     ResetDocument(s.doc);
-    ASSERT_TRUE(OpenProjectFrom(s, dir.Path("work.proj")));
+    ASSERT_TRUE(OpenProjectFrom(s, dir.Path("with255.proj")));
     EXPECT_EQ(s.doc.SetTable[3].cells[7], 255);
     EXPECT_EQ(s.doc.SetTable[100].cells[24], 255);
     EXPECT_EQ(s.doc.SetTable[3].cells[6], kEmptyCell);
     s.CurrentSet = 3;
     RedrawAll(s);
     EXPECT_EQ(OnSmallSetView(7), OnSheet(255));
+
+    // The set files keep it too, as "Load SET" and "Load all SET" read them.
+    test::WriteBytes(dir.Path("one.set"), EncodeSetFile(s.doc.SetTable[3]));
+    test::WriteBytes(dir.Path("all.sets"), EncodeAllSetsFile(s.doc.SetTable));
+    ResetDocument(s.doc);
+    s.CurrentSet = 3;
+    ASSERT_TRUE(LoadSetFrom(s, dir.Path("one.set")));
+    EXPECT_EQ(s.doc.SetTable[3].cells[7], 255);
+    ASSERT_TRUE(LoadAllSetsFrom(s, dir.Path("all.sets")));
+    EXPECT_EQ(s.doc.SetTable[100].cells[24], 255);
 }
 
 }  // namespace

@@ -146,16 +146,20 @@ TEST_F(ProjectFileTest, CancelledOrMissingOpenIsSilent) {
     EXPECT_EQ(s.doc.ProjectPath, dir.Path("earlier.proj"));
 }
 
-TEST_F(ProjectFileTest, OutOfRangeCellsOpenAsEmpty) {
+TEST_F(ProjectFileTest, InverseCodesOpenAndOutOfRangeCellsOpenAsEmpty) {
     SaveAs(dir.Path("p.proj"));
     auto file = ReadBytes(dir.Path("p.proj"));
     file[10244] = 200;                 // set 1, cell 0
-    file[12774 + 4] = 0x80;            // view (1, 0) = 128
+    for (std::size_t i = 0; i < 4; ++i) {
+        file[12774 + 4 + i] = i == 0 ? 0x80 : 0;  // view (1, 0) = 128
+        file[12774 + 8 + i] = i == 1 ? 0x01 : 0;  // view (2, 0) = 256
+    }
     WriteBytes(dir.Path("odd.proj"), file);
     s.doc.SetTable[1].cells[0] = 9;
     Open(dir.Path("odd.proj"));
-    EXPECT_EQ(s.doc.SetTable[1].cells[0], kEmptyCell);
-    EXPECT_EQ(s.doc.ViewScreen[0][1], kEmptyCell);
+    EXPECT_EQ(s.doc.SetTable[1].cells[0], 200);
+    EXPECT_EQ(s.doc.ViewScreen[0][1], 128);
+    EXPECT_EQ(s.doc.ViewScreen[0][2], kEmptyCell);
 }
 
 TEST_F(ProjectFileTest, SaveAfterOpeningAPrjFileWritesPrjProj) {
