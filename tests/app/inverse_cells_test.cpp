@@ -115,7 +115,7 @@ TEST_F(InverseCellsTest, EveryViewDrawsACodeAsTheSheetDoes) {
         s.Set().cells[i] = codes[static_cast<std::size_t>(i)];
         s.doc.ViewScreen[10][20 + i] = codes[static_cast<std::size_t>(i)];
     }
-    for (const auto& [mode, layer] : std::vector<std::pair<int, int>>{{0, 1}, {1, 1}, {0, 1}, {1, 2}}) {
+    for (const auto& [mode, layer] : std::vector<std::pair<int, Layer>>{{0, Layer::Normal}, {1, Layer::Normal}, {0, Layer::Normal}, {1, Layer::Mask}}) {
         if (s.MulticolorMode != mode) SwitchDisplayMode(s);
         s.LayerMode = layer;
         RedrawAll(s);
@@ -128,7 +128,7 @@ TEST_F(InverseCellsTest, EveryViewDrawsACodeAsTheSheetDoes) {
             EXPECT_EQ(Shown(tk::CanvasSurface(s.viewerUi.canvas), 16 * i, 0, 2), sheet) << code;
             EXPECT_EQ(Shown(tk::CanvasSurface(s.ui.animCanvas), 16 * i, 0, 2), sheet) << code;
             EXPECT_EQ(OnView(20 + i, 10), sheet) << code;
-            if (layer == 1) {
+            if (layer == Layer::Normal) {
                 EXPECT_EQ(Shown(large, 80 * i, 0, 10), sheet) << code;
             } else if (code == 168) {
                 // Over the mask the colours blend, but "11" is opaque in PF3.
