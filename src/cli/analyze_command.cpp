@@ -99,7 +99,7 @@ void RunOptimize(const Options& options) {
     if (!options.Has("--keep-duplicates")) {
         const MergeResult merge = MergeDuplicates(doc, slot);
         report += "Merged " + std::to_string(merge.merged.size()) + " duplicates of slot " + std::to_string(slot) +
-                  " (the other slots keep their characters):\n";
+                  " (the other slots keep their bytes; those cells show their first copy there):\n";
         for (const auto& [from, into] : merge.merged) report += "  " + CharText(from) + " -> " + CharText(into) + "\n";
     }
     const CharMoves moves = CompactMoves(AnalyzeChars(doc, slot));
@@ -144,10 +144,10 @@ const Command& OptimizeCommand() {
         "Usage: quillmere-cli optimize IN.proj [--slot N] [--keep-duplicates] -o OUT.proj\n"
         "Every set and screen cell that holds a duplicate of slot N (1 to 10, default 1)\n"
         "then holds its first copy and the duplicates become blank in that slot; the other\n"
-        "slots keep their characters. Then the used characters move to the front in their\n"
-        "order and the unused behind them: this move is made in every slot alike, and every\n"
-        "set and screen cell follows its character, an inverse cell keeping its bit 7.\n"
-        "Prints what was merged and moved.\n\n"
+        "slots keep their bytes, but those cells show the first copy there too. Then the\n"
+        "used characters move to the front in their order and the unused behind them: this\n"
+        "move is made in every slot alike, and every set and screen cell follows its\n"
+        "character, an inverse cell keeping its bit 7. Prints what was merged and moved.\n\n"
         "  --keep-duplicates   compact only\n",
         {{"--slot"}, {"--keep-duplicates"}},
         RunOptimize,

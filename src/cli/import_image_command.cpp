@@ -58,7 +58,6 @@ ImportOutcome ImportIntoSlot(Document& doc, int slot, const Image& picture, cons
     MatchRegisterValues(doc);
     plan = PlanPictureImport(picture, doc, o);
     const ImportOutcome outcome = ApplyPictureImport(doc, slot, plan, o);
-    doc.Slots[slot].colors = doc.RegisterRgb;
     if (slot != 1) {
         doc.RegisterRgb = registerRgb;
         doc.RegisterValue = registerValue;
@@ -112,7 +111,8 @@ const Command& ImportImageCommand() {
         "         [--slot N] [--screen] [--sets FIRST] -o OUT.proj|OUT.fnt [--map OUT.map]\n"
         "Cuts the picture into 8 x 8 cells (times the scale, 1 to 4, default 1; at most 60 x 40\n"
         "cells) and puts each different cell as a character into the font from character C\n"
-        "(default 0). The picture of a font as export-image writes it comes back as that font.\n\n"
+        "(default 0). The picture of a font as export-image writes it comes back as that font,\n"
+        "in its order and with its duplicates.\n\n"
         "  --multicolour      pixel pairs become BAK, PF0, PF1, PF2 or PF3, a cell with PF3\n"
         "                     showing its character inverse (code + 128; a cell with PF2 and\n"
         "                     PF3 keeps the one more pairs use); else pixels nearer LUM than\n"
@@ -120,7 +120,8 @@ const Command& ImportImageCommand() {
         "                     taken before shows it inverse\n"
         "  --keep-duplicates  one character for every cell, alike or not\n"
         "  --reduce           when the characters do not fit before 127, merge the most\n"
-        "                     alike until they do (else nothing is written)\n"
+        "                     alike until they do (else nothing is written), and tell how\n"
+        "                     many of the picture's pixels changed\n"
         "  --colours          compare with the slot's colours as they are (default) or with\n"
         "                     the picture's most frequent colours, setting the slot's to them\n"
         "                     (five in multicolour, the two that share the fewest cells as\n"

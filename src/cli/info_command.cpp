@@ -32,6 +32,12 @@ struct FileInfo {
     bool hasRegisters = false;
     std::array<int, 7> registerValues{};
     RegisterColors registerRgb{};
+    // A project opens with slot 1's colours in the registers, and with each
+    // byte the palette entry of its colour; set only where that differs from
+    // what the file stores.
+    bool registersChangeOnOpening = false;
+    std::array<int, 7> openedValues{};
+    RegisterColors openedRgb{};
     bool olderForm = false;
 };
 
@@ -81,11 +87,17 @@ FileInfo Examine(const InputFile& input) {
             info.usedSets = 0;
             for (int set = 1; set <= kSetCount; ++set) info.usedSets += SetUsed(doc.SetTable[set]) ? 1 : 0;
             info.usedCells = UsedCells(doc.ViewScreen);
-            info.hasRegisters = true;
-            info.registerValues = doc.RegisterValue;
-            // The registers as the file stores them, not slot 1's colours.
+            // The registers as the file stores them, bytes and colours alike.
             const ProjectData project = *ReadProject(input.bytes);
-            for (int reg = LUM; reg <= PF3; ++reg) info.registerRgb[reg] = project.registerRgb[reg - 1];
+            info.hasRegisters = true;
+            for (int reg = LUM; reg <= PF3; ++reg) {
+                info.registerValues[reg] = project.registerValues[reg - 1];
+                info.registerRgb[reg] = project.registerRgb[reg - 1];
+                info.registersChangeOnOpening |= doc.RegisterValue[reg] != info.registerValues[reg] ||
+                                                  doc.RegisterRgb[reg] != info.registerRgb[reg];
+            }
+            info.openedValues = doc.RegisterValue;
+            info.openedRgb = doc.RegisterRgb;
             break;
         }
         case FileKind::View:
@@ -118,13 +130,47 @@ std::string HexColor(Rgb rgb) {
     return text;
 }
 
+// The length of the well-formed UTF-8 sequence at text[at], or 0 when the
+// byte there does not start one (overlong forms and surrogates included).
+std::size_t Utf8SequenceAt(const std::string& text, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size() || byte(at + 1) < low || byte(at + 1) > high) return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(at + i) < 0x80 || byte(at + i) > 0xBF) return 0;
+    }
+    return length;
+}
+
+// File names are bytes; those that are not UTF-8 are written as the
+// characters of their Latin-1 reading, so the output is always valid JSON.
 std::string JsonString(const std::string& text) {
     std::string out = "\"";
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const unsigned char c = static_cast<unsigned char>(text[at]);
+        const std::size_t sequence = c >= 0x80 ? Utf8SequenceAt(text, at) : 0;
+        if (sequence > 0) {
+            out.append(text, at, sequence);
+            at += sequence - 1;
+        } else if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);
-        } else if (c < 0x20 || c == 0x7F) {
+        } else if (c < 0x20 || c >= 0x7F) {
             char escape[8];
             std::snprintf(escape, sizeof escape, "\\u%04X", c);
             out += escape;
@@ -133,6 +179,24 @@ std::string JsonString(const std::string& text) {
         }
     }
     return out + "\"";
+}
+
+std::string RegistersText(const std::array<int, 7>& values, const RegisterColors& rgb) {
+    std::string text;
+    for (int reg = LUM; reg <= PF3; ++reg) {
+        text += std::string(" ") + kRegisterNames[reg] + " " + std::to_string(values[reg]) + " " + HexColor(rgb[reg]);
+        text += reg < PF3 ? "," : "\n";
+    }
+    return text;
+}
+
+std::string RegistersJson(const std::array<int, 7>& values, const RegisterColors& rgb) {
+    std::string json = "{";
+    for (int reg = LUM; reg <= PF3; ++reg) {
+        json += std::string(reg > LUM ? ", " : "") + "\"" + kRegisterNames[reg] + "\": {\"value\": " +
+                std::to_string(values[reg]) + ", \"rgb\": " + JsonString(HexColor(rgb[reg])) + "}";
+    }
+    return json + "}";
 }
 
 std::string AsText(const FileInfo& info, const std::string& path) {
@@ -144,13 +208,9 @@ std::string AsText(const FileInfo& info, const std::string& path) {
     }
     if (info.usedSets >= 0) text += "  sets used: " + std::to_string(info.usedSets) + "\n";
     if (info.usedCells >= 0) text += "  screen cells used: " + std::to_string(info.usedCells) + " of 2400\n";
-    if (info.hasRegisters) {
-        text += "  registers:";
-        for (int reg = LUM; reg <= PF3; ++reg) {
-            text += std::string(" ") + kRegisterNames[reg] + " " + std::to_string(info.registerValues[reg]) + " " +
-                    HexColor(info.registerRgb[reg]);
-            text += reg < PF3 ? "," : "\n";
-        }
+    if (info.hasRegisters) text += "  registers:" + RegistersText(info.registerValues, info.registerRgb);
+    if (info.registersChangeOnOpening) {
+        text += "  registers on opening (slot 1's colours):" + RegistersText(info.openedValues, info.openedRgb);
     }
     return text;
 }
@@ -170,14 +230,9 @@ std::string AsJson(const FileInfo& info, const std::string& path) {
     }
     if (info.usedSets >= 0) json += ", \"sets_used\": " + std::to_string(info.usedSets);
     if (info.usedCells >= 0) json += ", \"cells_used\": " + std::to_string(info.usedCells);
-    if (info.hasRegisters) {
-        json += ", \"registers\": {";
-        for (int reg = LUM; reg <= PF3; ++reg) {
-            json += std::string(reg > LUM ? ", " : "") + "\"" + kRegisterNames[reg] +
-                    "\": {\"value\": " + std::to_string(info.registerValues[reg]) +
-                    ", \"rgb\": " + JsonString(HexColor(info.registerRgb[reg])) + "}";
-        }
-        json += "}";
+    if (info.hasRegisters) json += ", \"registers\": " + RegistersJson(info.registerValues, info.registerRgb);
+    if (info.registersChangeOnOpening) {
+        json += ", \"registers_on_opening\": " + RegistersJson(info.openedValues, info.openedRgb);
     }
     return json + "}\n";
 }

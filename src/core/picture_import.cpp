@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <numeric>
+#include <optional>
 #include <unordered_map>
 
 #include "core/palette.h"
@@ -12,6 +13,9 @@ namespace qm {
 namespace {
 
 constexpr int kCellPixels = 8;
+// A font's picture: 32 x 8 cells, the normal half above the inverse half.
+constexpr int kFontPictureColumns = 32, kFontPictureRows = 8;
+constexpr int kFontPictureHalfRows = 32;  // font pixels in each half
 
 std::int64_t BigEndian32(const Bytes& data, std::size_t at) {
     return (std::int64_t{data[at]} << 24) | (data[at + 1] << 16) | (data[at + 2] << 8) | data[at + 3];
@@ -28,17 +32,18 @@ std::string SizeText(std::int64_t width, std::int64_t height) {
 }
 
 // Why a picture of this size cannot be cut into cells; empty when it can.
-std::string SizeFault(std::int64_t width, std::int64_t height, int scale) {
+std::string SizeFault(std::int64_t width, std::int64_t height, int scale, const PictureCellLimit& limit = {}) {
     if (scale < 1 || scale > kMaxImportScale) return "The scale must be 1 to 4.";
     const std::int64_t cell = kCellPixels * scale;
     if (width <= 0 || height <= 0 || width % cell != 0 || height % cell != 0) {
         return "The picture is " + SizeText(width, height) + " pixels; its width and height must be multiples of " +
                std::to_string(cell) + " (8 x scale " + std::to_string(scale) + ").";
     }
-    if (width / cell > kViewColumns || height / cell > kViewRows) {
+    if (width / cell > limit.columns || height / cell > limit.rows) {
         return "The picture is " + SizeText(width, height) + " pixels, " + SizeText(width / cell, height / cell) +
-               " cells; at most 60 x 40 cells (" + SizeText(kViewColumns * cell, kViewRows * cell) +
-               " pixels at scale " + std::to_string(scale) + ") can be imported.";
+               " cells; at most " + SizeText(limit.columns, limit.rows) + " cells (" +
+               SizeText(limit.columns * cell, limit.rows * cell) + " pixels at scale " + std::to_string(scale) +
+               ") can be imported.";
     }
     return "";
 }
@@ -159,10 +164,11 @@ int PaletteByteNearest(Rgb colour) {
 
 Rgb PaletteColour(int value) { return PlatformPalette[(value >> 4) & 15][(value >> 1) & 7]; }
 
-// The most frequent colours of the picture in order, most frequent first.
-std::vector<Rgb> ColoursByFrequency(const Converter& conv, int width, int height) {
+// The colours of the picture's rows top to bottom - 1 (font pixels), most
+// frequent first.
+std::vector<Rgb> ColoursByFrequency(const Converter& conv, int width, int top, int bottom) {
     std::unordered_map<Rgb, int> counts;
-    for (int y = 0; y < height; ++y) {
+    for (int y = top; y < bottom; ++y) {
         for (int x = 0; x < width; ++x) ++counts[conv.Sample(x, y)];
     }
     std::vector<std::pair<Rgb, int>> sorted(counts.begin(), counts.end());
@@ -205,19 +211,33 @@ void OrderFiveColours(const Converter& conv, int columns, int rows, std::vector<
     std::copy(ordered.begin(), ordered.end(), frequent.begin());
 }
 
-References ChooseReferences(const Converter& conv, int width, int height, const Document& doc,
-                            const PictureImportOptions& options, std::array<int, 7>& registerValues) {
+// The one colour of the top-left cell, if it has only one.
+std::optional<Rgb> FirstCellColour(const Converter& conv) {
+    const Rgb first = conv.Sample(0, 0);
+    for (int y = 0; y < kCellPixels; ++y) {
+        for (int x = 0; x < kCellPixels; ++x) {
+            if (conv.Sample(x, y) != first) return std::nullopt;
+        }
+    }
+    return first;
+}
+
+// The registers compared with: the slot's own, or the picture's colours in
+// the order given (the first one BAK). Five picture colours in multicolour
+// are ordered so that PF2 and PF3 are the two that share the fewest cells,
+// unless the order is already known.
+References ChooseReferences(std::vector<Rgb> frequent, bool orderFive, const Converter& conv, int columns, int rows,
+                            const Document& doc, const PictureImportOptions& options,
+                            std::array<int, 7>& registerValues) {
     References refs;
     const int hiRes[2] = {BAK, LUM};
     const int multi[5] = {BAK, PF0, PF1, PF2, PF3};
     const int* order = options.multicolour ? multi : hiRes;
     refs.count = options.multicolour ? 5 : 2;
+    registerValues.fill(-1);
     for (int i = 0; i < refs.count; ++i) refs.colours[i] = doc.RegisterRgb[order[i]];
     if (options.colours == ImportColours::Picture) {
-        std::vector<Rgb> frequent = ColoursByFrequency(conv, width, height);
-        if (options.multicolour && frequent.size() >= 5) {
-            OrderFiveColours(conv, width / kCellPixels, height / kCellPixels, frequent);
-        }
+        if (orderFive && options.multicolour && frequent.size() >= 5) OrderFiveColours(conv, columns, rows, frequent);
         for (int i = 0; i < refs.count && i < static_cast<int>(frequent.size()); ++i) {
             // The picture's own colour decides the conversion; the register gets
             // the palette's nearest.
@@ -228,14 +248,47 @@ References ChooseReferences(const Converter& conv, int width, int height, const 
     return refs;
 }
 
+// A font's picture shows as many set as clear pixels in all, and a font and
+// its inverse in swapped colours draw the same picture, so no count over the
+// whole of it can tell BAK. Its layout can: the normal half above, and in it
+// character 0, which a font keeps blank for its space. Where that cell has
+// ink, the normal half's most frequent colour, its clear pixels in most fonts.
+// The colours of the normal half come first, so that PF3's colour, shown
+// only in the inverse half, never takes another register's place.
+std::vector<Rgb> FontPictureColours(const Converter& conv, int width) {
+    std::vector<Rgb> frequent = ColoursByFrequency(conv, width, 0, kFontPictureHalfRows);
+    for (Rgb colour : ColoursByFrequency(conv, width, kFontPictureHalfRows, 2 * kFontPictureHalfRows)) {
+        if (std::find(frequent.begin(), frequent.end(), colour) == frequent.end()) frequent.push_back(colour);
+    }
+    if (const std::optional<Rgb> space = FirstCellColour(conv)) {
+        std::stable_partition(frequent.begin(), frequent.end(), [&](Rgb colour) { return colour == *space; });
+    }
+    return frequent;
+}
+
+// The colour the lower half shows where the upper half's first pair of code 3
+// is; none when no character has such a pair.
+std::optional<Rgb> Pf3ColourBelow(const Converter& conv, const std::vector<std::uint64_t>& upper) {
+    for (int k = 0; k < kCharCount; ++k) {
+        for (int y = 0; y < kCellPixels; ++y) {
+            for (int x = 0; x < kCellPixels; x += 2) {
+                if ((upper[k] >> BitOf(x + 1, y) & 3) != 3) continue;
+                return conv.Sample((k % 32) * kCellPixels + x, kFontPictureHalfRows + (k / 32) * kCellPixels + y);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 // Whether the lower half of a font picture shows the upper half's characters
-// as the inverse codes display them.
+// as the inverse codes display them: in multicolour PF3 in PF2's place, in
+// whatever colour the picture gives it.
 bool LowerHalfIsInverse(const Converter& conv, const References& refs, bool multicolour,
                         const std::vector<std::uint64_t>& upper) {
     References lowerRefs = refs;
     if (multicolour) {
         lowerRefs.count = 4;
-        lowerRefs.colours[kPf2Value] = refs.colours[kPf3Value];
+        lowerRefs.colours[kPf2Value] = Pf3ColourBelow(conv, upper).value_or(refs.colours[kPf3Value]);
     }
     for (int k = 0; k < kCharCount; ++k) {
         const std::uint64_t lower = conv.Cell(k % 32, 4 + k / 32, lowerRefs).bits;
@@ -252,16 +305,25 @@ struct Merges {
     }
 };
 
+// How many pixels two characters draw differently at scale 1: in multicolour
+// a pair of pixels is one colour, so a pair that differs in either bit is two.
+int PixelDistance(std::uint64_t a, std::uint64_t b, bool multicolour) {
+    const std::uint64_t differ = a ^ b;
+    if (!multicolour) return std::popcount(differ);
+    constexpr std::uint64_t kLowBits = 0x5555555555555555u;  // the right pixel of each pair
+    return 2 * std::popcount((differ | differ >> 1) & kLowBits);
+}
+
 // Merges the most alike characters (fewest differing pixels first) until at
 // most room are left; a merged character's cells take the one used more.
-void Reduce(std::vector<std::uint64_t>& chars, std::vector<int>& map, int room) {
+void Reduce(std::vector<std::uint64_t>& chars, std::vector<int>& map, int room, bool multicolour) {
     const int n = static_cast<int>(chars.size());
     std::vector<int> uses(n, 0);
     for (int index : map) ++uses[index];
     std::vector<std::vector<std::uint32_t>> byDistance(65);
     for (int i = 0; i < n; ++i) {
         for (int j = i + 1; j < n; ++j) {
-            byDistance[std::popcount(chars[i] ^ chars[j])].push_back(static_cast<std::uint32_t>(i) << 16 | j);
+            byDistance[PixelDistance(chars[i], chars[j], multicolour)].push_back(static_cast<std::uint32_t>(i) << 16 | j);
         }
     }
     Merges merges{std::vector<int>(n)};
@@ -291,7 +353,7 @@ void Reduce(std::vector<std::uint64_t>& chars, std::vector<int>& map, int room) 
 
 }  // namespace
 
-PictureFile ReadPictureFile(const Bytes& data, int scale) {
+PictureFile ReadPictureFile(const Bytes& data, int scale, const PictureCellLimit& limit) {
     static const unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     PictureFile file;
     std::int64_t width = 0, height = 0;
@@ -311,7 +373,7 @@ PictureFile ReadPictureFile(const Bytes& data, int scale) {
         file.error = "This file is not a PNG or BMP picture.";
         return file;
     }
-    file.error = SizeFault(width, height, scale);
+    file.error = SizeFault(width, height, scale, limit);
     if (!file.error.empty()) return file;
     file.image = png ? DecodePng(data) : DecodeBmp(data);
     if (file.image.Empty() || file.image.width != width || file.image.height != height) {
@@ -321,72 +383,124 @@ PictureFile ReadPictureFile(const Bytes& data, int scale) {
     return file;
 }
 
+namespace {
+
+// A picture's cells row by row: their bits, whether each shows PF3 for its
+// "11" pairs (an inverse character), and whether it used PF2 and PF3 both.
+struct CutCells {
+    std::vector<std::uint64_t> bits;
+    std::vector<std::uint8_t> pf3;
+    std::vector<std::uint8_t> mixed;
+
+    void Resize(std::size_t count) {
+        bits.resize(count);
+        pf3.resize(count);
+        mixed.resize(count);
+    }
+};
+
+CutCells CutIntoCells(const Converter& conv, const References& refs, int columns, int rows) {
+    CutCells cells;
+    cells.Resize(static_cast<std::size_t>(columns * rows));
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const ConvertedCell cell = conv.Cell(column, row, refs);
+            const std::size_t at = static_cast<std::size_t>(row * columns + column);
+            cells.bits[at] = cell.bits;
+            cells.pf3[at] = cell.inverse;
+            cells.mixed[at] = cell.mixed;
+        }
+    }
+    return cells;
+}
+
+// The picture's cells row by row; of a font's picture only the normal half.
+CutCells CutPicture(const Converter& conv, const Document& doc, const PictureImportOptions& options,
+                    PictureImportPlan& plan) {
+    const int width = plan.columns * kCellPixels;
+    // The picture's colours are counted only when they are to be used.
+    const bool pictureColours = options.colours == ImportColours::Picture;
+    if (plan.columns == kFontPictureColumns && plan.rows == kFontPictureRows) {
+        std::vector<Rgb> colours = pictureColours ? FontPictureColours(conv, width) : std::vector<Rgb>{};
+        const References refs =
+            ChooseReferences(std::move(colours), false, conv, plan.columns, plan.rows, doc, options, plan.registerValues);
+        CutCells cells = CutIntoCells(conv, refs, plan.columns, plan.rows);
+        if (LowerHalfIsInverse(conv, refs, options.multicolour, cells.bits)) {
+            plan.inverseHalfSkipped = true;
+            plan.rows = kFontPictureRows / 2;
+            cells.Resize(kCharCount);
+            return cells;
+        }
+    }
+    std::vector<Rgb> colours =
+        pictureColours ? ColoursByFrequency(conv, width, 0, plan.rows * kCellPixels) : std::vector<Rgb>{};
+    const References refs =
+        ChooseReferences(std::move(colours), true, conv, plan.columns, plan.rows, doc, options, plan.registerValues);
+    return CutIntoCells(conv, refs, plan.columns, plan.rows);
+}
+
+// The distinct cells in the order they first appear, the map onto them and
+// which cells show their character inverse. With matchInverse (hi-res) a cell
+// that is the exact inverse of a character taken before it shows that
+// character inverse instead of taking one more.
+std::vector<std::uint64_t> DistinctCells(const CutCells& cells, bool matchInverse, PictureImportPlan& plan) {
+    std::unordered_map<std::uint64_t, int> seen;
+    seen.reserve(cells.bits.size() * 2);
+    plan.map.clear();
+    plan.map.reserve(cells.bits.size());
+    plan.inverse = cells.pf3;
+    std::vector<std::uint64_t> distinct;
+    for (std::size_t i = 0; i < cells.bits.size(); ++i) {
+        auto it = seen.find(cells.bits[i]);
+        if (it == seen.end() && matchInverse) {
+            it = seen.find(~cells.bits[i]);
+            plan.inverse[i] = it != seen.end();
+        }
+        if (it == seen.end()) {
+            it = seen.emplace(cells.bits[i], static_cast<int>(distinct.size())).first;
+            distinct.push_back(cells.bits[i]);
+        }
+        plan.map.push_back(it->second);
+    }
+    return distinct;
+}
+
+}  // namespace
+
 PictureImportPlan PlanPictureImport(const Image& picture, const Document& doc, const PictureImportOptions& options) {
     PictureImportPlan plan;
     plan.error = SizeFault(picture.width, picture.height, options.scale);
     if (plan.error.empty() && !IsCharCode(options.firstChar)) plan.error = "The first character must be 0 to 127.";
     if (!plan.error.empty()) return plan;
     const int scale = options.scale;
-    const int width = picture.width / scale, height = picture.height / scale;
     const Converter conv(picture, scale, options.multicolour);
-    const References refs = ChooseReferences(conv, width, height, doc, options, plan.registerValues);
+    plan.columns = picture.width / scale / kCellPixels;
+    plan.rows = picture.height / scale / kCellPixels;
+    const CutCells cells = CutPicture(conv, doc, options, plan);
+    plan.mixedCells = static_cast<int>(std::count(cells.mixed.begin(), cells.mixed.end(), 1));
 
-    plan.columns = width / kCellPixels;
-    plan.rows = height / kCellPixels;
-    std::vector<std::uint64_t> cells(static_cast<std::size_t>(plan.Cells()));
-    std::vector<std::uint8_t> pf3Cells(cells.size());
-    for (int row = 0; row < plan.rows; ++row) {
-        for (int column = 0; column < plan.columns; ++column) {
-            const ConvertedCell cell = conv.Cell(column, row, refs);
-            const std::size_t at = static_cast<std::size_t>(row * plan.columns + column);
-            cells[at] = cell.bits;
-            pf3Cells[at] = cell.inverse;
-            plan.mixedCells += cell.mixed;
-        }
-    }
-    if (plan.columns == 32 && plan.rows == 8 && LowerHalfIsInverse(conv, refs, options.multicolour, cells)) {
-        plan.inverseHalfSkipped = true;
-        plan.rows = 4;
-        cells.resize(kCharCount);
-        pf3Cells.resize(kCharCount);
-    }
-
-    // In hi-res a cell that is the exact inverse of a character taken
-    // before it shows that character inverse instead of taking one more.
-    const bool matchInverse = !options.multicolour && !options.keepDuplicates;
-    std::unordered_map<std::uint64_t, int> seen;
-    seen.reserve(cells.size() * 2);
-    plan.map.reserve(cells.size());
-    plan.inverse = pf3Cells;
-    std::vector<std::uint64_t> distinct;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        auto it = seen.find(cells[i]);
-        if (it == seen.end() && matchInverse) {
-            it = seen.find(~cells[i]);
-            plan.inverse[i] = it != seen.end();
-        }
-        if (it == seen.end()) {
-            it = seen.emplace(cells[i], static_cast<int>(distinct.size())).first;
-            distinct.push_back(cells[i]);
-        }
-        plan.map.push_back(it->second);
-    }
+    // A font's picture comes back as that font, its duplicates included.
+    const bool everyCell = options.keepDuplicates || plan.inverseHalfSkipped;
+    std::vector<std::uint64_t> distinct = DistinctCells(cells, !options.multicolour && !everyCell, plan);
     plan.uniqueCells = static_cast<int>(distinct.size());
-    if (options.keepDuplicates) {
-        plan.chars = cells;
-        plan.map.resize(cells.size());
+    if (everyCell) {
+        plan.chars = cells.bits;
+        plan.map.resize(cells.bits.size());
         std::iota(plan.map.begin(), plan.map.end(), 0);
     } else {
         plan.chars = std::move(distinct);
     }
     plan.room = kCharCount - options.firstChar;
-    if (static_cast<int>(plan.chars.size()) > plan.room && options.reduce) Reduce(plan.chars, plan.map, plan.room);
+    if (static_cast<int>(plan.chars.size()) > plan.room && options.reduce) {
+        Reduce(plan.chars, plan.map, plan.room, options.multicolour);
+    }
     plan.fits = static_cast<int>(plan.chars.size()) <= plan.room;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
+    for (std::size_t i = 0; i < cells.bits.size(); ++i) {
         // A hi-res inverse cell shows its character's pixels swapped; a
         // multicolour one shows the same pairs in another colour.
         const std::uint64_t flip = !options.multicolour && plan.inverse[i] ? ~std::uint64_t{0} : 0;
-        plan.changedPixels += std::popcount(cells[i] ^ plan.chars[plan.map[i]] ^ flip);
+        plan.changedPixels +=
+            PixelDistance(cells.bits[i] ^ flip, plan.chars[plan.map[i]], options.multicolour) * scale * scale;
     }
     return plan;
 }
@@ -398,8 +512,16 @@ std::string NeedText(const PictureImportPlan& plan, int needed, const PictureImp
            " fit from character " + std::to_string(options.firstChar) + ".";
 }
 
+constexpr const char* kFontPictureText =
+    "It is a font's picture: the lower half shows the upper half inverse and is left out, and the characters keep "
+    "their order and their duplicates.";
+
+std::string ChangedPixelsText(const PictureImportPlan& plan) {
+    return std::to_string(plan.changedPixels) + " of the picture's pixels";
+}
+
 int Needed(const PictureImportPlan& plan, const PictureImportOptions& options) {
-    return options.keepDuplicates ? plan.Cells() : plan.uniqueCells;
+    return options.keepDuplicates || plan.inverseHalfSkipped ? plan.Cells() : plan.uniqueCells;
 }
 
 }  // namespace
@@ -409,7 +531,7 @@ std::string DescribePlan(const PictureImportPlan& plan, const PictureImportOptio
     std::string text = SizeText(plan.columns, plan.rows) + " cells, " + std::to_string(plan.uniqueCells) +
                        " unique characters, " + std::to_string(plan.room) + " characters of space from character " +
                        std::to_string(options.firstChar) + ".";
-    if (plan.inverseHalfSkipped) text += " The lower half shows the upper half inverse and is left out.";
+    if (plan.inverseHalfSkipped) text += std::string(" ") + kFontPictureText;
     const auto inverse = std::count(plan.inverse.begin(), plan.inverse.end(), 1);
     if (inverse > 0) text += " " + std::to_string(inverse) + " cells show a character inverse.";
     if (plan.mixedCells > 0) {
@@ -417,12 +539,9 @@ std::string DescribePlan(const PictureImportPlan& plan, const PictureImportOptio
                 " cells use both PF2 and PF3; in each, the one fewer pairs use takes the nearest other colour.";
     }
     const int needed = Needed(plan, options);
-    if (needed > plan.room && options.reduce) {
-        text += " Merging the most alike characters to fit changes " + std::to_string(plan.changedPixels) + " pixels.";
-    } else if (needed > plan.room) {
-        text += ' ';
-        text += NeedText(plan, needed, options);
-        text += " Nothing can be imported.";
+    if (needed > plan.room) {
+        text += options.reduce ? " Merging the most alike characters to fit: " + ChangedPixelsText(plan) + " change."
+                               : " " + NeedText(plan, needed, options) + " Nothing can be imported.";
     }
     return text;
 }
@@ -439,11 +558,16 @@ ImportOutcome ApplyPictureImport(Document& doc, int slot, const PictureImportPla
             for (int x = 0; x < kCellPixels; ++x) font.Pixel(code, x, y) = (plan.chars[i] >> BitOf(x, y)) & 1;
         }
     }
+    bool coloursTaken = false;
     for (int reg = LUM; reg <= PF3; ++reg) {
         if (plan.registerValues[reg] < 0) continue;
         doc.RegisterValue[reg] = plan.registerValues[reg];
         doc.RegisterRgb[reg] = PaletteColour(plan.registerValues[reg]);
+        coloursTaken = true;
     }
+    // The registers in use are the slot's own colours: a project saved
+    // afterwards must hold them in both places alike.
+    if (coloursTaken) font.colors = doc.RegisterRgb;
     const auto codeAt = [&](int column, int row) {
         return plan.CodeOf(static_cast<std::size_t>(row * plan.columns + column), options.firstChar);
     };
@@ -455,7 +579,8 @@ ImportOutcome ApplyPictureImport(Document& doc, int slot, const PictureImportPla
     std::string message = "Imported " + std::to_string(plan.Cells()) + " cells as " +
                           std::to_string(plan.chars.size()) + " characters from character " +
                           std::to_string(options.firstChar) + ".";
-    if (plan.changedPixels > 0) message += " Merging alike characters changed " + std::to_string(plan.changedPixels) + " pixels.";
+    if (plan.inverseHalfSkipped) message += std::string(" ") + kFontPictureText;
+    if (plan.changedPixels > 0) message += " Merging alike characters: " + ChangedPixelsText(plan) + " changed.";
     if (options.placeInSets) {
         const int across = (plan.columns + 4) / 5, down = (plan.rows + 4) / 5;
         int filled = 0;

@@ -37,24 +37,33 @@ struct PictureImportOptions {
 };
 
 // A picture file read for import. The error says why it cannot be used; the
-// picture's size is checked from its header before any pixel is decoded.
+// picture's size is checked from its header before any pixel is decoded,
+// against the view screen's cells unless a smaller limit is given (a fuzzer
+// runs faster on small pictures and finds the same faults).
 struct PictureFile {
     Image image;
     std::string error;
 };
-PictureFile ReadPictureFile(const Bytes& data, int scale);
+struct PictureCellLimit {
+    int columns = kViewColumns, rows = kViewRows;
+};
+PictureFile ReadPictureFile(const Bytes& data, int scale, const PictureCellLimit& limit = {});
 
 // What an import will do, worked out without changing anything.
 struct PictureImportPlan {
     std::string error;  // why the picture is refused; empty when it can be imported
     int columns = 0, rows = 0;  // cells taken from the picture
-    // A font picture (256 x 64 times the scale) whose lower half shows the
-    // inverse view of its upper half: only the upper half is taken.
+    // A font's picture (256 x 64 times the scale) whose lower half shows the
+    // inverse view of its upper half: only the upper half is taken, and it
+    // comes back as that font, in its order with its duplicates, whatever the
+    // duplicate option says.
     bool inverseHalfSkipped = false;
     int uniqueCells = 0;  // distinct cells of the picture
     int room = 0;         // characters from the first one to the last of the font
     bool fits = false;    // the characters fit, reduced if asked
-    int changedPixels = 0;  // picture pixels the reduction changed
+    // The picture's pixels (a pair counting two, a scaled pixel scale x scale)
+    // that the merging draws differently.
+    int changedPixels = 0;
     // The registers the import sets when the colours come from the picture,
     // as palette bytes by ColorIndex (-1 = left as it is).
     std::array<int, 7> registerValues{-1, -1, -1, -1, -1, -1, -1};
@@ -81,9 +90,10 @@ PictureImportPlan PlanPictureImport(const Image& picture, const Document& doc, c
 // The dialog's and the tool's summary of a plan: cells, characters, room.
 std::string DescribePlan(const PictureImportPlan& plan, const PictureImportOptions& options);
 
-// Puts the planned characters into slot (and the map where asked). Changes
-// nothing when the plan is refused or does not fit. The message tells what
-// was done or why not.
+// Puts the planned characters into slot (and the map where asked). Colours
+// taken from the picture go into the registers and the slot's own colours
+// alike. Changes nothing when the plan is refused or does not fit. The
+// message tells what was done or why not.
 struct ImportOutcome {
     bool changed = false;
     std::string message;

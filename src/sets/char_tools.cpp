@@ -120,8 +120,9 @@ void MergeDuplicateChars(EditorState& s) {
     const std::string count = std::to_string(merge.merged.size());
     tk::MessageBox("Merge duplicates",
                    count + (merge.merged.size() == 1 ? " duplicate" : " duplicates") + " merged. Duplicates are judged in font " +
-                       slot + " only: its sets and screen cells now hold the first copy, the duplicates are blank there, "
-                       "and the other fonts keep their characters.");
+                       slot + " only: the set and screen cells that held one now hold its first copy, and the "
+                       "duplicates are blank in font " + slot + ". The other fonts keep their bytes, but in those "
+                       "cells they show their own first copy instead.");
 }
 
 void CompactChars(EditorState& s) {

@@ -123,6 +123,8 @@ TEST_F(CharToolsTest, MovesKeepEveryPictureAndUndoBringsBackEveryByte) {
     ASSERT_FALSE(tk::ShownRequesters().empty());
     EXPECT_NE(tk::ShownRequesters().back().text.find("2 duplicates merged"), std::string::npos);
     EXPECT_NE(tk::ShownRequesters().back().text.find("font 1 only"), std::string::npos);
+    // Other fonts keep their bytes, not what their cells show.
+    EXPECT_NE(tk::ShownRequesters().back().text.find("they show their own first copy"), std::string::npos);
     EXPECT_EQ(s.doc.SetTable[2].cells[1], 33);
     const Bytes merged = Work();
     Send(kMenuCompact);

@@ -202,6 +202,49 @@ TEST_F(CliTest, InfoDescribesEveryKindOfFile) {
               std::string::npos);
 }
 
+TEST_F(CliTest, InfoReportsTheRegisterBytesTheFileHoldsAndValidJsonForAnyName) {
+    project.registerValues = {10, 2, 40, 180, 130, 70};
+    const std::string latin1 = Path("caf\xE9.proj"), utf8 = Path("caf\xC3\xA9.proj");
+    WriteFile(latin1, WriteProject(project));
+    WriteFile(utf8, WriteProject(project));
+    const std::string text = RunTool({"info", latin1}).Out();
+    EXPECT_NE(text.find("registers: LUM 10 #C8C8C8, BAK 2 #0A0028, PF0 40 #010203, PF1 180 #040506, PF2 130 #070809, "
+                        "PF3 70 #FA0000\n"),
+              std::string::npos)
+        << text;
+    // Opening shows slot 1's colours, with the bytes of their palette entries.
+    EXPECT_NE(text.find("registers on opening (slot 1's colours): LUM 10 #00005A,"), std::string::npos) << text;
+
+    const std::string json = RunTool({"info", latin1, "--json"}).Out();
+    EXPECT_NE(json.find("\"BAK\": {\"value\": 2, \"rgb\": \"#0A0028\"}"), std::string::npos) << json;
+    EXPECT_NE(json.find("caf\\u00E9.proj\""), std::string::npos) << json;
+    EXPECT_EQ(std::count_if(json.begin(), json.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }), 0);
+    EXPECT_NE(RunTool({"info", utf8, "--json"}).Out().find("caf\xC3\xA9.proj\""), std::string::npos);
+}
+
+TEST_F(CliTest, ImportImageGivesAFontsPictureBackAndCountsWhatMergingChanged) {
+    const FontBytes font = ReadFontBytes(ReadFile(fontPath));
+    for (int scale = 1; scale <= 4; ++scale) {
+        const std::string picture = Path("font.png"), out = Path("back.fnt");
+        ASSERT_EQ(RunTool({"export-image", fontPath, "--scale", std::to_string(scale), "-o", picture}).exitCode, 0);
+        const cli_test::Run run = RunTool({"import-image", picture, "--scale", std::to_string(scale), "-o", out});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(ReadFile(out), WriteFontBytes(font)) << scale;
+        EXPECT_NE(run.Out().find("font's picture"), std::string::npos) << run.Out();
+    }
+
+    const RegisterColors colours = kDefaultRegisterRgb;
+    Image cells(16, 8);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 16; ++x) cells.At(x, y) = colours[x < 8 ? BAK : x < 12 ? PF0 : PF2];
+    }
+    WriteFile(Path("cells.png"), EncodePng(cells));
+    const cli_test::Run reduced =
+        RunTool({"import-image", Path("cells.png"), "--multicolour", "--first", "127", "--reduce", "-o", Path("r.fnt")});
+    ASSERT_EQ(reduced.exitCode, 0) << reduced.err;
+    EXPECT_NE(reduced.Out().find("64 of the picture's pixels changed"), std::string::npos) << reduced.Out();
+}
+
 TEST_F(CliTest, ImportImageReadsAnExportedPictureBackIntoAProject) {
     const FontBytes font = project.fonts[0];
     const std::string picture = Path("font.bmp"), out = Path("out.proj"), map = Path("out.map");

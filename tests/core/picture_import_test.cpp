@@ -27,60 +27,73 @@ qm::FontSlot FontFile(const std::string& name) {
     return font;
 }
 
-// The font whose character k is what the map gives cell k of a hi-res font
-// picture: the character, its pixels swapped for an inverse cell.
-qm::FontSlot DrawMap(const qm::FontSlot& font, const qm::PictureImportPlan& plan, int first) {
-    qm::FontSlot drawn;
-    for (int k = 0; k < qm::kCharCount; ++k) {
-        std::copy_n(font.Char(first + plan.map[k]), 64, drawn.Char(k));
-        if (plan.inverse[k]) {
-            for (int i = 0; i < 64; ++i) drawn.Char(k)[i] ^= 1;
-        }
+// The archive's fonts, and fonts made of a few characters repeated, as real
+// fonts repeat their blank ones; each keeps character 0 blank for its space.
+std::vector<qm::FontSlot> FontsToExport() {
+    std::vector<qm::FontSlot> fonts;
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(QUILLMERE_TESTDATA) + "/fonts")) {
+        if (entry.path().extension() == ".fnt") fonts.push_back(FontFile(entry.path().filename().string()));
     }
-    return drawn;
+    std::mt19937 random(29);
+    while (fonts.size() < 20) {
+        std::vector<std::uint8_t> pool(8 * 40);
+        for (std::uint8_t& byte : pool) byte = static_cast<std::uint8_t>(random());
+        qm::FontBytes bytes{};
+        for (int k = 1; k < qm::kCharCount; ++k) {
+            const std::size_t from = 8 * (random() % 40);
+            std::copy_n(pool.begin() + static_cast<std::ptrdiff_t>(from), 8, bytes.begin() + 8 * k);
+        }
+        fonts.emplace_back();
+        qm::UnpackFont(bytes, fonts.back());
+    }
+    return fonts;
 }
 
-TEST(PictureImport, FontPicturesOfRealFontsComeBack) {
-    const char* names[] = {"atari-standard.fnt", "broadway.fnt", "chess.fnt", "curly.fnt", "arrows.fnt"};
-    for (const char* name : names) {
-        const qm::FontSlot font = FontFile(name);
+TEST(PictureImport, AFontsPictureComesBackAsThatFontWhateverTheOptions) {
+    const std::vector<qm::FontSlot> fonts = FontsToExport();
+    ASSERT_GE(fonts.size(), 20u);
+    const qm::Document doc = FreshDocument();
+    for (std::size_t f = 0; f < fonts.size(); ++f) {
+        const qm::FontSlot& font = fonts[f];
         for (int scale = 1; scale <= qm::kMaxImportScale; ++scale) {
             for (bool multicolour : {false, true}) {
-                SCOPED_TRACE(std::string(name) + " scale " + std::to_string(scale) + (multicolour ? " multi" : " hi-res"));
-                const qm::Document doc = FreshDocument();
+                SCOPED_TRACE("font " + std::to_string(f) + " scale " + std::to_string(scale) + (multicolour ? " multi" : " hi-res"));
                 const qm::Image picture = qm::RenderFontImage(font, doc.RegisterRgb, multicolour, scale);
                 const Bytes file = scale % 2 ? qm::EncodePng(picture) : qm::EncodeBmp(picture);
                 const qm::PictureFile read = qm::ReadPictureFile(file, scale);
                 ASSERT_EQ(read.error, "");
 
+                // Duplicates are not kept by default, yet a font's picture keeps them.
                 qm::PictureImportOptions options;
                 options.multicolour = multicolour;
                 options.scale = scale;
-                options.keepDuplicates = true;
                 options.placeOnView = true;
-                qm::Document kept = doc;
-                const qm::PictureImportPlan plan = qm::PlanPictureImport(read.image, kept, options);
+                qm::Document imported = doc;
+                const qm::PictureImportPlan plan = qm::PlanPictureImport(read.image, imported, options);
                 ASSERT_TRUE(plan.fits) << qm::DescribePlan(plan, options);
                 EXPECT_TRUE(plan.inverseHalfSkipped);
-                ASSERT_TRUE(qm::ApplyPictureImport(kept, 1, plan, options).changed);
-                EXPECT_EQ(kept.Slots[1].pixels, font.pixels);
-                for (int k = 0; k < qm::kCharCount; ++k) ASSERT_EQ(kept.ViewScreen[k / 32][k % 32], k);
-
-                options.keepDuplicates = false;
-                options.firstChar = 5;
-                qm::Document merged = doc;
-                const qm::PictureImportPlan unique = qm::PlanPictureImport(read.image, merged, options);
-                if (!unique.fits) continue;  // a font with more distinct characters than 123
-                ASSERT_TRUE(qm::ApplyPictureImport(merged, 1, unique, options).changed);
-                EXPECT_EQ(unique.changedPixels, 0);
-                if (multicolour) {
-                    EXPECT_EQ(std::count(unique.inverse.begin(), unique.inverse.end(), 1), 0);
-                }
-                const qm::Image back =
-                    qm::RenderFontImage(DrawMap(merged.Slots[1], unique, 5), doc.RegisterRgb, multicolour, scale);
-                EXPECT_EQ(back.pixels, picture.pixels);
+                EXPECT_NE(qm::DescribePlan(plan, options).find("font's picture"), std::string::npos);
+                const qm::ImportOutcome outcome = qm::ApplyPictureImport(imported, 1, plan, options);
+                ASSERT_TRUE(outcome.changed);
+                EXPECT_NE(outcome.message.find("keep their order and their duplicates"), std::string::npos);
+                EXPECT_EQ(qm::PackFont(imported.Slots[1]), qm::PackFont(font));
+                for (int k = 0; k < qm::kCharCount; ++k) ASSERT_EQ(imported.ViewScreen[k / 32][k % 32], k);
             }
         }
+        // Exported in colours of its own and read back with the picture's
+        // colours: the font, not its inverse in swapped colours.
+        qm::RegisterColors colours = doc.RegisterRgb;
+        colours[qm::LUM] = qm::MakeRgb(240, 255, 88);
+        colours[qm::BAK] = qm::MakeRgb(0, 0, 137);
+        qm::PictureImportOptions options;
+        options.colours = qm::ImportColours::Picture;
+        options.keepDuplicates = true;
+        qm::Document imported = doc;
+        const qm::PictureImportPlan plan = qm::PlanPictureImport(qm::RenderFontImage(font, colours, false, 1), imported, options);
+        ASSERT_TRUE(qm::ApplyPictureImport(imported, 1, plan, options).changed);
+        EXPECT_EQ(qm::PackFont(imported.Slots[1]), qm::PackFont(font)) << "font " << f;
+        EXPECT_EQ(imported.RegisterRgb[qm::BAK], colours[qm::BAK]);
+        EXPECT_EQ(imported.RegisterRgb[qm::LUM], colours[qm::LUM]);
     }
 }
 
@@ -114,22 +127,95 @@ TEST(PictureImport, TooManyCellsAreRefusedOrReduced) {
     EXPECT_GT(reduced.changedPixels, 0);
     const qm::ImportOutcome done = qm::ApplyPictureImport(doc, 1, reduced, options);
     ASSERT_TRUE(done.changed);
-    EXPECT_NE(done.message.find(std::to_string(reduced.changedPixels) + " pixels"), std::string::npos) << done.message;
-    // The counted pixels are exactly those the view screen now shows differently.
-    int differing = 0;
-    for (int row = 0; row < 6; ++row) {
-        for (int column = 0; column < 10; ++column) {
-            const int code = doc.ViewScreen[row][column];
-            ASSERT_GE(code, 100);
-            for (int y = 0; y < 8; ++y) {
-                for (int x = 0; x < 8; ++x) {
-                    const bool set = picture.At(column * 8 + x, row * 8 + y) == start.RegisterRgb[qm::LUM];
-                    differing += doc.Slots[1].Pixel(code, x, y) != set;
-                }
+    EXPECT_NE(done.message.find(std::to_string(reduced.changedPixels) + " of the picture's pixels changed"),
+              std::string::npos)
+        << done.message;
+}
+
+// What the imported font and map draw: each cell's character in the normal
+// view, every font pixel a scale x scale square.
+qm::Image Redraw(const qm::Document& doc, const qm::PictureImportPlan& plan, int first, bool multicolour, int scale) {
+    const qm::Rgb colours[4] = {doc.RegisterRgb[qm::BAK], doc.RegisterRgb[qm::PF0], doc.RegisterRgb[qm::PF1],
+                                doc.RegisterRgb[qm::PF2]};
+    qm::Image drawn(plan.columns * 8 * scale, plan.rows * 8 * scale);
+    for (int cell = 0; cell < plan.Cells(); ++cell) {
+        const int code = first + plan.map[cell];
+        const int left = cell % plan.columns * 8, top = cell / plan.columns * 8;
+        for (int y = 0; y < 8; ++y) {
+            for (int x = 0; x < 8; ++x) {
+                const int pair = x & ~1;
+                const int value = 2 * doc.Slots[1].Pixel(code, pair, y) + doc.Slots[1].Pixel(code, pair + 1, y);
+                const qm::Rgb colour = multicolour ? colours[value]
+                                                   : doc.Slots[1].Pixel(code, x, y) ? doc.RegisterRgb[qm::LUM]
+                                                                                    : doc.RegisterRgb[qm::BAK];
+                drawn.FillBox((left + x) * scale, (top + y) * scale, scale, scale, colour);
             }
         }
     }
-    EXPECT_EQ(differing, reduced.changedPixels);
+    return drawn;
+}
+
+// Cells varied from a few patterns, drawn in the registers' colours: a pair
+// of pixels is one colour in multicolour.
+qm::Image AlikeCells(int columns, int rows, bool multicolour, int scale, std::mt19937& random, const qm::Document& doc) {
+    const qm::Rgb hiRes[2] = {doc.RegisterRgb[qm::BAK], doc.RegisterRgb[qm::LUM]};
+    const qm::Rgb multi[4] = {doc.RegisterRgb[qm::BAK], doc.RegisterRgb[qm::PF0], doc.RegisterRgb[qm::PF1],
+                              doc.RegisterRgb[qm::PF2]};
+    std::vector<std::uint64_t> patterns(4);
+    for (std::uint64_t& pattern : patterns) pattern = (std::uint64_t{random()} << 32) | random();
+    qm::Image picture(columns * 8 * scale, rows * 8 * scale);
+    for (int cell = 0; cell < columns * rows; ++cell) {
+        std::uint64_t bits = patterns[random() % patterns.size()];
+        for (unsigned flips = random() % 6; flips > 0; --flips) bits ^= std::uint64_t{1} << (random() % 64);
+        const int left = cell % columns * 8, top = cell / columns * 8;
+        for (int y = 0; y < 8; ++y) {
+            for (int x = 0; x < 8; ++x) {
+                const int pair = x & ~1;
+                const int value = static_cast<int>(bits >> (8 * y + 6 - pair) & 3);
+                const qm::Rgb colour = multicolour ? multi[value] : hiRes[bits >> (8 * y + x) & 1];
+                picture.FillBox((left + x) * scale, (top + y) * scale, scale, scale, colour);
+            }
+        }
+    }
+    return picture;
+}
+
+TEST(PictureImport, AReducedImportCountsThePicturesPixelsThatChanged) {
+    std::mt19937 random(22);
+    for (int round = 0; round < 40; ++round) {
+        const bool multicolour = round % 2 == 1;
+        const int scale = 1 + round % 3;
+        SCOPED_TRACE("round " + std::to_string(round));
+        qm::Document doc = FreshDocument();
+        const qm::Image picture = AlikeCells(6 + round % 5, 4 + round % 3, multicolour, scale, random, doc);
+        qm::PictureImportOptions options;
+        options.multicolour = multicolour;
+        options.scale = scale;
+        options.firstChar = 100 + round % 20;
+        options.reduce = true;
+        options.keepDuplicates = round % 4 == 0;
+        const qm::PictureImportPlan plan = qm::PlanPictureImport(picture, doc, options);
+        ASSERT_TRUE(qm::ApplyPictureImport(doc, 1, plan, options).changed);
+        const qm::Image back = Redraw(doc, plan, options.firstChar, multicolour, scale);
+        int differing = 0;
+        for (std::size_t i = 0; i < picture.pixels.size(); ++i) differing += picture.pixels[i] != back.pixels[i];
+        EXPECT_EQ(plan.changedPixels, differing);
+    }
+
+    // One cell of BAK and one of PF0 and PF2 halves, room for one character:
+    // all 32 pairs of the second change, 64 of the picture's pixels.
+    qm::Document doc = FreshDocument();
+    qm::Image picture(16, 8);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            picture.At(x, y) = doc.RegisterRgb[x < 8 ? qm::BAK : x < 12 ? qm::PF0 : qm::PF2];
+        }
+    }
+    qm::PictureImportOptions options;
+    options.multicolour = true;
+    options.firstChar = 127;
+    options.reduce = true;
+    EXPECT_EQ(qm::PlanPictureImport(picture, doc, options).changedPixels, 64);
 }
 
 TEST(PictureImport, ColoursFromThePictureAndPairsOfTwoColours) {
@@ -150,6 +236,8 @@ TEST(PictureImport, ColoursFromThePictureAndPairsOfTwoColours) {
     EXPECT_EQ(doc.RegisterValue[qm::BAK], 16 * 9 + 6);
     EXPECT_EQ(doc.RegisterValue[qm::PF0], 16 * 2 + 10);
     EXPECT_EQ(doc.RegisterRgb[qm::BAK], bak);
+    // The slot's own colours are the registers it now shows.
+    EXPECT_EQ(doc.Slots[2].colors, doc.RegisterRgb);
     const qm::FontBytes bytes = qm::PackFont(doc.Slots[2]);
     EXPECT_EQ(bytes[0], 0x55);  // four PF0 pairs
     EXPECT_EQ(bytes[1], 0x90);  // PF1, PF0, BAK, BAK

@@ -23,8 +23,8 @@ TEST_F(ImportDialogsTest, ThePictureWindowTellsWhatHappensAndImportsOnlyWhatFits
     tk::SetChecked(d.keepDuplicates, true);
     tk::SetChecked(d.onView, true);
     EXPECT_NE(PictureImportSummary(s, d).find("needs 128 characters; 64 fit"), std::string::npos) << PictureImportSummary(s, d);
-    // Import is refused while the characters do not fit; with duplicates
-    // dropped the standard font's blank cells share one character.
+    // Import is refused while the characters do not fit, and a font's
+    // picture keeps its duplicates even when they are not asked for.
     tk::PostEvent(ControlEvent(d.import));
     tk::PostEvent(ControlEvent(d.keepDuplicates));
     RunPictureImportDialog(s, d);
@@ -43,6 +43,22 @@ TEST_F(ImportDialogsTest, ThePictureWindowTellsWhatHappensAndImportsOnlyWhatFits
         ASSERT_TRUE(std::equal(before.Char(k), before.Char(k) + 64, s.Slot().Char(code))) << k;
     }
     EXPECT_EQ(tk::ShownRequesters().back().title, "Import picture");
+}
+
+TEST_F(ImportDialogsTest, ColoursFromThePictureBecomeTheSlotsOwnColours) {
+    s.CurrentSlot = 3;
+    RegisterColors colours = s.doc.RegisterRgb;
+    colours[LUM] = MakeRgb(240, 255, 88);
+    colours[BAK] = MakeRgb(0, 0, 137);
+    PictureImportDialog d = OpenPictureImportDialog(s, EncodePng(RenderFontImage(s.Slot(), colours, false, 1)));
+    tk::SetValue(d.firstChar, 0);
+    tk::SetChecked(d.pictureColours, true);
+    tk::PostEvent(ControlEvent(d.import));
+    RunPictureImportDialog(s, d);
+    EXPECT_EQ(s.doc.RegisterRgb[BAK], colours[BAK]);
+    EXPECT_EQ(s.doc.RegisterRgb[LUM], colours[LUM]);
+    // What a save writes for the slot agrees with what it shows.
+    EXPECT_EQ(s.doc.Slots[3].colors, s.doc.RegisterRgb);
 }
 
 TEST_F(ImportDialogsTest, FontBytesComeFromAnOffsetOrAfterALoadHeader) {
