@@ -1,5 +1,6 @@
 // A picture file of any bytes, read for import and cut into characters as
-// "Import picture..." does.
+// "Import picture..." does. Pictures are taken up to the size of a font's
+// picture: a larger one runs the same code many times slower.
 
 #include <cstddef>
 #include <cstdint>
@@ -15,15 +16,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }();
     const qm::Bytes file(data, data + size);
     const int scale = size > 0 ? 1 + data[size - 1] % qm::kMaxImportScale : 1;
-    const qm::PictureFile picture = qm::ReadPictureFile(file, scale);
+    constexpr qm::PictureCellLimit kLimit{32, 8};
+    const qm::PictureFile picture = qm::ReadPictureFile(file, scale, kLimit);
     qm::fuzz::Require(picture.error.empty() != picture.image.Empty(), "a picture or a reason, never both");
     if (!picture.error.empty()) return 0;
-    qm::fuzz::Require(picture.image.width <= 480 * scale && picture.image.height <= 320 * scale,
-                      "no picture larger than the screen is decoded", picture.image.width);
+    qm::fuzz::Require(picture.image.width <= 8 * kLimit.columns * scale && picture.image.height <= 8 * kLimit.rows * scale,
+                      "no picture larger than the limit is decoded", picture.image.width);
 
     qm::PictureImportOptions options;
     options.scale = scale;
     options.multicolour = size % 2 == 0;
+    options.colours = size % 3 == 0 ? qm::ImportColours::Picture : qm::ImportColours::Registers;
     options.reduce = true;
     options.placeOnView = true;
     const qm::PictureImportPlan plan = qm::PlanPictureImport(picture.image, doc, options);

@@ -2,6 +2,9 @@
 
 #include "core/no_coverage.h"
 #include "core/set_cell_bytes.h"
+#include "core/set_format.h"
+#include "core/view_format.h"
+
 
 namespace qm {
 
@@ -17,55 +20,6 @@ SixColors ReadColors(ByteReader& in) {
     for (Rgb& color : colors) color = in.Uint32() & 0xFFFFFFu;
     return colors;
 }
-
-// -1 (empty) or a code; anything else reads as empty.
-std::int32_t ValidCell(std::int32_t value) {
-    return static_cast<std::uint32_t>(value) + 1u <= static_cast<std::uint32_t>(kCodeCount) ? value : kEmptyCell;
-}
-
-// The cells are most of a project, so they go through the stream as two
-// blocks rather than a value at a time.
-constexpr std::size_t kSetBytes = kSetCount * kSetCells;
-constexpr std::size_t kViewBytes = 4 * kViewColumns * kViewRows;
-
-QM_NO_COVERAGE void WriteCells(ByteWriter& out, const ProjectData& project) {
-    std::array<std::uint8_t, kSetBytes> sets{};
-    for (std::size_t i = 0; i < kSetBytes; ++i) {
-        sets[i] = CellByte(project.sets[i / kSetCells][i % kSetCells]);
-    }
-    out.Write(sets.data(), sets.size());
-}
-
-QM_NO_COVERAGE void WriteView(ByteWriter& out, const ProjectData& project) {
-    std::array<std::uint8_t, kViewBytes> view{};
-    for (std::size_t i = 0; i < kViewBytes / 4; ++i) {
-        const auto cell = static_cast<std::uint32_t>(project.view[i / kViewColumns][i % kViewColumns]);
-        view[4 * i] = static_cast<std::uint8_t>(cell);
-        view[4 * i + 1] = static_cast<std::uint8_t>(cell >> 8);
-        view[4 * i + 2] = static_cast<std::uint8_t>(cell >> 16);
-        view[4 * i + 3] = static_cast<std::uint8_t>(cell >> 24);
-    }
-    out.Write(view.data(), view.size());
-}
-
-QM_NO_COVERAGE void ReadCells(ByteReader& in, ProjectData& project) {
-    std::array<std::uint8_t, kSetBytes> sets;
-    in.Read(sets.data(), sets.size());
-    for (std::size_t i = 0; i < kSetBytes; ++i) {
-        project.sets[i / kSetCells][i % kSetCells] = CellOfByte(sets[i]);
-    }
-}
-
-QM_NO_COVERAGE void ReadView(ByteReader& in, ProjectData& project) {
-    std::array<std::uint8_t, kViewBytes> view;
-    in.Read(view.data(), view.size());
-    for (std::size_t i = 0; i < kViewBytes / 4; ++i) {
-        const std::uint8_t* p = view.data() + 4 * i;
-        const std::uint32_t cell = p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-        project.view[i / kViewColumns][i % kViewColumns] = ValidCell(static_cast<std::int32_t>(cell));
-    }
-}
-
 
 SixColors ToSix(const RegisterColors& colors) {
     SixColors six{};
@@ -86,10 +40,10 @@ Bytes WriteProject(const ProjectData& project) {
     out.Reserve(kProjectSize);
     out.Uint32(kProjectMagic);
     for (const FontBytes& font : project.fonts) out.Write(font.data(), font.size());
-    WriteCells(out, project);
+    for (const SetCells& cells : project.sets) WriteSetCells(out, cells);
     for (int value : project.registerValues) out.Byte(value);
     WriteColors(out, project.registerRgb);
-    WriteView(out, project);
+    WriteViewCells(out, project.view);
     if (project.slotColors) {
         for (const SixColors& colors : *project.slotColors) WriteColors(out, colors);
     }
@@ -111,10 +65,10 @@ std::optional<ProjectData> ReadProject(const Bytes& file) {
 
     ProjectData project;
     for (FontBytes& font : project.fonts) in.Read(font.data(), font.size());
-    ReadCells(in, project);
+    for (SetCells& cells : project.sets) ReadSetCells(in, cells);
     for (int& value : project.registerValues) value = in.Unsigned8();
     project.registerRgb = ReadColors(in);
-    ReadView(in, project);
+    ReadViewCells(in, project.view);
     if (file.size() > kOlderProjectSize) {
         project.slotColors.emplace();
         for (SixColors& colors : *project.slotColors) colors = ReadColors(in);

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/byte_stream.h"
 #include "core/document.h"
 
 namespace qm {
@@ -19,6 +20,14 @@ using SetArray = std::array<SetRecord, kSetCount + 1>;
 
 constexpr std::size_t kSetFileSize = 4 + kSetCells;                // 29
 constexpr std::size_t kAllSetsFileSize = 4 + kSetCount * kSetCells;  // 2504
+
+using SetCells = std::array<std::int32_t, kSetCells>;
+
+// A set's cells as the set files and the project store them: one byte a cell,
+// its low eight bits, so an empty cell is 255. Bytes read signed, and only 0
+// to 127 name a character: anything else reads as empty.
+void WriteSetCells(ByteWriter& out, const SetCells& cells);
+void ReadSetCells(ByteReader& in, SetCells& cells);
 
 SetBytes EncodeSetFile(const SetRecord& set);
 // Empty when the file does not start with the set magic.

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/byte_stream.h"
 #include "core/document.h"
 
 namespace qm {
@@ -15,6 +16,11 @@ namespace qm {
 using ViewBytes = std::vector<unsigned char>;
 
 constexpr std::size_t kViewFileSize = 4 + 4 * kViewColumns * kViewRows;  // 9604
+
+// The screen's cells as the view file and the project store them: signed
+// 32-bit values row by row. A cell that is no character reads as empty.
+void WriteViewCells(ByteWriter& out, const ViewCells& screen);
+void ReadViewCells(ByteReader& in, ViewCells& screen);
 
 ViewBytes EncodeViewFile(const ViewCells& screen);
 // Empty when the file does not start with the view magic.
