@@ -1,6 +1,5 @@
 // A font file of any length, loaded into a slot as "Load FNT" does.
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -12,11 +11,11 @@ namespace {
 
 // The slot must hold the file's first kilobyte, zeros past a short file's end.
 QM_NO_COVERAGE void RequireFirstKilobyte(const qm::FontBytes& packed, const std::uint8_t* data, std::size_t size) {
-    const std::size_t kept = std::min<std::size_t>(size, qm::kFontBytes);
+    const std::size_t kept = size < qm::kFontBytes ? size : qm::kFontBytes;
+    const std::uint8_t* byte = packed.data();
     for (std::size_t i = 0; i < qm::kFontBytes; ++i) {
         const std::uint8_t expected = i < kept ? data[i] : 0;
-        qm::fuzz::Require(packed[i] == expected, "the slot holds the file's first kilobyte",
-                          static_cast<long long>(i));
+        qm::fuzz::Require(byte[i] == expected, "the slot holds the file's first kilobyte", static_cast<long long>(i));
     }
 }
 

@@ -28,7 +28,8 @@ QM_NO_COVERAGE std::size_t CharactersIn(const qm::ViewCells& screen, const qm::R
     if (!qm::IsExportable(r)) return 0;
     std::size_t count = 0;
     for (int y = r.startY; y < r.startY + r.height; ++y) {
-        for (int x = r.startX; x < r.startX + r.width; ++x) count += screen[y][x] != qm::kEmptyCell;
+        const std::int32_t* row = screen[y].data();
+        for (int x = r.startX; x < r.startX + r.width; ++x) count += row[x] != qm::kEmptyCell;
     }
     return count;
 }

@@ -21,27 +21,25 @@ Bytes WriteFontRange(const FontBytes& font, int from, int to) {
     return Bytes(font.begin() + from * 8, font.begin() + (to + 1) * 8);
 }
 
-// Every load and save of every slot passes through these two loops.
+// Every load and save of every slot passes through these two loops. Pixel
+// (c, x, r) is pixels[8 (8c + r) + x]: font byte i has its pixels at 8i.
 QM_NO_COVERAGE FontBytes PackFont(const FontSlot& font) {
     FontBytes bytes{};
-    for (int c = 0; c < kCharCount; ++c) {
-        for (int r = 0; r < 8; ++r) {
-            std::uint8_t byte = 0;
-            for (int x = 0; x < 8; ++x) {
-                if (font.Pixel(c, x, r) == 1) byte |= static_cast<std::uint8_t>(0x80 >> x);
-            }
-            bytes[c * 8 + r] = byte;
-        }
+    std::uint8_t* byte = bytes.data();
+    const std::uint8_t* pixel = font.pixels.data();
+    for (int i = 0; i < kFontBytes; ++i, pixel += 8) {
+        unsigned row = 0;
+        for (int x = 0; x < 8; ++x) row |= static_cast<unsigned>(pixel[x] == 1) << (7 - x);
+        byte[i] = static_cast<std::uint8_t>(row);
     }
     return bytes;
 }
 
 QM_NO_COVERAGE void UnpackFont(const FontBytes& bytes, FontSlot& font) {
-    for (int c = 0; c < kCharCount; ++c) {
-        for (int r = 0; r < 8; ++r) {
-            const std::uint8_t byte = bytes[c * 8 + r];
-            for (int x = 0; x < 8; ++x) font.Pixel(c, x, r) = (byte >> (7 - x)) & 1;
-        }
+    const std::uint8_t* byte = bytes.data();
+    std::uint8_t* pixel = font.pixels.data();
+    for (int i = 0; i < kFontBytes; ++i, pixel += 8) {
+        for (int x = 0; x < 8; ++x) pixel[x] = (byte[i] >> (7 - x)) & 1;
     }
 }
 

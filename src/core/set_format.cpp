@@ -1,5 +1,7 @@
 #include "core/set_format.h"
 
+#include <cstring>
+
 #include "core/byte_stream.h"
 #include "core/document.h"
 #include "core/no_coverage.h"
@@ -18,14 +20,20 @@ constexpr std::uint32_t kAllSetsMagic = 0x53524D4C;  // "LMRS"
 // hundred sets.
 QM_NO_COVERAGE void WriteSetCells(ByteWriter& out, const SetCells& cells) {
     std::array<std::uint8_t, kSetCells> bytes;
-    for (int i = 0; i < kSetCells; ++i) bytes[i] = CellByte(cells[i]);
-    out.Write(bytes.data(), bytes.size());
+    std::uint8_t* byte = bytes.data();
+    const std::int32_t* cell = cells.data();
+    for (int i = 0; i < kSetCells; ++i) byte[i] = static_cast<std::uint8_t>(cell[i]);
+    out.Write(byte, kSetCells);
 }
 
 QM_NO_COVERAGE void ReadSetCells(ByteReader& in, SetCells& cells) {
     std::array<std::uint8_t, kSetCells> bytes;
-    in.Read(bytes.data(), bytes.size());
-    for (int i = 0; i < kSetCells; ++i) cells[i] = CellOfByte(bytes[i]);
+    std::uint8_t* byte = bytes.data();
+    in.Read(byte, kSetCells);
+    std::int32_t* cell = cells.data();
+    for (int i = 0; i < kSetCells; ++i) {
+        cell[i] = byte[i] == 0xFF ? kEmptyCell : byte[i];  // CellOfByte: the block names code 255
+    }
 }
 
 SetBytes EncodeSetFile(const SetRecord& set) {
@@ -67,12 +75,19 @@ std::optional<SetArray> DecodeAllSetsFile(const SetBytes& bytes) {
 }
 
 QM_NO_COVERAGE SetBytes SetBitmapBytes(const SetRecord& set, const std::array<std::uint8_t, kFontBytes>& font) {
-    ByteWriter out;
-    for (std::int32_t cell : set.cells) {
+    const std::int32_t* cell = set.cells.data();
+    int count = 0;
+    for (int i = 0; i < kSetCells; ++i) count += cell[i] >= 0 && cell[i] < kCodeCount;
+    SetBytes bitmaps(8 * static_cast<std::size_t>(count));
+    std::uint8_t* out = bitmaps.data();
+    const std::uint8_t* rows = font.data();
+    for (int i = 0; i < kSetCells; ++i) {
+        if (cell[i] < 0 || cell[i] >= kCodeCount) continue;
         // The machine inverts while it displays: the font holds the character as it is.
-        if (IsCellCode(cell)) out.Write(font.data() + CharOfCode(cell) * 8, 8);
+        std::memcpy(out, rows + 8 * (cell[i] & 0x7F), 8);
+        out += 8;
     }
-    return out.Take();
+    return bitmaps;
 }
 
 }  // namespace qm
