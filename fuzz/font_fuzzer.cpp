@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "core/font_format.h"
 #include "core/no_coverage.h"
@@ -29,6 +30,11 @@ void RequireRangeInsideFont(const qm::FontBytes& font, const std::uint8_t* data,
                       static_cast<long long>(range.size()));
 }
 
+// One comparison of the kilobyte rather than a watched one per byte.
+QM_NO_COVERAGE bool SameBytes(const qm::Bytes& file, const qm::FontBytes& font) {
+    return file.size() == font.size() && std::memcmp(file.data(), font.data(), font.size()) == 0;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -40,8 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qm::fuzz::RequirePixels(slot);
     const qm::FontBytes packed = qm::PackFont(slot);
     RequireFirstKilobyte(packed, data, size);
-    qm::fuzz::Require(qm::WriteFontBytes(font) == qm::Bytes(packed.begin(), packed.end()),
-                      "a loaded font saves back as it was read");
+    qm::fuzz::Require(SameBytes(qm::WriteFontBytes(font), packed), "a loaded font saves back as it was read");
     RequireRangeInsideFont(font, data, size);
     return 0;
 }
