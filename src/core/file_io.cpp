@@ -1,12 +1,15 @@
 // Whole-file reading and all-or-nothing saving.
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +21,8 @@
 
 namespace qm {
 namespace {
+
+using Bytes = std::vector<unsigned char>;
 
 std::string ErrorText() { return std::strerror(errno); }
 
@@ -33,16 +38,50 @@ std::string BaseOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// A link is saved through: the file it names is replaced, the link stays.
-std::string ResolveLink(const std::string& path) {
-    struct stat info {};
-    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-    char resolved[PATH_MAX];
-    if (!realpath(path.c_str(), resolved)) return path;
-    return resolved;
+bool IsNumber(const std::string& text) {
+    return !text.empty() && text.size() < 10 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool WriteAll(int fd, const std::vector<unsigned char>& bytes) {
+// The descriptor that a name such as /dev/fd/1 or /proc/self/fd/1 stands for:
+// a number in this process's folder of open descriptors. Opening such a name
+// would open the file anew (and truncate a redirected log), so it is written
+// through the descriptor instead, as standard output is.
+int DescriptorNamed(const std::string& path) {
+    if (!IsNumber(BaseOf(path))) return -1;
+    char resolved[PATH_MAX];
+    if (!realpath(FolderOf(path).c_str(), resolved)) return -1;
+    const std::string folder = resolved;
+    const std::string own = "/proc/" + std::to_string(getpid());
+    const bool threadTable = folder.rfind(own + "/task/", 0) == 0 && folder.size() > 3 &&
+                             folder.compare(folder.size() - 3, 3, "/fd") == 0;
+    return folder == own + "/fd" || threadTable ? std::atoi(BaseOf(path).c_str()) : -1;
+}
+
+// Where a save lands once links are followed one by one: a file (which need
+// not exist yet: a dangling link's target is created), or a descriptor.
+struct Target {
+    std::string path;
+    int descriptor = -1;
+    std::string fault;  // set when the links cannot be followed
+};
+
+Target FollowLinks(const std::string& path) {
+    std::string current = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        if (const int fd = DescriptorNamed(current); fd >= 0) return {current, fd, {}};
+        struct stat info {};
+        if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return {current, -1, {}};
+        char link[PATH_MAX];
+        const ssize_t length = readlink(current.c_str(), link, sizeof link);
+        if (length <= 0 || length >= static_cast<ssize_t>(sizeof link)) return {{}, -1, ErrorText()};
+        const std::string next(link, static_cast<std::size_t>(length));
+        current = next[0] == '/' ? next : FolderOf(current) + "/" + next;
+    }
+    return {{}, -1, "The links lead round in a loop"};
+}
+
+bool WriteAll(int fd, const Bytes& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
@@ -74,25 +113,78 @@ mode_t CurrentUmask() {
     return mask;
 }
 
-mode_t NewFileMode(const std::string& target) {
-    struct stat info {};
-    if (stat(target.c_str(), &info) == 0) return info.st_mode & 07777;
-    return 0666 & ~CurrentUmask();
+// The names of temporary files being written, for a signal handler to remove.
+// A slot is free (0), being filled (1) or holds a name (2).
+struct PendingName {
+    std::atomic<int> state{0};
+    char name[PATH_MAX] = {};
+};
+PendingName g_pending[16];
+
+class PendingTemporary {
+public:
+    explicit PendingTemporary(const std::string& name) {
+        if (name.size() >= PATH_MAX) return;
+        for (PendingName& slot : g_pending) {
+            int expected = 0;
+            if (!slot.state.compare_exchange_strong(expected, 1)) continue;
+            std::memcpy(slot.name, name.c_str(), name.size() + 1);
+            slot.state = 2;
+            slot_ = &slot;
+            return;
+        }
+    }
+    ~PendingTemporary() {
+        if (slot_) slot_->state = 0;
+    }
+    PendingTemporary(const PendingTemporary&) = delete;
+    PendingTemporary& operator=(const PendingTemporary&) = delete;
+
+private:
+    PendingName* slot_ = nullptr;
+};
+
+void RemovePendingAndStop(int signal) {
+    for (PendingName& slot : g_pending) {
+        if (slot.state == 2) unlink(slot.name);
+    }
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
 }
 
-// Writes into a fresh temporary file next to the target; returns its name, or
-// an empty name with the reason set, and noRoom when not even an empty
-// temporary file could be made there.
-std::string WriteTemporary(const std::string& target, const std::vector<unsigned char>& bytes, std::string& reason,
-                           bool& noRoom) {
-    std::string name = FolderOf(target) + "/." + BaseOf(target) + ".XXXXXX";
+// The temporary name keeps the start of the target's, so that it is known
+// for what it is, but stays short enough for any target name.
+std::string TemporaryTemplate(const std::string& target) {
+    return FolderOf(target) + "/." + BaseOf(target).substr(0, 200) + ".XXXXXX";
+}
+
+enum class Fallback { None, InPlace };
+
+// Writes into a fresh temporary file next to the target, owned as the target
+// is; returns its name, or an empty name with the reason set, or with
+// fallback set when the file cannot be replaced without loss (no temporary
+// file can be made there, or the owner cannot be kept).
+std::string WriteTemporary(const std::string& target, const struct stat* old, const Bytes& bytes,
+                           std::string& reason, Fallback& fallback) {
+    std::string name = TemporaryTemplate(target);
     const int fd = mkstemp(name.data());
     if (fd < 0) {
         reason = ErrorText();
-        noRoom = true;
+        fallback = Fallback::InPlace;
         return {};
     }
-    bool ok = WriteAll(fd, bytes) && fchmod(fd, NewFileMode(target)) == 0 && fsync(fd) == 0;
+    const PendingTemporary pending(name);
+    struct stat made {};
+    bool ok = fstat(fd, &made) == 0;
+    if (ok && old && (made.st_uid != old->st_uid || made.st_gid != old->st_gid) &&
+        fchown(fd, old->st_uid, old->st_gid) != 0) {
+        close(fd);
+        unlink(name.c_str());
+        fallback = Fallback::InPlace;
+        return {};
+    }
+    const mode_t mode = old ? old->st_mode & 07777 : 0666 & ~CurrentUmask();
+    ok = ok && WriteAll(fd, bytes) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
     if (!ok) reason = ErrorText();
     if (close(fd) != 0 && ok) {
         ok = false;
@@ -113,48 +205,86 @@ void SyncFolder(const std::string& folder) {
     close(fd);
 }
 
-// Used only where no temporary file can stand beside the target (a folder the
-// user may not write to, or a name too long to take the temporary's additions):
-// the target itself is overwritten, and on any failure its old bytes are put
-// back, or a file that was not there before is removed again.
-std::string WriteInPlace(const std::string& target, const std::vector<unsigned char>& bytes) {
-    std::vector<unsigned char> old;
+bool ReadAllFrom(int fd, Bytes& bytes) {
+    bytes.clear();
+    unsigned char buffer[65536];
+    for (off_t at = 0;;) {
+        const ssize_t n = pread(fd, buffer, sizeof buffer, at);
+        if (n == 0) return true;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.insert(bytes.end(), buffer, buffer + n);
+        at += n;
+    }
+}
+
+// Used only where the target cannot be replaced by a new file. Writers take
+// turns through a lock, so overlapping saves leave one whole output; the file
+// takes its new length first, and on any failure its old bytes are put back,
+// or a file that was not there before is removed again.
+std::string WriteInPlace(const std::string& target, const Bytes& bytes) {
     const bool existed = access(target.c_str(), F_OK) == 0;
-    if (existed && !ReadWholeFile(target, old)) return ErrorText();
-    const int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, NewFileMode(target));
+    const int fd = open(target.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666 & ~CurrentUmask());
     if (fd < 0) return ErrorText();
-    const auto fill = [fd](const std::vector<unsigned char>& content) {
-        return lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, content) &&
-               ftruncate(fd, static_cast<off_t>(content.size())) == 0 && fsync(fd) == 0;
+    while (flock(fd, LOCK_EX) != 0) {
+        if (errno != EINTR) {
+            const std::string reason = ErrorText();
+            close(fd);
+            return reason;
+        }
+    }
+    Bytes old;
+    if (!ReadAllFrom(fd, old)) {
+        const std::string reason = ErrorText();
+        close(fd);
+        return reason;
+    }
+    const auto fill = [fd](const Bytes& content) {
+        return ftruncate(fd, static_cast<off_t>(content.size())) == 0 && lseek(fd, 0, SEEK_SET) == 0 &&
+               WriteAll(fd, content) && fsync(fd) == 0;
     };
     if (fill(bytes)) return close(fd) == 0 ? std::string() : ErrorText();
     const std::string reason = ErrorText();
     if (existed) {
         fill(old);
-        close(fd);
     } else {
-        close(fd);
         unlink(target.c_str());
     }
+    close(fd);
     return reason;
 }
 
-}  // namespace
+// A terminal, a device such as /dev/null, or a named pipe with a reader.
+std::string WriteToSpecialFile(const std::string& path, const Bytes& bytes) {
+    const int fd = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return errno == ENXIO ? "No program reads from this pipe" : ErrorText();
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    const bool written = WriteAll(fd, bytes);
+    const std::string reason = written ? std::string() : ErrorText();
+    close(fd);
+    return reason;
+}
 
-std::string SaveFileSafely(const std::string& path, const std::vector<unsigned char>& bytes) {
-    if (path.empty()) return "No file name";
-    const std::string target = ResolveLink(path);
+std::string WriteToDescriptor(int fd, const Bytes& bytes) {
+    if (fcntl(fd, F_GETFL) < 0) return ErrorText();
+    return WriteAll(fd, bytes) ? std::string() : ErrorText();
+}
+
+std::string ReplaceFile(const std::string& target, const Bytes& bytes) {
     struct stat info {};
-    if (stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-        return S_ISDIR(info.st_mode) ? "It is a folder" : "It is not a regular file";
-    }
+    const bool exists = stat(target.c_str(), &info) == 0;
     // Replacing the file by a new one would get round its write protection.
-    if (access(target.c_str(), F_OK) == 0 && access(target.c_str(), W_OK) != 0) return ErrorText();
+    if (exists && access(target.c_str(), W_OK) != 0) return ErrorText();
+    // A new file would part the names of a file with more than one.
+    if (exists && info.st_nlink > 1) return WriteInPlace(target, bytes);
     std::string reason;
-    bool noRoom = false;
-    const std::string temporary = WriteTemporary(target, bytes, reason, noRoom);
-    if (noRoom) return WriteInPlace(target, bytes);
+    Fallback fallback = Fallback::None;
+    const std::string temporary = WriteTemporary(target, exists ? &info : nullptr, bytes, reason, fallback);
+    if (fallback == Fallback::InPlace) return WriteInPlace(target, bytes);
     if (temporary.empty()) return reason.empty() ? "Cannot write the file" : reason;
+    const PendingTemporary pending(temporary);
     if (rename(temporary.c_str(), target.c_str()) != 0) {
         const int error = errno;
         reason = ErrorText();
@@ -167,7 +297,76 @@ std::string SaveFileSafely(const std::string& path, const std::vector<unsigned c
     return {};
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes, std::size_t maxBytes) {
+std::string NameFault(const std::string& path) {
+    if (path.empty()) return "No file name";
+    if (path.back() == '/') return "A file name is needed, not a folder's";
+    return {};
+}
+
+}  // namespace
+
+std::string SaveFileSafely(const std::string& path, const Bytes& bytes) {
+    if (std::string fault = NameFault(path); !fault.empty()) return fault;
+    const Target target = FollowLinks(path);
+    if (!target.fault.empty()) return target.fault;
+    if (target.descriptor >= 0) return WriteToDescriptor(target.descriptor, bytes);
+    struct stat info {};
+    if (stat(target.path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        if (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode)) return WriteToSpecialFile(target.path, bytes);
+        return S_ISDIR(info.st_mode) ? "It is a folder" : "It is not a regular file";
+    }
+    return ReplaceFile(target.path, bytes);
+}
+
+std::string SaveTargetFault(const std::string& path) {
+    if (std::string fault = NameFault(path); !fault.empty()) return fault;
+    const Target target = FollowLinks(path);
+    if (!target.fault.empty()) return target.fault;
+    if (target.descriptor >= 0) {
+        const int flags = fcntl(target.descriptor, F_GETFL);
+        if (flags < 0) return ErrorText();
+        return (flags & O_ACCMODE) == O_RDONLY ? "The descriptor is open for reading only" : "";
+    }
+    struct stat info {};
+    if (stat(target.path.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) return "It is a folder";
+        if (!S_ISREG(info.st_mode) && !S_ISCHR(info.st_mode) && !S_ISFIFO(info.st_mode)) return "It is not a regular file";
+        return access(target.path.c_str(), W_OK) == 0 ? "" : ErrorText();
+    }
+    if (errno != ENOENT) return ErrorText();
+    const std::string folder = FolderOf(target.path);
+    if (stat(folder.c_str(), &info) != 0) return ErrorText();
+    if (!S_ISDIR(info.st_mode)) return std::strerror(ENOTDIR);
+    return access(folder.c_str(), W_OK | X_OK) == 0 ? "" : ErrorText();
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first {}, second {};
+    if (stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0) {
+        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    }
+    const Target ta = FollowLinks(a), tb = FollowLinks(b);
+    if (ta.descriptor >= 0 || tb.descriptor >= 0) return ta.descriptor == tb.descriptor;
+    char folderA[PATH_MAX], folderB[PATH_MAX];
+    if (!realpath(FolderOf(ta.path).c_str(), folderA) || !realpath(FolderOf(tb.path).c_str(), folderB)) {
+        return ta.path == tb.path;
+    }
+    return std::strcmp(folderA, folderB) == 0 && BaseOf(ta.path) == BaseOf(tb.path);
+}
+
+void RemoveTemporariesOnSignals() {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction current {};
+        // A signal ignored by whoever started the program (nohup) stays so.
+        if (sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) continue;
+        struct sigaction removal {};
+        removal.sa_handler = RemovePendingAndStop;
+        sigemptyset(&removal.sa_mask);
+        sigaction(signal, &removal, nullptr);
+    }
+}
+
+bool ReadWholeFile(const std::string& path, Bytes& bytes, std::size_t maxBytes) {
     // Not blocking: opening a named pipe would otherwise wait for a writer
     // before it can be told apart from a file.
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -175,16 +374,19 @@ bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes, s
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         close(fd);
+        errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
         return false;
     }
-    std::vector<unsigned char> data;
+    Bytes data;
     unsigned char buffer[65536];
     while (data.size() < maxBytes) {
         const ssize_t n = read(fd, buffer, std::min(sizeof buffer, maxBytes - data.size()));
         if (n == 0) break;
         if (n < 0) {
             if (errno == EINTR) continue;
+            const int error = errno;
             close(fd);
+            errno = error;
             return false;
         }
         data.insert(data.end(), buffer, buffer + n);

@@ -9,15 +9,32 @@
 namespace qm {
 
 // Writes the whole file or nothing: the bytes go to a temporary file in the
-// target's folder, which replaces the target only when complete. Where no such
-// file can be made (a write-protected folder holding a writable file, a name
-// too long for the temporary's additions) the target is written in place and
-// its old bytes are put back if that fails. On failure the old file is as it
-// was and the reason is returned; empty text means success.
+// target's folder, which replaces the target only when complete and with the
+// old file's owner, group and mode. Links are followed to the file they name,
+// which is created when it is missing; the links stay. Where replacing is not
+// possible or would lose something (a write-protected or sticky folder, a file
+// with other hard links, an owner that cannot be kept) the target is written
+// in place under a lock, and its old bytes are put back if that fails; a crash
+// in the middle of that leaves a file of the new length whose end may still
+// hold old bytes. A name of an open descriptor (/dev/stdout, /dev/fd/N), a
+// terminal, a device or a named pipe is written to as it is. On failure the
+// old file is as it was and the reason is returned; empty text means success.
 std::string SaveFileSafely(const std::string& path, const std::vector<unsigned char>& bytes);
+// Why SaveFileSafely(path, ...) would certainly fail, without writing
+// anything: a missing or protected folder, a folder as target, a loop of
+// links. Empty when the target looks writable.
+std::string SaveTargetFault(const std::string& path);
+// Whether two names lead to the same file, through links; for names of files
+// not there yet, whether they would.
+bool SameFile(const std::string& a, const std::string& b);
+// Makes SIGINT, SIGTERM and SIGHUP remove the temporary files of saves under
+// way before the process ends as the signal would end it. For programs that
+// handle none of these signals themselves.
+void RemoveTemporariesOnSignals();
+
 // Reads a file, or its first maxBytes: the formats never look further, so a
 // huge file chosen by mistake costs nothing. Returns false when it cannot be
-// opened or is not a regular file.
+// opened or is not a regular file, with errno telling why.
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes,
                    std::size_t maxBytes = static_cast<std::size_t>(-1));
 // Size of a file by name; negative when it cannot be examined.

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/wait.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -141,9 +144,9 @@ TEST(SaveFileSafely, AWriteProtectedFolderHasItsWritableFileWrittenInPlaceButTak
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"keep.fnt"});
 }
 
-// The temporary file's name is the target's with 8 more bytes, so targets of
-// 248 to 255 bytes leave no room for it: they are written in place.
-TEST(SaveFileSafely, NamesTooLongForATemporaryAreWrittenInPlaceAndKeptWholeOnFailure) {
+// The temporary file's name keeps only the start of the target's, so even the
+// longest names are replaced whole, never written in place.
+TEST(SaveFileSafely, TheLongestNamesAreReplacedWholeAndKeptOnFailure) {
     for (std::size_t length = 245; length <= 255; ++length) {
         Folder folder;
         const std::string name = std::string(length - 4, 'n') + ".fnt";
@@ -151,6 +154,12 @@ TEST(SaveFileSafely, NamesTooLongForATemporaryAreWrittenInPlaceAndKeptWholeOnFai
         ASSERT_EQ(qm::SaveFileSafely(path, Pattern(5000, 1)), "") << length;
         ASSERT_EQ(qm::SaveFileSafely(path, Pattern(10, 2)), "") << length;
         EXPECT_EQ(Read(path), Pattern(10, 2)) << length;  // no tail of the longer file
+        struct stat before {}, after {};
+        ASSERT_EQ(stat(path.c_str(), &before), 0);
+        ASSERT_EQ(qm::SaveFileSafely(path, Pattern(10, 5)), "") << length;
+        ASSERT_EQ(stat(path.c_str(), &after), 0);
+        EXPECT_NE(before.st_ino, after.st_ino) << length;  // a new file took the name at once
+        ASSERT_EQ(qm::SaveFileSafely(path, Pattern(10, 2)), "") << length;
 
         std::string grown, fresh;
         {
@@ -220,6 +229,158 @@ TEST(SaveFileSafely, NewFilesTakeTheMaskAndItStaysInPlaceThroughout) {
     EXPECT_EQ(umask(before), 027);
     EXPECT_EQ(maskSeenWrong, 0);
     EXPECT_EQ(wrongModes, 0);
+}
+
+// Names of open descriptors, as a shell's redirection leaves them: the output
+// goes where the descriptor points, after what is there, and nothing is
+// replaced, neither the file nor a link to the descriptor.
+TEST(SaveFileSafely, ANameOfAnOpenDescriptorIsWrittenThroughIt) {
+    Folder folder;
+    const std::string log = folder.Path("build.log");
+    const int fd = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(write(fd, "old\n", 4), 4);
+    struct stat before {};
+    ASSERT_EQ(stat(log.c_str(), &before), 0);
+    const std::string number = std::to_string(fd);
+    const std::string link = folder.Path("out.s");
+    ASSERT_EQ(symlink(("/proc/self/fd/" + number).c_str(), link.c_str()), 0);
+    for (const std::string& name : {"/dev/fd/" + number, "/proc/self/fd/" + number, link}) {
+        EXPECT_EQ(qm::SaveFileSafely(name, Bytes{'a', '\n'}), "") << name;
+    }
+    close(fd);
+    const std::string text = "old\na\na\na\n";
+    EXPECT_EQ(Read(log), Bytes(text.begin(), text.end()));
+    struct stat after {}, linkInfo {};
+    ASSERT_EQ(stat(log.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    ASSERT_EQ(lstat(link.c_str(), &linkInfo), 0);
+    EXPECT_TRUE(S_ISLNK(linkInfo.st_mode));
+    EXPECT_EQ(folder.Names().size(), 2u);
+    // A descriptor that is not open is a failure, not a file made in /proc.
+    EXPECT_NE(qm::SaveFileSafely("/dev/fd/" + number, Bytes{'b'}), "");
+    EXPECT_EQ(qm::SaveFileSafely("/dev/null", Pattern(100, 1)), "");
+}
+
+TEST(SaveFileSafely, ReplacingAFileKeepsItsOwnerGroupModeAndOtherNames) {
+    Folder folder;
+    const std::string path = folder.Path("font.fnt"), other = folder.Path("also.fnt");
+    ASSERT_EQ(qm::SaveFileSafely(path, Pattern(1024, 1)), "");
+    ASSERT_EQ(link(path.c_str(), other.c_str()), 0);
+    ASSERT_EQ(chmod(path.c_str(), 0604), 0);
+    EXPECT_EQ(qm::SaveFileSafely(path, Pattern(1000, 2)), "");
+    EXPECT_EQ(Read(other), Pattern(1000, 2));
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_nlink, 2u);
+    EXPECT_EQ(info.st_mode & 07777, 0604u);
+
+    if (geteuid() != 0) GTEST_SKIP() << "only the superuser can give a file to another owner";
+    ASSERT_EQ(unlink(other.c_str()), 0);
+    ASSERT_EQ(chown(path.c_str(), 1234, 2345), 0);
+    ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+    EXPECT_EQ(qm::SaveFileSafely(path, Pattern(1024, 3)), "");
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 1234u);
+    EXPECT_EQ(info.st_gid, 2345u);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    EXPECT_EQ(info.st_nlink, 1u);
+    EXPECT_EQ(Read(path), Pattern(1024, 3));
+}
+
+TEST(SaveFileSafely, LinksAreFollowedToTheirTargetWhichIsMadeWhenMissing) {
+    Folder folder;
+    ASSERT_EQ(mkdir(folder.Path("real").c_str(), 0755), 0);
+    // A chain of a relative and an absolute link to a file not there yet.
+    ASSERT_EQ(symlink("real/font.fnt", folder.Path("first").c_str()), 0);
+    ASSERT_EQ(symlink(folder.Path("first").c_str(), folder.Path("second").c_str()), 0);
+    EXPECT_EQ(qm::SaveFileSafely(folder.Path("second"), Pattern(64, 1)), "");
+    EXPECT_EQ(Read(folder.Path("real/font.fnt")), Pattern(64, 1));
+    for (const char* name : {"first", "second"}) {
+        struct stat info {};
+        ASSERT_EQ(lstat(folder.Path(name).c_str(), &info), 0);
+        EXPECT_TRUE(S_ISLNK(info.st_mode)) << name;
+    }
+    EXPECT_EQ(qm::SaveFileSafely(folder.Path("second"), Pattern(32, 2)), "");
+    EXPECT_EQ(Read(folder.Path("real/font.fnt")), Pattern(32, 2));
+    EXPECT_EQ(folder.Names().size(), 3u);
+
+    ASSERT_EQ(symlink("loop-b", folder.Path("loop-a").c_str()), 0);
+    ASSERT_EQ(symlink("loop-a", folder.Path("loop-b").c_str()), 0);
+    EXPECT_EQ(qm::SaveFileSafely(folder.Path("loop-a"), Pattern(8, 1)), "The links lead round in a loop");
+    EXPECT_EQ(qm::SaveTargetFault(folder.Path("loop-a")), "The links lead round in a loop");
+    EXPECT_EQ(folder.Names().size(), 5u);
+}
+
+TEST(SaveFileSafely, TargetFaultsAndSameFilesAreKnownBeforeWriting) {
+    Folder folder;
+    const std::string file = folder.Path("a.fnt");
+    ASSERT_EQ(qm::SaveFileSafely(file, Pattern(8, 1)), "");
+    ASSERT_EQ(symlink(file.c_str(), folder.Path("link").c_str()), 0);
+    for (const std::string& bad : {folder.Path("nowhere/x.fnt"), folder.Path(""), file + "/x.fnt",
+                                   folder.Path("nowhere/"), std::string()}) {
+        EXPECT_NE(qm::SaveTargetFault(bad), "") << bad;
+        EXPECT_NE(qm::SaveFileSafely(bad, Pattern(8, 1)), "") << bad;
+    }
+    for (const std::string& good : {file, folder.Path("new.fnt"), folder.Path("link"), std::string("/dev/null")}) {
+        EXPECT_EQ(qm::SaveTargetFault(good), "") << good;
+    }
+    EXPECT_TRUE(qm::SameFile(file, folder.Path("link")));
+    EXPECT_TRUE(qm::SameFile(folder.Path("new.map"), folder.Path("./new.map")));
+    EXPECT_FALSE(qm::SameFile(file, folder.Path("new.map")));
+    EXPECT_FALSE(qm::SameFile(folder.Path("b.map"), folder.Path("new.map")));
+}
+
+// Where the file must be written in place (here: it has a second name),
+// writers that overlap take turns: the file ends as one of their outputs,
+// never a mixture or a longer file's tail.
+TEST(SaveFileSafely, OverlappingWritersInPlaceLeaveOneWholeOutput) {
+    Folder folder;
+    const std::string path = folder.Path("shared.txt");
+    ASSERT_EQ(qm::SaveFileSafely(path, Pattern(300000, 1)), "");
+    ASSERT_EQ(link(path.c_str(), folder.Path("other.txt").c_str()), 0);
+    for (int round = 0; round < 4; ++round) {
+        std::vector<Bytes> outputs;
+        for (int w = 0; w < 12; ++w) outputs.push_back(Pattern(20000 + 23000 * static_cast<std::size_t>(w), static_cast<unsigned char>(w + 10 * round)));
+        std::vector<std::thread> writers;
+        std::atomic<int> failures{0};
+        for (const Bytes& output : outputs) {
+            writers.emplace_back([&, output] { failures += qm::SaveFileSafely(path, output) != ""; });
+        }
+        for (std::thread& t : writers) t.join();
+        EXPECT_EQ(failures, 0);
+        const Bytes result = Read(path);
+        EXPECT_NE(std::find(outputs.begin(), outputs.end(), result), outputs.end()) << "round " << round;
+    }
+}
+
+// The program ends on the signal as it would have, without the temporary
+// file of the save it was making; the target is one whole version.
+TEST(SaveFileSafely, TemporaryFilesGoWithTheSignalsThatEndAProgram) {
+    Folder folder(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp");
+    const std::string path = folder.Path("big.bin");
+    const Bytes first = Pattern(16 << 20, 1), second = Pattern(12 << 20, 2);
+    ASSERT_EQ(qm::SaveFileSafely(path, first), "");
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            qm::RemoveTemporariesOnSignals();
+            for (;;) qm::SaveFileSafely(path, second);
+        }
+        bool seen = false;
+        for (int tries = 0; tries < 200000 && !seen; ++tries) {
+            for (const std::string& name : folder.Names()) seen = seen || name[0] == '.';
+        }
+        kill(child, signal);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(seen) << "no save was caught under way";
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+        EXPECT_EQ(folder.Names(), std::vector<std::string>{"big.bin"}) << signal;
+        const long long size = qm::FileSize(path);
+        EXPECT_TRUE(size == static_cast<long long>(first.size()) || size == static_cast<long long>(second.size()));
+    }
 }
 
 TEST(ReadWholeFile, ANamedPipeIsRefusedWithoutWaitingForAWriter) {
