@@ -21,6 +21,10 @@ std::string CharText(int code) {
     return text;
 }
 
+std::string Count(int count, const std::string& thing) {
+    return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
+}
+
 std::string JoinChars(const std::vector<int>& codes, const char* between) {
     std::string text;
     for (std::size_t i = 0; i < codes.size(); ++i) text += (i ? between : "") + CharText(codes[i]);
@@ -54,8 +58,8 @@ std::string AnalysisText(const CharAnalysis& a, int slot, bool project) {
     text += "Used characters: " + std::to_string(kCharCount - unused.size()) + "\n";
     for (int c = 0; c < kCharCount; ++c) {
         if (!a.Used(c)) continue;
-        text += "  " + CharText(c) + ": " + std::to_string(a.setCells[c]) + " set cells, " +
-                std::to_string(a.screenCells[c]) + " screen cells\n";
+        text += "  " + CharText(c) + ": " + Count(a.setCells[c], "set cell") + ", " +
+                Count(a.screenCells[c], "screen cell") + "\n";
     }
     return text;
 }
@@ -79,10 +83,11 @@ std::string AnalysisJson(const CharAnalysis& a, int slot) {
 
 void RunAnalyze(const Options& options) {
     const InputFile input = ReadInput(options.Input());
+    const std::string output = options.Value("-o", "-");
+    CheckOutput(output, FileKind::Other, {{input.path, input.kind}});
     int slot = 1;
     const Document doc = InputDocument(input, options, slot);
     const CharAnalysis a = AnalyzeChars(doc, slot);
-    const std::string output = options.Value("-o", "-");
     WriteText(output, options.Has("--json") ? AnalysisJson(a, slot)
                                             : AnalysisText(a, slot, input.kind == FileKind::Project));
 }
@@ -93,6 +98,7 @@ void RunOptimize(const Options& options) {
     if (input.kind != FileKind::Project) {
         throw InputError(input.path, std::string("a project is needed here, this is a ") + KindName(input.kind) + " file");
     }
+    CheckOutput(output, FileKind::Project, {{input.path, input.kind}});
     const int slot = SlotOption(input, options);
     Document doc = ProjectDocument(input);
     std::string report;
@@ -112,10 +118,12 @@ void RunOptimize(const Options& options) {
     }
     MoveChars(doc, moves);
     report += "Moved " + std::to_string(moved) + " characters, in every slot alike:\n" + lines;
-    WriteOutput(output, WriteProject(ProjectOf(doc)));
     // The report goes to the terminal, out of the way of a project written
-    // to standard output.
-    std::fputs(report.c_str(), output == "-" ? stderr : stdout);
+    // to standard output; it comes first, so that a report that cannot be
+    // written stops the run before the project is.
+    if (output == "-") std::fputs(report.c_str(), stderr);
+    else WriteText("-", report);
+    WriteOutput(output, WriteProject(ProjectOf(doc)));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "cli/commands.h"
+#include "cli/output.h"
 
 #ifndef QUILLMERE_VERSION
 #define QUILLMERE_VERSION "0"
@@ -32,6 +33,7 @@ std::string ToolHelp() {
     text +=
         "\n"
         "  -o -           writes to standard output\n"
+        "  --             ends the options: what follows are file names\n"
         "  --help         this text; COMMAND --help describes a command\n"
         "  --version      the version\n\n"
         "Exit codes: 0 done, 1 bad input (a file cannot be read, is damaged or cannot be\n"
@@ -41,6 +43,18 @@ std::string ToolHelp() {
 
 void Complain(const std::string& message) { std::fprintf(stderr, "quillmere-cli: %s\n", message.c_str()); }
 
+// Help and version text to standard output; a full or closed output is a
+// failure like any other.
+int Show(const std::string& text) {
+    try {
+        WriteText("-", text);
+        return 0;
+    } catch (const InputError& e) {
+        Complain(e.what());
+        return kBadInput;
+    }
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args) {
@@ -48,14 +62,8 @@ int RunCli(const std::vector<std::string>& args) {
         std::fputs(ToolHelp().c_str(), stderr);
         return kBadUsage;
     }
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        std::fputs(ToolHelp().c_str(), stdout);
-        return 0;
-    }
-    if (args[0] == "--version") {
-        std::printf("quillmere-cli %s\n", QUILLMERE_VERSION);
-        return 0;
-    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") return Show(ToolHelp());
+    if (args[0] == "--version") return Show(std::string("quillmere-cli ") + QUILLMERE_VERSION + "\n");
     const Command* command = nullptr;
     for (const Command* c : Commands()) {
         if (c->name == args[0]) command = c;
@@ -66,10 +74,7 @@ int RunCli(const std::vector<std::string>& args) {
     }
     try {
         const Options options = ParseOptions({args.begin() + 1, args.end()}, command->syntax);
-        if (options.Has("--help")) {
-            std::fputs(command->help.c_str(), stdout);
-            return 0;
-        }
+        if (options.Has("--help")) return Show(command->help);
         command->run(options);
         return 0;
     } catch (const UsageError& e) {

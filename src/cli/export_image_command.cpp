@@ -31,6 +31,7 @@ void Run(const Options& options) {
     if (output != "-" && !bmp && ext != ".png") throw UsageError("the output must end in .png or .bmp: " + output);
 
     const InputFile input = ReadInput(options.Input());
+    CheckOutput(output, FileKind::Picture, {{input.path, input.kind}});
     const int slot = SlotOption(input, options);
     FontSlot font;
     RegisterColors colors = kDefaultRegisterRgb;

@@ -21,7 +21,9 @@ Region ParseRegion(const std::string& text) {
         const std::size_t comma = text.find(',', start);
         if ((i < 3) != (comma != std::string::npos)) throw UsageError("--region must be X,Y,W,H, not '" + text + "'");
         const std::string part = text.substr(start, i < 3 ? comma - start : std::string::npos);
-        *parts[i] = ParseNumber(part, 0, i % 2 == 0 ? kViewColumns : kViewRows, std::string("--region ") + names[i]);
+        // An empty rectangle would write an empty file: the width and height start at 1.
+        *parts[i] = ParseNumber(part, i < 2 ? 0 : 1, i % 2 == 0 ? kViewColumns : kViewRows,
+                                std::string("--region ") + names[i]);
         start = comma + 1;
     }
     if (!InsideScreen(region)) {
@@ -42,6 +44,7 @@ void Run(const Options& options) {
     const std::string& output = options.Output();
 
     const InputFile input = ReadInput(options.Input());
+    CheckOutput(output, as == "bin" ? FileKind::Font : FileKind::Other, {{input.path, input.kind}});
     const int slot = SlotOption(input, options);
     ViewCells screen{};
     // A view file carries no font; its bitmaps come from the standard set, as

@@ -55,9 +55,11 @@ void Run(const Options& options) {
         }
     }
     const std::string& output = options.Output();
-    const FontBytes font = InputFont(ReadInput(options.Input()), options);
-
+    const InputFile input = ReadInput(options.Input());
     const std::string name = format.name;
+    CheckOutput(output, name == "raw" ? FileKind::Font : FileKind::Other, {{input.path, input.kind}});
+    const FontBytes font = InputFont(input, options);
+
     Bytes bytes;
     if (format.dialogIndex >= 0) bytes = DialogText(font, format, label);
     else if (name == "ca65") bytes = Ca65FontText(font, label);
@@ -84,7 +86,8 @@ const Command& ExportSourceCommand() {
         "  ca65         a label with a colon and .byte lines for ca65 (LF lines)\n"
         "  c            const unsigned char NAME[1024] for gcc or cc65 (LF lines)\n"
         "  raw          the 1024 bytes of the font (no label)\n\n"
-        "  --label NAME names the label or array (letters, digits, _); the defaults are\n"
+        "  --label NAME names the label or array: a letter or _, then letters, digits or _,\n"
+        "               at most 64 in all; the defaults are\n"
         "               FONT (asm), font (action, ca65, c) and qmr_font (madpascal)\n"
         "  -o OUT       the output file, - for standard output\n",
         {{"--slot", "--format", "--label"}, {}},

@@ -15,6 +15,7 @@ void Run(const Options& options) {
     if (input.kind != FileKind::Project) {
         throw InputError(input.path, std::string("a project is needed here, this is a ") + KindName(input.kind) + " file");
     }
+    CheckOutput(output, FileKind::Font, {{input.path, input.kind}});
     WriteOutput(output, WriteFontBytes(InputFont(input, options)));
 }
 

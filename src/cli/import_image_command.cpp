@@ -34,6 +34,7 @@ PictureImportOptions ImportOptions(const Options& options) {
     o.firstChar = options.Number("--first", 0, kCharCount - 1, 0);
     o.keepDuplicates = options.Has("--keep-duplicates");
     o.reduce = options.Has("--reduce");
+    if (options.Has("--colours") && options.Has("--colors")) throw UsageError("give --colours or --colors, not both");
     const std::string colours = options.Value("--colours", options.Value("--colors", "registers"));
     if (colours == "picture") {
         o.colours = ImportColours::Picture;
@@ -65,6 +66,17 @@ ImportOutcome ImportIntoSlot(Document& doc, int slot, const Image& picture, cons
     return outcome;
 }
 
+// Cells that find no set after set 100 would be lost: the run is refused.
+void CheckSetsFit(const std::string& picture, const PictureImportPlan& plan, const PictureImportOptions& o) {
+    if (!o.placeInSets) return;
+    const int needed = ((plan.columns + 4) / 5) * ((plan.rows + 4) / 5);
+    if (o.firstSet + needed - 1 > kSetCount) {
+        throw InputError(picture, "its cells need " + std::to_string(needed) + " sets from set " +
+                                      std::to_string(o.firstSet) + ", and only " +
+                                      std::to_string(kSetCount - o.firstSet + 1) + " follow; nothing was written");
+    }
+}
+
 void Run(const Options& options) {
     const PictureImportOptions o = ImportOptions(options);
     const std::string& output = options.Output();
@@ -77,19 +89,37 @@ void Run(const Options& options) {
     const int slot = options.Number("--slot", 1, kSlotCount, 1);
     if (slot != 1 && !project) throw UsageError("--slot " + std::to_string(slot) + " needs a .proj output");
 
+    // Every target is checked before anything is read or written, so that a
+    // run either writes all its outputs or none.
+    std::vector<ReadFrom> inputs = {{options.Input(), FileKind::Picture}};
+    if (options.Has("--into")) inputs.push_back({options.Value("--into"), FileKind::Project});
+    CheckOutput(output, project ? FileKind::Project : FileKind::Font, inputs);
+    if (options.Has("--map")) {
+        const std::string map = options.Value("--map");
+        if (map == "-" || SameFile(map, output)) throw UsageError("--map and -o must name different files");
+        CheckOutput(map, FileKind::Other, inputs);
+    }
+
     Document doc;
     ResetDocument(doc);
     if (options.Has("--into")) doc = ProjectDocument(ReadInput(options.Value("--into")));
 
-    Bytes file;
-    if (!ReadWholeFile(options.Input(), file, kPictureReadLimit)) throw InputError(options.Input(), "cannot be read");
+    if (const long long size = FileSize(options.Input()); size > static_cast<long long>(kPictureReadLimit)) {
+        throw InputError(options.Input(), "the picture file is " + std::to_string(size) + " bytes; pictures of up to " +
+                                              std::to_string(kPictureReadLimit >> 20) + " MB are read");
+    }
+    const Bytes file = ReadInputBytes(options.Input(), kPictureReadLimit);
     const PictureFile picture = ReadPictureFile(file, o.scale);
     if (!picture.error.empty()) throw InputError(options.Input(), picture.error);
     PictureImportPlan plan;
     const ImportOutcome outcome = ImportIntoSlot(doc, slot, picture.image, o, plan);
     if (!outcome.changed) throw InputError(options.Input(), outcome.message);
+    CheckSetsFit(options.Input(), plan, o);
 
-    WriteOutput(output, project ? WriteProject(ProjectOf(doc)) : WriteFontBytes(PackFont(doc.Slots[slot])));
+    // The summary first and the project last: a summary that cannot be
+    // written stops the run before any file is, and a failure after the map
+    // leaves the project as it was, so a second run does not import twice.
+    if (output != "-") WriteText("-", outcome.message + "\n");
     if (options.Has("--map")) {
         Bytes map;
         for (std::size_t cell = 0; cell < plan.map.size(); ++cell) {
@@ -97,7 +127,7 @@ void Run(const Options& options) {
         }
         WriteOutput(options.Value("--map"), map);
     }
-    if (output != "-") WriteText("-", outcome.message + "\n");
+    WriteOutput(output, project ? WriteProject(ProjectOf(doc)) : WriteFontBytes(PackFont(doc.Slots[slot])));
 }
 
 }  // namespace
@@ -132,10 +162,11 @@ const Command& ImportImageCommand() {
         "  --screen           place the picture's cells on the view screen from its top-left\n"
         "                     corner (.proj output)\n"
         "  --sets FIRST       place the picture's cells into sets of 5 x 5 cells from set FIRST\n"
-        "                     on, 1 to 100, left to right, then down (.proj output)\n"
+        "                     on, 1 to 100, left to right, then down (.proj output); when they\n"
+        "                     need sets past 100 nothing is written\n"
         "  -o OUT             a .fnt font, or a .proj project\n"
         "  --map OUT.map      the code of each cell (bit 7 for an inverse cell), one byte\n"
-        "                     a cell, row by row\n",
+        "                     a cell, row by row (not the output or the project read)\n",
         {{"--scale", "--first", "--colours", "--colors", "--into", "--map", "--slot", "--sets"},
          {"--multicolour", "--multicolor", "--keep-duplicates", "--reduce", "--screen"}},
         Run,

@@ -39,6 +39,7 @@ struct FileInfo {
     std::array<int, 7> openedValues{};
     RegisterColors openedRgb{};
     bool olderForm = false;
+    std::string fontNote;  // a short font's characters, or its load header
 };
 
 int UsedChars(const FontBytes& font) {
@@ -75,7 +76,8 @@ FileInfo Examine(const InputFile& input) {
     info.size = input.size;
     switch (input.kind) {
         case FileKind::Font:
-            info.slots.push_back({1, FileNameOf(input.path), UsedChars(ReadFontBytes(input.bytes))});
+            info.slots.push_back({1, FileNameOf(input.path), UsedChars(input.font.font)});
+            info.fontNote = input.font.loadHeader ? "binary load file" : HeldCharsText(input.font.heldBytes);
             break;
         case FileKind::Project: {
             const Document doc = ProjectDocument(input);
@@ -120,6 +122,8 @@ FileInfo Examine(const InputFile& input) {
             for (int set = 1; set <= kSetCount; ++set) info.usedSets += SetUsed(sets[set]) ? 1 : 0;
             break;
         }
+        case FileKind::Picture:
+        case FileKind::Other: break;  // never read as such
     }
     return info;
 }
@@ -201,7 +205,8 @@ std::string RegistersJson(const std::array<int, 7>& values, const RegisterColors
 
 std::string AsText(const FileInfo& info, const std::string& path) {
     std::string text = path + ": " + info.kind + (info.olderForm ? " (older form)" : "") + ", " +
-                       std::to_string(info.size) + " bytes\n";
+                       std::to_string(info.size) + " bytes" + (info.fontNote.empty() ? "" : " (" + info.fontNote + ")") +
+                       "\n";
     for (const SlotInfo& slot : info.slots) {
         text += "  slot " + std::to_string(slot.number) + ": " + slot.name + ", " + std::to_string(slot.usedChars) +
                 " of 128 characters not blank\n";
@@ -240,6 +245,7 @@ std::string AsJson(const FileInfo& info, const std::string& path) {
 void Run(const Options& options) {
     const std::string output = options.Value("-o", "-");
     const InputFile input = ReadInput(options.Input());
+    CheckOutput(output, FileKind::Other, {{input.path, input.kind}});
     const FileInfo info = Examine(input);
     WriteText(output, options.Has("--json") ? AsJson(info, input.path) : AsText(info, input.path));
 }

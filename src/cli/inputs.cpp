@@ -7,15 +7,18 @@
 #include <filesystem>
 
 #include "core/file_io.h"
+#include "core/color_format.h"
 #include "core/font_format.h"
+#include "core/set_format.h"
+#include "core/view_format.h"
 
 namespace qm::cli {
 
 namespace {
 
-// No reader looks further than a project's length; a larger file is read no
-// further than this.
-constexpr std::size_t kReadLimit = 64 * 1024;
+// No reader looks further than a project's length, and a font file is at
+// most kLargestFontFile bytes; a larger file is read no further than this.
+constexpr std::size_t kReadLimit = static_cast<std::size_t>(kLargestFontFile) + 1;
 
 bool EndsWithNoCase(const std::string& text, const std::string& tail) {
     if (text.size() < tail.size()) return false;
@@ -25,14 +28,29 @@ bool EndsWithNoCase(const std::string& text, const std::string& tail) {
     return true;
 }
 
-std::string ReadFailure(const std::string& path) {
-    const int error = errno;
+// The reason of the failed open first: a file behind a folder without search
+// permission is denied, not missing.
+std::string ReadFailure(const std::string& path, int error) {
+    if (error == ENOENT || error == ENOTDIR) return "no such file";
+    if (error == EACCES || error == EPERM) return std::strerror(error);
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
-    if (ec || !std::filesystem::exists(status)) return "no such file";
+    if (ec) return std::strerror(error ? error : ec.value());
     if (std::filesystem::is_directory(status)) return "it is a folder, not a file";
     if (!std::filesystem::is_regular_file(status)) return "it is not a regular file";
     return error ? std::strerror(error) : "it cannot be read";
+}
+
+// The least length of each kind that has one; shorter files have lost their end.
+std::size_t LeastSize(FileKind kind) {
+    switch (kind) {
+        case FileKind::Project: return kOlderProjectSize;
+        case FileKind::View: return kViewFileSize;
+        case FileKind::Colors: return kColorFileSize;
+        case FileKind::Set: return kSetFileSize;
+        case FileKind::AllSets: return kAllSetsFileSize;
+        default: return 0;
+    }
 }
 
 }  // namespace
@@ -45,15 +63,23 @@ const char* KindName(FileKind kind) {
         case FileKind::Colors: return "colours";
         case FileKind::Set: return "set";
         case FileKind::AllSets: return "sets";
+        case FileKind::Picture: return "picture";
+        case FileKind::Other: return "other";
     }
     return "font";
+}
+
+Bytes ReadInputBytes(const std::string& path, std::size_t maxBytes) {
+    Bytes bytes;
+    errno = 0;
+    if (!ReadWholeFile(path, bytes, maxBytes)) throw InputError(path, ReadFailure(path, errno));
+    return bytes;
 }
 
 InputFile ReadInput(const std::string& path) {
     InputFile file;
     file.path = path;
-    errno = 0;
-    if (!ReadWholeFile(path, file.bytes, kReadLimit)) throw InputError(path, ReadFailure(path));
+    file.bytes = ReadInputBytes(path, kReadLimit);
     file.size = FileSize(path);
     if (file.size < 0) file.size = static_cast<long long>(file.bytes.size());
 
@@ -67,6 +93,12 @@ InputFile ReadInput(const std::string& path) {
     if (file.kind == FileKind::Font) {
         if (EndsWithNoCase(path, ".proj")) throw InputError(path, "not a project file (it does not start with FPRJ)");
         if (EndsWithNoCase(path, ".ved")) throw InputError(path, "not a view file (it does not start with VEDT)");
+        file.font = ReadFontFile(file.bytes, file.size);
+        if (!file.font.notFont.empty()) throw InputError(path, "not a font: " + file.font.notFont);
+    } else if (file.size < static_cast<long long>(LeastSize(file.kind))) {
+        throw InputError(path, std::string("the ") + KindName(file.kind) + " file ends early after " +
+                                   std::to_string(file.size) + " bytes (it needs " +
+                                   std::to_string(LeastSize(file.kind)) + ")");
     }
     return file;
 }
@@ -95,7 +127,7 @@ int SlotOption(const InputFile& file, const Options& options) {
 
 FontBytes InputFont(const InputFile& file, const Options& options) {
     const int slot = SlotOption(file, options);
-    if (file.kind == FileKind::Font) return ReadFontBytes(file.bytes);
+    if (file.kind == FileKind::Font) return file.font.font;
     if (file.kind != FileKind::Project) {
         throw InputError(file.path, std::string("a font or a project is needed here, this is a ") + KindName(file.kind) +
                                         " file");

@@ -39,9 +39,14 @@ int ParseNumber(const std::string& text, int low, int high, const std::string& w
 
 Options ParseOptions(const std::vector<std::string>& args, const CommandSyntax& syntax) {
     Options options;
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string arg = args[i];
-        if (arg == "-" || arg.empty() || arg[0] != '-') {
+        if (arg == "--" && !optionsEnded) {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
             options.files.push_back(arg);
             continue;
         }

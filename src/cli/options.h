@@ -45,7 +45,8 @@ struct Options {
 };
 
 // args: everything after the command's name. Accepts "--name value" and
-// "--name=value"; "--help" is kept as a switch for every command.
+// "--name=value"; "--help" is kept as a switch for every command; after "--"
+// every argument is a file name.
 Options ParseOptions(const std::vector<std::string>& args, const CommandSyntax& syntax);
 
 // A decimal whole number from low to high, or a UsageError naming what.

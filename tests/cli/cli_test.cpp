@@ -131,7 +131,7 @@ TEST_F(CliTest, ExportRegionWritesBitmapsCodesAndMaps) {
     ViewCells screen{};
     for (int y = 0; y < kViewRows; ++y) screen[y] = project.view[y];
     const FontBytes slot5 = project.fonts[4];
-    const Region regions[] = {{0, 0, 4, 4}, {3, 7, 20, 11}, {0, 0, 59, 39}, {10, 10, 0, 5}, {58, 38, 2, 2}, {0, 0, 60, 40}};
+    const Region regions[] = {{0, 0, 4, 4}, {3, 7, 20, 11}, {0, 0, 59, 39}, {10, 10, 1, 5}, {58, 38, 2, 2}, {0, 0, 60, 40}};
     for (const Region& r : regions) {
         const std::string region = std::to_string(r.startX) + "," + std::to_string(r.startY) + "," +
                                    std::to_string(r.width) + "," + std::to_string(r.height);
@@ -160,6 +160,8 @@ TEST_F(CliTest, ExportRegionWritesBitmapsCodesAndMaps) {
             EXPECT_EQ(codes, RegionCodeBytes(screen, r));
         }
     }
+    // A region without cells would write nothing but its header.
+    EXPECT_EQ(RunTool({"export-region", projectPath, "--region", "10,10,0,5", "--as", "map", "-o", "-"}).exitCode, 2);
     // A view file carries no font: its bitmaps are the standard set's.
     const Bytes fromView = RunTool({"export-region", viewPath, "--region", "0,0,1,1", "--as", "bin", "-o", "-"}).out;
     const int code = project.view[0][0];
@@ -283,7 +285,7 @@ TEST_F(CliTest, ImportImagePlacesTheMapIntoAnySlotTheScreenAndSets) {
     const std::string png = Path("cells.png"), out = Path("placed.proj");
     WriteFile(png, EncodePng(picture));
     const cli_test::Run run = RunTool({"import-image", png, "--into", projectPath, "--slot", "3", "--first", "10",
-                                       "--colours", "picture", "--screen", "--sets", "97", "-o", out});
+                                       "--colours", "picture", "--screen", "--sets", "95", "-o", out});
     ASSERT_EQ(run.exitCode, 0) << run.err;
 
     // What the editor's import gives with slot 3 current.
@@ -295,7 +297,7 @@ TEST_F(CliTest, ImportImagePlacesTheMapIntoAnySlotTheScreenAndSets) {
     o.firstChar = 10;
     o.colours = ImportColours::Picture;
     o.placeOnView = o.placeInSets = true;
-    o.firstSet = 97;
+    o.firstSet = 95;
     const PictureImportPlan plan = PlanPictureImport(picture, expected, o);
     ASSERT_TRUE(ApplyPictureImport(expected, 3, plan, o).changed);
     ASSERT_LT(static_cast<int>(plan.chars.size()), plan.Cells());
@@ -308,7 +310,12 @@ TEST_F(CliTest, ImportImagePlacesTheMapIntoAnySlotTheScreenAndSets) {
     EXPECT_EQ(back.view, expected.ViewScreen);
     EXPECT_EQ(back.view[6][11], 10 + plan.map.back());
     for (int set = 1; set <= kSetCount; ++set) EXPECT_EQ(back.sets[set - 1], expected.SetTable[set].cells) << set;
-    EXPECT_EQ(back.sets[97][0], 10 + plan.map[5]);  // the second block of cells, in set 98
+    EXPECT_EQ(back.sets[95][0], 10 + plan.map[5]);  // the second block of cells, in set 96
+    // From set 97 on, two of the six sets the cells need are missing: nothing is written.
+    const cli_test::Run tooFew = RunTool({"import-image", png, "--into", projectPath, "--sets", "97", "-o", Path("few.proj")});
+    EXPECT_EQ(tooFew.exitCode, 1);
+    EXPECT_NE(tooFew.err.find("need 6 sets from set 97, and only 4 follow"), std::string::npos) << tooFew.err;
+    EXPECT_FALSE(fs::exists(Path("few.proj")));
     // The picture's colours become slot 3's; slot 1's, which a project keeps
     // as its registers too, stay.
     for (int reg = LUM; reg <= PF3; ++reg) {
