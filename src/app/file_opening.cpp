@@ -43,13 +43,14 @@ bool IsReadableFile(const std::string& path) {
 }
 
 // The font goes into the given slot while the current one stays in view.
-bool LoadFontIntoSlot(EditorState& s, const std::string& path, int slot) {
+// Empty when it was loaded, else why not.
+std::string LoadFontIntoSlot(EditorState& s, const std::string& path, int slot) {
     const int shown = s.CurrentSlot;
     s.CurrentSlot = slot;
-    const bool loaded = LoadFontFrom(s, path);
+    const std::string fault = LoadFontFrom(s, path);
     s.CurrentSlot = shown;
-    tk::SetStatusText(s.ui.window, 1, "Font: " + s.Slot().fileName);
-    return loaded;
+    if (slot != shown || !fault.empty()) tk::SetStatusText(s.ui.window, 1, "Font: " + s.Slot().fileName);
+    return fault;
 }
 
 std::string Listed(const std::vector<std::string>& names) {
@@ -92,8 +93,8 @@ void OpenFiles(EditorState& s, const std::vector<std::string>& paths) {
         switch (kind) {
             case FileKind::Font:
                 if (nextFontSlot > kSlotCount) noSlot.push_back(FileNameOf(path));
-                else if (LoadFontIntoSlot(s, path, nextFontSlot)) ++nextFontSlot;
-                else unreadable.push_back(FileNameOf(path));
+                else if (const std::string fault = LoadFontIntoSlot(s, path, nextFontSlot); fault.empty()) ++nextFontSlot;
+                else unreadable.push_back(FileNameOf(path) + (fault == "cannot be read" ? "" : ": " + fault));
                 break;
             case FileKind::Project:
                 if (MayOpenAnotherProject(s) && OpenProjectFrom(s, path)) {

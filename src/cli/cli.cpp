@@ -36,8 +36,13 @@ std::string ToolHelp() {
         "  --             ends the options: what follows are file names\n"
         "  --help         this text; COMMAND --help describes a command\n"
         "  --version      the version\n\n"
+        "A font file is 1024 bytes, a 1030-byte binary load file ($FF $FF, first and last\n"
+        "address, font), or a range of 8 bytes or more from character 0 (the rest blank);\n"
+        "of a longer file up to 64 KB the first 1024 bytes count.\n\n"
         "Exit codes: 0 done, 1 bad input (a file cannot be read, is damaged or cannot be\n"
-        "written), 2 bad usage. An output file is replaced only when complete.\n";
+        "written), 2 bad usage, also an output named as another kind of file (.fnt, .proj,\n"
+        ".ved, .col, .set, .sets, .png, .bmp) than the command writes. An output file is\n"
+        "replaced only when complete, keeping its owner, mode and links.\n";
     return text;
 }
 

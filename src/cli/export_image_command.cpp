@@ -1,7 +1,5 @@
 // export-image: the picture of a font as the image export dialog writes it.
 
-#include <cctype>
-
 #include "cli/commands.h"
 #include "cli/inputs.h"
 #include "cli/output.h"
@@ -12,15 +10,6 @@
 namespace qm::cli {
 
 namespace {
-
-std::string LowerExtension(const std::string& path) {
-    const std::size_t dot = path.rfind('.');
-    const std::size_t slash = path.rfind('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-    std::string ext = path.substr(dot);
-    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext;
-}
 
 void Run(const Options& options) {
     const int scale = options.Number("--scale", 1, 4, 1);

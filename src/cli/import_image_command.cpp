@@ -8,6 +8,7 @@
 #include "cli/output.h"
 #include "core/file_io.h"
 #include "core/font_format.h"
+#include "core/image.h"
 #include "core/picture_import.h"
 #include "core/project_format.h"
 
@@ -110,7 +111,10 @@ void Run(const Options& options) {
     }
     const Bytes file = ReadInputBytes(options.Input(), kPictureReadLimit);
     const PictureFile picture = ReadPictureFile(file, o.scale);
-    if (!picture.error.empty()) throw InputError(options.Input(), picture.error);
+    if (!picture.error.empty()) {
+        const std::string unsupported = UnsupportedBmpKind(file);
+        throw InputError(options.Input(), unsupported.empty() ? picture.error : unsupported);
+    }
     PictureImportPlan plan;
     const ImportOutcome outcome = ImportIntoSlot(doc, slot, picture.image, o, plan);
     if (!outcome.changed) throw InputError(options.Input(), outcome.message);

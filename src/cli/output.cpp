@@ -10,8 +10,6 @@
 
 namespace qm::cli {
 
-namespace {
-
 std::string LowerExtension(const std::string& path) {
     const std::size_t dot = path.rfind('.');
     const std::size_t slash = path.rfind('/');
@@ -20,6 +18,8 @@ std::string LowerExtension(const std::string& path) {
     for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return ext;
 }
+
+namespace {
 
 // The kind of file an extension stands for; Other for any extension not the
 // editor's or a picture's.

@@ -9,6 +9,8 @@
 
 namespace qm::cli {
 
+// The extension of a file name in lower case with its dot; empty for none.
+std::string LowerExtension(const std::string& path);
 // A file the command reads, with its kind.
 using ReadFrom = std::pair<std::string, FileKind>;
 

@@ -79,7 +79,37 @@ std::uint32_t Get32(const std::vector<unsigned char>& in, std::size_t at) {
     return Get16(in, at) | (Get16(in, at + 2) << 16);
 }
 
+constexpr std::uint32_t kBitFields = 3;       // masks name each colour's bits
+constexpr std::uint32_t kAlphaBitFields = 6;  // the same, with an alpha mask
+
+// One colour of a pixel given by a mask of its bits, scaled to 0..255.
+struct Channel {
+    std::uint32_t mask = 0;
+    int shift = 0;
+    std::uint64_t top = 0;  // the largest value under the mask
+
+    explicit Channel(std::uint32_t bits) : mask(bits) {
+        if (!mask) return;
+        while (!((mask >> shift) & 1)) ++shift;
+        top = mask >> shift;
+    }
+    unsigned Of(std::uint32_t pixel) const {
+        return top ? static_cast<unsigned>(((pixel & mask) >> shift) * 255 / top) : 0;
+    }
+};
+
 }  // namespace
+
+std::string UnsupportedBmpKind(const std::vector<unsigned char>& data) {
+    if (data.size() < kFileHeaderSize + kInfoHeaderSize || data[0] != 'B' || data[1] != 'M') return {};
+    switch (Get32(data, 30)) {
+        case 1:
+        case 2: return "Compressed (RLE) BMP pictures are not read; save the picture uncompressed.";
+        case 4:
+        case 5: return "A BMP holding a JPEG or PNG picture is not read; save it as PNG or as a plain BMP.";
+        default: return {};
+    }
+}
 
 Image DecodeBmp(const std::vector<unsigned char>& data) {
     if (data.size() < kFileHeaderSize + kInfoHeaderSize || data[0] != 'B' || data[1] != 'M') return {};
@@ -93,8 +123,20 @@ Image DecodeBmp(const std::vector<unsigned char>& data) {
     const bool topDown = signedHeight < 0;
     const std::int64_t height = topDown ? -signedHeight : signedHeight;
     if (width <= 0 || height <= 0 || width > kMaxBmpSide || height > kMaxBmpSide) return {};
-    if (Get16(data, 26) != 1 || compression != 0) return {};
-    if (depth != 1 && depth != 4 && depth != 8 && depth != 24 && depth != 32) return {};
+    const bool masked = compression == kBitFields || compression == kAlphaBitFields;
+    if (Get16(data, 26) != 1 || (compression != 0 && !masked)) return {};
+    if (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32) return {};
+    if (masked && depth != 16 && depth != 32) return {};
+    // 16 and 32 bits a pixel name their colours by masks, which follow the
+    // basic header (or are part of a longer one); without them 16 bits are
+    // 5 each and 32 bits are blue, green, red and a spare byte.
+    std::uint32_t masks[3] = {depth == 16 ? 0x7C00u : 0xFF0000u, depth == 16 ? 0x03E0u : 0xFF00u,
+                              depth == 16 ? 0x001Fu : 0xFFu};
+    if (masked) {
+        if (kFileHeaderSize + kInfoHeaderSize + 12 > data.size()) return {};
+        for (int i = 0; i < 3; ++i) masks[i] = Get32(data, kFileHeaderSize + kInfoHeaderSize + 4 * i);
+    }
+    const Channel red(masks[0]), green(masks[1]), blue(masks[2]);
 
     // Paletted pictures: the colour table follows the header, four bytes an entry.
     std::vector<Rgb> table;
@@ -117,9 +159,13 @@ Image DecodeBmp(const std::vector<unsigned char>& data) {
         const int target = topDown ? y : image.height - 1 - y;
         for (int x = 0; x < image.width; ++x) {
             Rgb colour = 0;
-            if (depth >= 24) {
-                const std::size_t at = row + static_cast<std::size_t>(x) * (depth / 8);
+            if (depth == 24) {
+                const std::size_t at = row + static_cast<std::size_t>(x) * 3;
                 colour = MakeRgb(data[at + 2], data[at + 1], data[at]);
+            } else if (depth >= 16) {
+                const std::size_t at = row + static_cast<std::size_t>(x) * (depth / 8);
+                const std::uint32_t pixel = depth == 16 ? Get16(data, at) : Get32(data, at);
+                colour = MakeRgb(red.Of(pixel), green.Of(pixel), blue.Of(pixel));
             } else {
                 const std::size_t bit = static_cast<std::size_t>(x) * depth;
                 const unsigned byte = data[row + bit / 8];

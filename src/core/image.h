@@ -4,6 +4,7 @@
 // the picture files are written from and read into.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "core/rgb.h"
@@ -31,8 +32,13 @@ std::vector<unsigned char> EncodeBmp(const Image& image);
 // An empty picture when the bytes are not a PNG file or it is damaged; pictures
 // wider or higher than 16384 pixels are refused before anything is allocated.
 Image DecodePng(const std::vector<unsigned char>& data);
-// The same for bitmap files: uncompressed, 1, 4, 8, 24 or 32 bits a pixel,
-// rows bottom-up or top-down. Rows missing from the file make it damaged.
+// The same for bitmap files: uncompressed, 1, 4, 8, 16, 24 or 32 bits a pixel,
+// 16 and 32 also with colour masks, rows bottom-up or top-down. Rows missing
+// from the file make it damaged. A palette index past the palette's end
+// makes either kind damaged.
 Image DecodeBmp(const std::vector<unsigned char>& data);
+// Why a BMP that may well be sound is not read (compressed ones); empty for
+// any other file.
+std::string UnsupportedBmpKind(const std::vector<unsigned char>& data);
 
 }  // namespace qm

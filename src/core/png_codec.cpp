@@ -43,6 +43,7 @@ struct Decoded {
     png_uint_32 width = 0;
     png_uint_32 height = 0;
     std::vector<unsigned char> pixels;  // RGBA rows
+    std::vector<unsigned char> indices;  // a paletted picture's, one byte a pixel
     std::vector<png_bytep> rows;
 };
 
@@ -60,6 +61,35 @@ void AskForRgba(png_structp png, png_infop info) {
     png_read_update_info(png, info);
 }
 
+// Paletted pictures are read as indices and coloured here: a pixel that
+// points past the palette's end makes the picture damaged, where libpng would
+// quietly make it black. Called within DecodeInto's error handling.
+bool DecodePalettedInto(png_structp png, png_infop info, Decoded* out) {
+    png_colorp palette = nullptr;
+    int entries = 0;
+    if (png_get_PLTE(png, info, &palette, &entries) != PNG_INFO_PLTE) return false;
+    png_set_packing(png);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    if (png_get_rowbytes(png, info) != static_cast<png_size_t>(out->width)) return false;
+    out->indices.resize(static_cast<std::size_t>(out->width) * out->height);
+    out->rows.resize(out->height);
+    for (png_uint_32 y = 0; y < out->height; ++y) out->rows[y] = out->indices.data() + static_cast<std::size_t>(y) * out->width;
+    png_read_image(png, out->rows.data());
+    png_read_end(png, nullptr);
+    out->pixels.resize(out->indices.size() * 4);
+    for (std::size_t i = 0; i < out->indices.size(); ++i) {
+        if (out->indices[i] >= entries) return false;
+        const png_color& colour = palette[out->indices[i]];
+        unsigned char* p = out->pixels.data() + i * 4;
+        p[0] = colour.red;
+        p[1] = colour.green;
+        p[2] = colour.blue;
+        p[3] = 0xFF;
+    }
+    return true;
+}
+
 bool DecodeInto(png_structp png, png_infop info, Reader* reader, Decoded* out) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_read_fn(png, reader, ReadFromMemory);
@@ -67,6 +97,7 @@ bool DecodeInto(png_structp png, png_infop info, Reader* reader, Decoded* out) {
     png_read_info(png, info);
     out->width = png_get_image_width(png, info);
     out->height = png_get_image_height(png, info);
+    if (png_get_color_type(png, info) == PNG_COLOR_TYPE_PALETTE) return DecodePalettedInto(png, info, out);
     AskForRgba(png, info);
     if (png_get_rowbytes(png, info) != static_cast<png_size_t>(out->width) * 4) return false;
     out->pixels.resize(static_cast<std::size_t>(out->width) * out->height * 4);

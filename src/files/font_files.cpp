@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "core/file_io.h"
 #include "session/save_dialog.h"
 #include "files/font_files.h"
@@ -12,19 +14,30 @@ namespace qm {
 
 void LoadFontFile(EditorState& s) {
     const tk::FileAnswer answer = tk::OpenFileDialog("Load font (.fnt)", s.Slot().filePath, kFontFilter, 0);
-    if (!answer.path.empty()) LoadFontFrom(s, answer.path);
+    if (answer.path.empty()) return;
+    // A file that cannot be opened is passed over, as the dialog has just shown it.
+    if (const std::string fault = LoadFontFrom(s, answer.path); fault.rfind("not a font", 0) == 0) {
+        tk::MessageBox("Error!", FileNameOf(answer.path) + " is " + fault + ".");
+    }
 }
 
-bool LoadFontFrom(EditorState& s, const std::string& path) {
+std::string LoadFontFrom(EditorState& s, const std::string& path) {
     Bytes file;
-    if (!ReadWholeFile(path, file, kFontBytes)) return false;
+    if (!ReadWholeFile(path, file, static_cast<std::size_t>(kLargestFontFile) + 1)) return "cannot be read";
+    const FontFile font = ReadFontFile(file, std::max(FileSize(path), static_cast<long long>(file.size())));
+    if (!font.notFont.empty()) return "not a font: " + font.notFont;
 
-    s.FontBuffer = ReadFontBytes(file);
+    s.FontBuffer = font.font;
     s.Slot().fileName = FileNameOf(path);
     s.Slot().filePath = path;
     UnpackFont(s, -1);
-    tk::SetStatusText(s.ui.window, 1, "Font: " + s.Slot().fileName);
-    return true;
+    tk::SetStatusText(s.ui.window, 1, "Font: " + s.Slot().fileName + FontFileNote(font));
+    return {};
+}
+
+std::string FontFileNote(const FontFile& font) {
+    if (font.heldBytes < kFontBytes) return " (" + HeldCharsText(font.heldBytes) + ")";
+    return font.loadHeader ? " (binary load file)" : "";
 }
 
 void SaveFontFile(EditorState& s) {

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <functional>
 #include <random>
 
@@ -112,6 +114,20 @@ TEST_F(FileOpeningTest, FontsFillSlotsFromTheCurrentOneAndTheRestIsRefusedByName
     const std::string text = LastMessage();
     for (const char* name : {"notes.txt", "gone.fnt", "z.fnt"}) EXPECT_NE(text.find(name), std::string::npos) << name;
     EXPECT_EQ(text.find("x.fnt"), std::string::npos);
+}
+
+TEST_F(FileOpeningTest, OnTheCommandLineALoadFileGivesItsFontAndANonFontIsNamedWithItsReason) {
+    FontBytes font;
+    for (int i = 0; i < kFontBytes; ++i) font[i] = static_cast<std::uint8_t>(i * 13);
+    const unsigned char header[] = {0xFF, 0xFF, 0x00, 0xE0, 0xFF, 0xE3};
+    Bytes load(std::begin(header), std::end(header));
+    std::copy(font.begin(), font.end(), std::back_inserter(load));
+    test::WriteBytes(dir.Path("load.fnt"), load);
+    test::WriteBytes(dir.Path("tiny.fnt"), {'h', 'i', '\n'});
+    OpenCommandLineFiles(s, {dir.Path("tiny.fnt"), dir.Path("load.fnt")});
+    EXPECT_EQ(PackFont(s.doc.Slots[1]), font);
+    EXPECT_EQ(s.doc.Slots[1].fileName, "load.fnt");
+    EXPECT_NE(LastMessage().find("tiny.fnt: not a font: 3 bytes"), std::string::npos) << LastMessage();
 }
 
 TEST_F(FileOpeningTest, FilesOnTheCommandLineAreWhereTheWorkStarts) {

@@ -121,6 +121,12 @@ TEST(Png, GreyOneBitSixteenBitAndAlphaPicturesAreRead) {
     EXPECT_EQ(alpha.At(0, 1), qm::MakeRgb(4, 5, 6));
 }
 
+TEST(Png, PixelsPointingPastThePaletteAreRefused) {
+    PngBuilder png(3, 1, 8, 3);
+    png.Chunk("PLTE", {255, 0, 0, 0, 255, 0});
+    EXPECT_EQ(qm::DecodePng(png.Finish({0, 0, 1, 7})).width, 0);
+}
+
 TEST(Png, HugeDeclaredSizesAreRefused) {
     EXPECT_EQ(qm::DecodePng(PngBuilder(100000, 100000, 8, 2).Finish({0, 1, 2, 3})).width, 0);
 }
@@ -167,6 +173,61 @@ TEST(Bmp, HeaderDescribesBottomUpPaddedRgbRows) {
 TEST(Bmp, RowsOfAWidthOfFourNeedNoPadding) {
     EXPECT_EQ(qm::EncodeBmp(qm::Image(4, 5)).size(), 54u + 12 * 5);
     EXPECT_EQ(qm::EncodeBmp(qm::Image(1, 1)).size(), 54u + 4);
+}
+
+// A bitmap of one row of pixels, each given as its bytes, with the colour
+// masks after the basic header where compression asks for them.
+Bytes OneRowBmp(int depth, std::uint32_t compression, const std::vector<std::uint32_t>& masks, const Bytes& row) {
+    Bytes b = {'B', 'M'};
+    const auto put = [&b](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) b.push_back(static_cast<unsigned char>(v >> (8 * i)));
+    };
+    Bytes padded = row;
+    while (padded.size() % 4) padded.push_back(0);
+    const std::uint32_t offset = 54 + 4 * static_cast<std::uint32_t>(masks.size());
+    put(offset + static_cast<std::uint32_t>(padded.size()), 4);
+    put(0, 4);
+    put(offset, 4);
+    put(40, 4);
+    put(static_cast<std::uint32_t>(row.size() * 8 / depth), 4);
+    put(1, 4);
+    put(1, 2);
+    put(static_cast<std::uint32_t>(depth), 2);
+    put(compression, 4);
+    for (int i = 0; i < 5; ++i) put(0, 4);
+    for (std::uint32_t mask : masks) put(mask, 4);
+    b.insert(b.end(), padded.begin(), padded.end());
+    return b;
+}
+
+TEST(Bmp, SixteenAndThirtyTwoBitPixelsAreReadThroughTheirColourMasks) {
+    // 5-6-5 masks: full red, full green, full blue, white.
+    const qm::Image rgb565 = qm::DecodeBmp(OneRowBmp(16, 3, {0xF800, 0x07E0, 0x001F}, {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0xFF, 0xFF}));
+    ASSERT_EQ(rgb565.width, 4);
+    EXPECT_EQ(rgb565.At(0, 0), qm::MakeRgb(255, 0, 0));
+    EXPECT_EQ(rgb565.At(1, 0), qm::MakeRgb(0, 255, 0));
+    EXPECT_EQ(rgb565.At(2, 0), qm::MakeRgb(0, 0, 255));
+    EXPECT_EQ(rgb565.At(3, 0), qm::MakeRgb(255, 255, 255));
+    // Without masks 16 bits are 5-5-5.
+    const qm::Image rgb555 = qm::DecodeBmp(OneRowBmp(16, 0, {}, {0x00, 0x7C, 0xE0, 0x03}));
+    ASSERT_EQ(rgb555.width, 2);
+    EXPECT_EQ(rgb555.At(0, 0), qm::MakeRgb(255, 0, 0));
+    EXPECT_EQ(rgb555.At(1, 0), qm::MakeRgb(0, 255, 0));
+    // 32 bits with red in the low byte.
+    const qm::Image abgr = qm::DecodeBmp(OneRowBmp(32, 3, {0xFF, 0xFF00, 0xFF0000}, {10, 20, 30, 0}));
+    ASSERT_EQ(abgr.width, 1);
+    EXPECT_EQ(abgr.At(0, 0), qm::MakeRgb(10, 20, 30));
+    EXPECT_EQ(qm::UnsupportedBmpKind(OneRowBmp(32, 3, {0xFF, 0xFF00, 0xFF0000}, {10, 20, 30, 0})), "");
+}
+
+TEST(Bmp, CompressedBitmapsAreNamedAsNotReadRatherThanDamaged) {
+    for (std::uint32_t rle : {1u, 2u}) {
+        const Bytes bmp = OneRowBmp(rle == 1 ? 8 : 4, rle, {}, {0x02, 0x00, 0x00, 0x01});
+        EXPECT_EQ(qm::DecodeBmp(bmp).width, 0);
+        EXPECT_NE(qm::UnsupportedBmpKind(bmp).find("RLE"), std::string::npos);
+    }
+    EXPECT_EQ(qm::UnsupportedBmpKind(qm::EncodeBmp(Gradient(4, 4))), "");
+    EXPECT_EQ(qm::UnsupportedBmpKind(qm::EncodePng(Gradient(4, 4))), "");
 }
 
 }  // namespace

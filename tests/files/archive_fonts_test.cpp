@@ -64,13 +64,18 @@ TEST_F(ArchiveFontsTest, EveryFileFillsItsSlotWithItsFirstKilobyteAndNoOtherSlot
 
         std::vector<unsigned char> expected = ReadBytes(fonts[i].string());
         ASSERT_FALSE(expected.empty());
+        const std::size_t held = std::min<std::size_t>(expected.size(), kFontBytes);
         expected.resize(kFontBytes, 0);
         EXPECT_EQ(SlotBytes(slot), expected);
         EXPECT_EQ(SlotBytes(neighbour), neighbourBefore);
         EXPECT_TRUE(std::all_of(s.doc.Slots[slot].pixels.begin(), s.doc.Slots[slot].pixels.end(),
                                 [](std::uint8_t pixel) { return pixel <= 1; }));
         EXPECT_EQ(s.doc.Slots[slot].fileName, name);
-        EXPECT_EQ(tk::StatusText(s.ui.window, 1), "Font: " + name);
+        // A short file says how much of the font it held.
+        const std::string note = held < kFontBytes ? " (" + std::to_string(held / 8) + " of 128 characters" +
+                                                         (held % 8 ? " and " + std::to_string(held % 8) + " rows)" : ")")
+                                                   : "";
+        EXPECT_EQ(tk::StatusText(s.ui.window, 1), "Font: " + name + note);
     }
     EXPECT_EQ(tk::ShownRequesters().size(), fonts.size()) << "one open dialog a file, and no message";
 }

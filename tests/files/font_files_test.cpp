@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "session/font_buffer.h"
 #include "files/font_files.h"
 #include "support/editor_fixture.h"
@@ -66,16 +69,36 @@ TEST_F(FontFilesTest, AHundredByteFileFillsTwelveCharactersAndHalfOfTheThirteent
         EXPECT_EQ(s.Slot().Pixel(12, x, 4), 0);
         EXPECT_EQ(s.Slot().Pixel(13, x, 0), 0);
     }
+    EXPECT_EQ(tk::StatusText(s.ui.window, 1), "Font: short.fnt (12 of 128 characters and 4 rows)");
 }
 
-TEST_F(FontFilesTest, AnEmptyFileBlanksTheSlotAndStillNamesIt) {
-    const std::string path = dir.Path("empty.fnt");
-    WriteBytes(path, {});
-    Load(path);
-    EXPECT_EQ(SlotBytes(), std::vector<unsigned char>(kFontBytes, 0));
-    EXPECT_EQ(s.Slot().fileName, "empty.fnt");
-    EXPECT_EQ(s.Slot().filePath, path);
-    EXPECT_EQ(tk::StatusText(s.ui.window, 1), "Font: empty.fnt");
+// A binary load file's header is stepped over, not shown as six bytes of
+// pixels that shift every character.
+TEST_F(FontFilesTest, TheBinaryLoadFormGivesTheFontAfterItsHeader) {
+    const std::vector<unsigned char> font = ReadBytes(TestDataPath("fonts/analog.fnt"));
+    const unsigned char header[] = {0xFF, 0xFF, 0x00, 0xE0, 0xFF, 0xE3};
+    std::vector<unsigned char> load(std::begin(header), std::end(header));
+    std::copy(font.begin(), font.end(), std::back_inserter(load));
+    WriteBytes(dir.Path("load.fnt"), load);
+    Load(dir.Path("load.fnt"));
+    EXPECT_EQ(SlotBytes(), font);
+    EXPECT_EQ(tk::StatusText(s.ui.window, 1), "Font: load.fnt (binary load file)");
+}
+
+TEST_F(FontFilesTest, AFileThatIsNoFontIsRefusedWithItsReasonAndChangesNothing) {
+    const auto before = SlotBytes();
+    const std::vector<std::pair<std::string, std::vector<unsigned char>>> files = {
+        {"empty.fnt", {}}, {"three.fnt", {'a', 'b', 'c'}}, {"project.fnt", {'F', 'P', 'R', 'J', 0, 0, 0, 0, 0, 0}}};
+    const char* const reasons[] = {"empty.fnt is not a font: 0 bytes.", "three.fnt is not a font: 3 bytes.",
+                                   "project.fnt is not a font: a project file."};
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        WriteBytes(dir.Path(files[i].first), files[i].second);
+        Load(dir.Path(files[i].first));
+        EXPECT_EQ(tk::ShownRequesters().back().text, reasons[i]);
+    }
+    EXPECT_EQ(SlotBytes(), before);
+    EXPECT_EQ(s.Slot().fileName, "Default.fnt");
+    EXPECT_EQ(tk::StatusText(s.ui.window, 1), "Font: Default.fnt");
 }
 
 TEST_F(FontFilesTest, CancelledOrUnreadableLoadChangesNothingAndSaysNothing) {
