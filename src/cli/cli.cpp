@@ -15,10 +15,10 @@ constexpr int kBadInput = 1;
 constexpr int kBadUsage = 2;
 
 const std::vector<const Command*>& Commands() {
-    static const std::vector<const Command*> commands = {&ExportSourceCommand(), &ExportImageCommand(),
-                                                         &ExportRegionCommand(), &ExtractCommand(), &InfoCommand(),
-                                                         &ImportImageCommand(),
-                                                         &AnalyzeCommand(), &OptimizeCommand()};
+    static const std::vector<const Command*> commands = {
+        &ExportSourceCommand(), &ExportImageCommand(), &ExportRegionCommand(), &ExportXexCommand(),
+        &ExtractCommand(),      &InfoCommand(),        &ImportImageCommand(),  &AnalyzeCommand(),
+        &OptimizeCommand()};
     return commands;
 }
 

@@ -21,6 +21,7 @@ struct Command {
 const Command& ExportSourceCommand();
 const Command& ExportImageCommand();
 const Command& ExportRegionCommand();
+const Command& ExportXexCommand();
 const Command& ExtractCommand();
 const Command& InfoCommand();
 const Command& ImportImageCommand();

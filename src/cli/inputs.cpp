@@ -11,6 +11,7 @@
 #include "core/font_format.h"
 #include "core/set_format.h"
 #include "core/view_format.h"
+#include "core/region_map.h"
 
 namespace qm::cli {
 
@@ -133,6 +134,26 @@ FontBytes InputFont(const InputFile& file, const Options& options) {
                                         " file");
     }
     return PackFont(ProjectDocument(file).Slots[slot]);
+}
+
+Region ParseRegion(const std::string& text) {
+    Region region;
+    int* parts[] = {&region.startX, &region.startY, &region.width, &region.height};
+    const char* names[] = {"X", "Y", "W", "H"};
+    std::size_t start = 0;
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t comma = text.find(',', start);
+        if ((i < 3) != (comma != std::string::npos)) throw UsageError("--region must be X,Y,W,H, not '" + text + "'");
+        const std::string part = text.substr(start, i < 3 ? comma - start : std::string::npos);
+        // An empty rectangle would write an empty file: the width and height start at 1.
+        *parts[i] = ParseNumber(part, i < 2 ? 0 : 1, i % 2 == 0 ? kViewColumns : kViewRows,
+                                std::string("--region ") + names[i]);
+        start = comma + 1;
+    }
+    if (!InsideScreen(region)) {
+        throw UsageError("--region " + text + " reaches past the 60 x 40 screen");
+    }
+    return region;
 }
 
 }  // namespace qm::cli

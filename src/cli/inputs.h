@@ -42,4 +42,8 @@ int SlotOption(const InputFile& file, const Options& options);
 // other kinds.
 FontBytes InputFont(const InputFile& file, const Options& options);
 
+// X,Y,W,H of --region: a rectangle wholly on the 60 x 40 view screen, or a
+// UsageError.
+Region ParseRegion(const std::string& text);
+
 }  // namespace qm::cli

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/atari_program.h"
 #include "core/export_lines.h"
 #include "core/font_format.h"
 #include "core/font_image.h"
@@ -368,11 +369,32 @@ TEST_F(CliTest, ImportImageTakesAFifthColourAsInverseCodes) {
     }
 }
 
+TEST_F(CliTest, ExportXexWritesTheProgramOfTheChosenSlotRegionModeAndFill) {
+    Document doc;
+    ResetDocument(doc);
+    ApplyProject(doc, project);
+    const ProgramLayout custom{{3, 7, 20, 11}, 4, 200};
+    EXPECT_EQ(RunTool({"export-xex", projectPath, "--slot", "5", "--region", "3,7,20,11", "--mode", "4", "--fill", "200",
+                       "-o", "-"}).out,
+              BuildAtariProgram(doc, 5, custom).bytes);
+    const std::string out = Path("screen.xex");
+    ASSERT_EQ(RunTool({"export-xex", projectPath, "-o", out}).exitCode, 0);
+    EXPECT_EQ(ReadFile(out), BuildAtariProgram(doc, 1, ProgramLayout{}).bytes) << "slot 1, the whole screen, mode 2";
+
+    // A font alone is shown as the sheet lays it out, its inverse half below.
+    Document fontDoc;
+    ResetDocument(fontDoc);
+    UnpackFont(ReadFontBytes(ReadFile(fontPath)), fontDoc.Slots[1]);
+    for (int code = 0; code < 256; ++code) fontDoc.ViewScreen[code / 32][code % 32] = code;
+    EXPECT_EQ(RunTool({"export-xex", fontPath, "--mode", "4", "-o", "-"}).out,
+              BuildAtariProgram(fontDoc, 1, ProgramLayout{{0, 0, 40, 24}, 4, 0}).bytes);
+}
+
 TEST_F(CliTest, ExitCodesNameTheFaultOnStandardError) {
     EXPECT_EQ(RunTool({"--version"}).exitCode, 0);
     const cli_test::Run help = RunTool({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    for (const char* command : {"export-source", "export-image", "export-region", "extract", "info"}) {
+    for (const char* command : {"export-source", "export-image", "export-region", "export-xex", "extract", "info"}) {
         EXPECT_NE(help.Out().find(command), std::string::npos);
         const cli_test::Run commandHelp = RunTool({command, "--help"});
         EXPECT_EQ(commandHelp.exitCode, 0);
@@ -398,6 +420,13 @@ TEST_F(CliTest, ExitCodesNameTheFaultOnStandardError) {
         {"export-region", projectPath, "--region", "0,0,4,4", "--as", "png", "-o", "-"},
         {"export-region", projectPath, "--region", "0,0,4,4", "--as", "bin", "--header", "-o", "-"},
         {"export-region", projectPath, "--region", "0,0,4,4", "--as", "map", "--fill", "256", "-o", "-"},
+        {"export-xex", projectPath, "--region", "0,0,41,24", "-o", "-"},
+        {"export-xex", projectPath, "--region", "0,0,40,25", "-o", "-"},
+        {"export-xex", projectPath, "--region", "30,0,40,4", "-o", "-"},
+        {"export-xex", projectPath, "--mode", "3", "-o", "-"},
+        {"export-xex", projectPath, "--fill", "256", "-o", "-"},
+        {"export-xex", projectPath, "--slot", "11", "-o", "-"},
+        {"export-xex", fontPath, "--slot", "2", "-o", "-"},
     };
     for (const auto& args : badUsage) {
         const cli_test::Run run = RunTool(args);
@@ -418,6 +447,7 @@ TEST_F(CliTest, ExitCodesNameTheFaultOnStandardError) {
         {viewPath, {"export-source", viewPath, "--format", "asm", "-o", "-"}},
         {fontPath, {"export-region", fontPath, "--region", "0,0,4,4", "--as", "char", "-o", "-"}},
         {fontPath, {"extract", fontPath, "-o", "-"}},
+        {viewPath, {"export-xex", viewPath, "-o", "-"}},
     };
     for (const auto& [file, args] : badInput) {
         const cli_test::Run run = RunTool(args);
@@ -447,6 +477,7 @@ TEST_F(CliTest, AFailedRunLeavesTheOldOutputAsItWas) {
         WriteFile(Path("locked/font.fnt"), old);
         fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
         EXPECT_EQ(RunTool({"export-source", fontPath, "--format", "raw", "-o", Path("locked/font.fnt")}).exitCode, 1);
+        EXPECT_EQ(RunTool({"export-xex", projectPath, "-o", Path("locked/font.fnt")}).exitCode, 1);
         fs::permissions(dir / "locked", fs::perms::owner_all);
         EXPECT_EQ(ReadFile(Path("locked/font.fnt")), old);
     }
