@@ -8,6 +8,7 @@
 #include "charedit/font_sheet.h"
 #include "charedit/palette.h"
 #include "charedit/transforms.h"
+#include "files/atari_program.h"
 #include "files/export_image.h"
 #include "files/export_source.h"
 #include "files/font_files.h"
@@ -118,6 +119,12 @@ const Command kCommands[] = {
      .step = kNoStep, .run = Do<SaveWork, SaveMode::Save>, .guard = Guard::AfterDialog},
     {.menuItem = kMenuSaveProjectAs, .menu = "Project", .text = "Save As...", .step = kNoStep,
      .run = Do<SaveWork, SaveMode::SaveAs>, .guard = Guard::AfterDialog},
+    {.menuItem = kMenuExportProgram, .menu = "Project", .text = "Export Atari program...", .step = kNoStep,
+     .run = Do<ExportProgramDialog>, .guard = Guard::AfterDialog},
+    {.menuItem = kMenuRunInEmulator, .menu = "Project", .text = "Run in emulator\tF9", .shortcut = {tk::KeyF9},
+     .step = kNoStep, .run = Do<RunInEmulator>},
+    {.menuItem = kMenuEmulatorCommand, .menu = "Project", .text = "Emulator command...", .step = kNoStep,
+     .run = Do<ChangeEmulatorCommand>},
     {.menuItem = kMenuAbout, .menu = "Project", .text = "About", .lineBefore = true, .run = Do<ShowAbout>},
     {.menuItem = kMenuExit, .menu = "Project", .text = "Exit", .run = AskToExit},
 

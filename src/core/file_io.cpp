@@ -396,6 +396,25 @@ bool ReadWholeFile(const std::string& path, Bytes& bytes, std::size_t maxBytes) 
     return true;
 }
 
+std::string PrivateTempFolder(std::string& reason) {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const char* tmp = std::getenv("TMPDIR");
+    std::string folder;
+    if (runtime != nullptr && runtime[0] == '/') folder = std::string(runtime) + "/quillmere";
+    else folder = std::string(tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp") + "/quillmere-" + std::to_string(getuid());
+    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        reason = folder + ": " + ErrorText();
+        return "";
+    }
+    // Another user may have made it first, or left a link there.
+    struct stat st {};
+    if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid() || (st.st_mode & 077) != 0) {
+        reason = folder + ": not a folder of this user's alone";
+        return "";
+    }
+    return folder;
+}
+
 long long FileSize(const std::string& path) {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;

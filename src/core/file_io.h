@@ -37,6 +37,11 @@ void RemoveTemporariesOnSignals();
 // opened or is not a regular file, with errno telling why.
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes,
                    std::size_t maxBytes = static_cast<std::size_t>(-1));
+// A folder for files of this user's that other programs read (a program for
+// the emulator): quillmere in $XDG_RUNTIME_DIR, or quillmere-UID in the
+// temporary folder, made when missing. A folder of that name that is not a
+// folder of this user's alone is refused. Empty text with the reason on failure.
+std::string PrivateTempFolder(std::string& reason);
 // Size of a file by name; negative when it cannot be examined.
 long long FileSize(const std::string& path);
 // The folder separator of this platform.

@@ -32,10 +32,10 @@ std::string RecentProjectsFile(const std::string& configFolder) {
     return configFolder.empty() ? "" : configFolder + "/recent-projects";
 }
 
-std::vector<std::string> ReadRecentProjects(const std::string& file) {
-    std::vector<std::string> list;
+std::vector<std::string> ReadConfigLines(const std::string& file) {
+    std::vector<std::string> lines;
     std::vector<unsigned char> bytes;
-    if (file.empty() || !ReadWholeFile(file, bytes, 64 * 1024)) return list;
+    if (file.empty() || !ReadWholeFile(file, bytes, 64 * 1024)) return lines;
     std::string line;
     for (std::size_t i = 0; i <= bytes.size(); ++i) {
         if (i < bytes.size() && bytes[i] != '\n') {
@@ -43,24 +43,36 @@ std::vector<std::string> ReadRecentProjects(const std::string& file) {
             continue;
         }
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty() && std::find(list.begin(), list.end(), line) == list.end()) list.push_back(line);
+        lines.push_back(line);
         line.clear();
+    }
+    return lines;
+}
+
+std::vector<std::string> ReadRecentProjects(const std::string& file) {
+    std::vector<std::string> list;
+    for (const std::string& line : ReadConfigLines(file)) {
+        if (!line.empty() && std::find(list.begin(), list.end(), line) == list.end()) list.push_back(line);
     }
     if (list.size() > static_cast<std::size_t>(kRecentProjectCount)) list.resize(kRecentProjectCount);
     return list;
 }
 
-std::string WriteRecentProjects(const std::string& file, const std::vector<std::string>& list) {
+std::string WriteConfigFile(const std::string& file, const std::vector<unsigned char>& bytes) {
     if (file.empty()) return "no configuration folder is known";
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(file).parent_path(), error);
     if (error) return error.message();
+    return SaveFileSafely(file, bytes);
+}
+
+std::string WriteRecentProjects(const std::string& file, const std::vector<std::string>& list) {
     std::vector<unsigned char> bytes;
     for (const std::string& path : list) {
         bytes.insert(bytes.end(), path.begin(), path.end());
         bytes.push_back('\n');
     }
-    return SaveFileSafely(file, bytes);
+    return WriteConfigFile(file, bytes);
 }
 
 void AddRecentProject(std::vector<std::string>& list, const std::string& path) {

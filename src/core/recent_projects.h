@@ -16,6 +16,12 @@ constexpr int kRecentProjectCount = 8;
 std::string ConfigFolder(const char* xdgConfigHome, const char* home);
 // ConfigFolder of this process's environment.
 std::string UserConfigFolder();
+// The lines of a file of the configuration folder (without their line ends);
+// none when it cannot be read.
+std::vector<std::string> ReadConfigLines(const std::string& file);
+// Writes a file of the configuration folder safely, making the folder first.
+// Returns the reason of a failure, or empty text.
+std::string WriteConfigFile(const std::string& file, const std::vector<unsigned char>& bytes);
 // The file that keeps the list, in the given configuration folder.
 std::string RecentProjectsFile(const std::string& configFolder);
 

@@ -117,6 +117,11 @@ QWidget* MakeWidget(ControlRec& rec, WindowRec& w, const std::string& plain) {
         QObject::connect(field, &QLineEdit::textEdited, otherEvent);
         return field;
     }
+    case ControlKind::TextField: {
+        auto* field = new QLineEdit(text);
+        QObject::connect(field, &QLineEdit::textEdited, otherEvent);
+        return field;
+    }
     case ControlKind::Spin: {
         auto* spin = new QSpinBox;
         QObject::connect(spin, &QSpinBox::valueChanged, otherEvent);

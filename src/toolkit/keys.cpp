@@ -15,6 +15,7 @@ constexpr KeyPair kSpecialKeys[] = {
     {KeyUp, Qt::Key_Up},         {KeyDown, Qt::Key_Down},         {KeyDelete, Qt::Key_Delete},
     {KeyPageUp, Qt::Key_PageUp}, {KeyPageDown, Qt::Key_PageDown}, {KeyHome, Qt::Key_Home},
     {KeyEnd, Qt::Key_End},       {KeyEnter, Qt::Key_Return},      {KeyEscape, Qt::Key_Escape},
+    {KeyF9, Qt::Key_F9},
 };
 
 // The digits of the numeric keypad are keys of their own, apart from those of

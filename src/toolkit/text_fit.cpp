@@ -154,7 +154,8 @@ bool FitsIn(const ControlRec& c, const QFont& font) {
     case ControlKind::OptionButton:
         return FitsCheck(static_cast<QAbstractButton*>(c.widget), font, QStyle::SE_RadioButtonContents);
     case ControlKind::DropDown: return FitsList(static_cast<QComboBox*>(c.widget), font);
-    case ControlKind::NumberField: return FitsField(static_cast<QLineEdit*>(c.widget), font);
+    case ControlKind::NumberField:
+    case ControlKind::TextField: return FitsField(static_cast<QLineEdit*>(c.widget), font);
     case ControlKind::Spin: return FitsSpin(static_cast<QSpinBox*>(c.widget), font);
     // Scrolled or drawn by the program: no text of a fixed room.
     case ControlKind::HScrollBar:

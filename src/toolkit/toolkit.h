@@ -122,7 +122,7 @@ enum SpecialKey {
     KeyF5 = 0x1000,
     KeyLeft, KeyRight, KeyUp, KeyDown,
     KeyDelete, KeyPageUp, KeyPageDown,
-    KeyHome, KeyEnd, KeyEnter, KeyEscape,
+    KeyHome, KeyEnd, KeyEnter, KeyEscape, KeyF9,
 };
 // key: an upper-case letter ('R') or a SpecialKey. The key sends a MenuItem
 // event with the number and never reaches the window as a key press.
@@ -160,7 +160,7 @@ std::vector<int> StatusFieldWidths(WindowId window);
 
 enum class ControlKind {
     Button, ToggleButton, Label, Frame, CheckBox, OptionButton, DropDown,
-    NumberField, Spin, HScrollBar, ScrollArea, TextEdit, Canvas,
+    NumberField, Spin, HScrollBar, ScrollArea, TextEdit, Canvas, TextField,
 };
 
 enum ControlStyle : unsigned {
@@ -275,6 +275,13 @@ void QueueFileAnswer(const std::string& path, int filterIndex = 0);
 void QueueAnswer(Answer answer);
 const std::vector<Shown>& ShownRequesters();
 void ClearScript();
+
+// ---------------------------------------------------------------- other programs
+
+// Starts a program with its arguments (words[0] is the program) and returns at
+// once, without waiting for it or keeping it; false with the reason when it
+// cannot be started.
+bool StartProgram(const std::vector<std::string>& words, std::string& reason);
 
 // ---------------------------------------------------------------- files and pictures
 

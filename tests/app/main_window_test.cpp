@@ -1,6 +1,8 @@
 #include <algorithm>
+#include <iterator>
 
 #include "app/main_window.h"
+#include "files/atari_program.h"
 #include "support/editor_fixture.h"
 #include "toolkit/simulate/simulate.h"
 
@@ -37,15 +39,19 @@ TEST_F(MainWindowTest, MenusCarryTheirNumbersSeparatorsAndShortcutNames) {
     EXPECT_EQ(find("Set", 33)->text, "Export Set to bin...");
     EXPECT_EQ(find("Font", 50)->text, "Import picture...");
     EXPECT_EQ(find("Font", 51)->text, "Import font bytes...");
+    EXPECT_EQ(find("Project", 52)->text, "Export Atari program...");
+    EXPECT_EQ(find("Project", 53)->text, "Run in emulator\tF9");
+    EXPECT_EQ(find("Project", 54)->text, "Emulator command...");
+    EXPECT_EQ(std::next(find("Project", 2))->number, 52) << "after \"Save As...\"";
     // The Font menu ends with a separator after "Previous".
     const auto lastOfFont = std::find_if(entries.rbegin(), entries.rend(), [](auto& e) { return e.menu == "Font"; });
     EXPECT_EQ(lastOfFont->number, -1);
     EXPECT_EQ(tk::simulate::ShownMenuLines(s.ui.window, "Font").back(), -1);
 }
 
-TEST_F(MainWindowTest, SeventeenShortcutsSendTheirMenuItems) {
+TEST_F(MainWindowTest, EighteenShortcutsSendTheirMenuItems) {
     const auto shortcuts = tk::Shortcuts(s.ui.window);
-    ASSERT_EQ(shortcuts.size(), 17u);
+    ASSERT_EQ(shortcuts.size(), 18u);
     const auto item = [&](int key, unsigned modifiers) {
         for (const auto& sc : shortcuts) {
             if (sc.key == key && sc.modifiers == modifiers) return sc.menuItem;
@@ -58,6 +64,7 @@ TEST_F(MainWindowTest, SeventeenShortcutsSendTheirMenuItems) {
     EXPECT_EQ(item(tk::KeyLeft, tk::Shift), kMenuShiftLeft);
     EXPECT_EQ(item(tk::KeyPageDown, tk::NoModifier), kMenuNextSet);
     EXPECT_EQ(item(tk::KeyF5, tk::NoModifier), kMenuSaveProject);
+    EXPECT_EQ(item(tk::KeyF9, tk::NoModifier), kMenuRunInEmulator);
     EXPECT_EQ(item('Z', tk::Ctrl), kMenuUndo);
     EXPECT_EQ(item('Z', tk::Ctrl | tk::Shift), kMenuRedo);
     EXPECT_EQ(item('Y', tk::Ctrl), kMenuRedo);

@@ -6,6 +6,7 @@
 #include "core/font_image.h"
 #include "core/image.h"
 #include "files/import_dialogs.h"
+#include "files/atari_program.h"
 #include "support/editor_fixture.h"
 #include "toolkit/simulate/simulate.h"
 
@@ -59,9 +60,10 @@ TEST_F(TextFitTest, EveryControlOfEveryWindowShowsItsWholeText) {
     send(MenuEvent(kMenuImportPicture));
     tk::QueueFileAnswer(test::TestDataPath("fonts/chess.fnt"));
     send(MenuEvent(kMenuImportFontBytes));
+    send(MenuEvent(kMenuEmulatorCommand));
     tk::SetWindowOpenedHook({});
 
-    EXPECT_EQ(seen.size(), 10u);
+    EXPECT_EQ(seen.size(), 11u);
     EXPECT_EQ(cut, std::vector<std::string>{});
 }
 
