@@ -1,11 +1,16 @@
-// The picture of the font at the largest scale with its PNG encoding, and the
-// source text of the font in each format.
+// The picture of the font at the largest scale with its PNG encoding, the
+// source text of the font in each format, and the program for the machine.
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "bench_state.h"
+#include "core/emulator_command.h"
 #include "core/export_lines.h"
 #include "core/font_image.h"
+#include "files/atari_program.h"
 #include "files/export_source.h"
 #include "session/font_buffer.h"
 
@@ -59,8 +64,35 @@ void Lines(benchmark::State& state) {
     state.SetLabel(ExportFormatNames()[format]);
 }
 
+// The bytes of the program of the whole screen.
+void BuildProgram(benchmark::State& state) {
+    EditorState& s = Editor();
+    for (auto _ : state) benchmark::DoNotOptimize(CurrentProgram(s).bytes.data());
+}
+
+// "Run in emulator" in the editor's time: the program built and written, and
+// an emulator (here /bin/true) started without waiting for it. The command and
+// the program's file live in a folder of the benchmark's own.
+void RunInEmulatorItem(benchmark::State& state) {
+    EditorState& s = Editor();
+    std::string root = (std::filesystem::temp_directory_path() / "quillmere-bench-XXXXXX").string();
+    if (mkdtemp(root.data()) == nullptr) return state.SkipWithError("no temporary folder");
+    const std::string runtime = root + "/run";
+    std::filesystem::create_directory(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    setenv("XDG_CONFIG_HOME", root.c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    WriteEmulatorCommand(EmulatorCommandFile(root + "/quillmere"), "true %f");
+    for (auto _ : state) {
+        if (RunInEmulator(s).empty()) return state.SkipWithError("the emulator did not start");
+    }
+    std::filesystem::remove_all(root);
+}
+
 }  // namespace
 
+BENCHMARK(BuildProgram)->Name("AtariProgram/Build")->Unit(benchmark::kMicrosecond);
+BENCHMARK(RunInEmulatorItem)->Name("AtariProgram/RunInEmulator")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RenderX4, HiRes, UseHiRes)->Name("RenderFontImageX4/HiRes")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RenderX4, Multicolour, UseMaskLayer)
     ->Name("RenderFontImageX4/Multicolour")

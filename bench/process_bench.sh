@@ -14,6 +14,8 @@ command -v hyperfine >/dev/null || { echo "hyperfine is not installed (scripts/s
 font=tests/data/fonts/atari-standard.fnt
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
+# A whole project, for the program export and the copy it is measured against.
+project=fuzz/corpus/project/current.proj
 
 # Prints the median of every command of a hyperfine JSON export.
 medians() {
@@ -29,7 +31,9 @@ hyperfine -N --warmup 20 --runs 300 --export-json "$out/cli.json" "$@" \
   -n "export-source ca65 to stdout" "$build/quillmere-cli export-source $font --format ca65 -o -" \
   -n "export-source ca65" "$build/quillmere-cli export-source $font --format ca65 -o $out/font.s" \
   -n "export-source asm" "$build/quillmere-cli export-source $font --format asm -o $out/font.txt" \
-  -n "export-image x4 png" "$build/quillmere-cli export-image $font --scale 4 -o $out/font.png"
+  -n "export-image x4 png" "$build/quillmere-cli export-image $font --scale 4 -o $out/font.png" \
+  -n "cp of the project" "cp $project $out/copy.proj" \
+  -n "export-xex of the project" "$build/quillmere-cli export-xex $project --mode 4 -o $out/screen.xex"
 
 QT_QPA_PLATFORM=offscreen hyperfine -N --warmup 3 --runs 30 --export-json "$out/editor.json" "$@" \
   -n "editor start-up to first frame" "$build/bench/quillmere_startup_probe"

@@ -165,7 +165,7 @@ enum class Fallback { None, InPlace };
 // fallback set when the file cannot be replaced without loss (no temporary
 // file can be made there, or the owner cannot be kept).
 std::string WriteTemporary(const std::string& target, const struct stat* old, const Bytes& bytes,
-                           std::string& reason, Fallback& fallback) {
+                           std::string& reason, Fallback& fallback, bool flush) {
     std::string name = TemporaryTemplate(target);
     const int fd = mkstemp(name.data());
     if (fd < 0) {
@@ -184,7 +184,7 @@ std::string WriteTemporary(const std::string& target, const struct stat* old, co
         return {};
     }
     const mode_t mode = old ? old->st_mode & 07777 : 0666 & ~CurrentUmask();
-    ok = ok && WriteAll(fd, bytes) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
+    ok = ok && WriteAll(fd, bytes) && fchmod(fd, mode) == 0 && (!flush || fsync(fd) == 0);
     if (!ok) reason = ErrorText();
     if (close(fd) != 0 && ok) {
         ok = false;
@@ -272,7 +272,7 @@ std::string WriteToDescriptor(int fd, const Bytes& bytes) {
     return WriteAll(fd, bytes) ? std::string() : ErrorText();
 }
 
-std::string ReplaceFile(const std::string& target, const Bytes& bytes) {
+std::string ReplaceFile(const std::string& target, const Bytes& bytes, bool flush) {
     struct stat info {};
     const bool exists = stat(target.c_str(), &info) == 0;
     // Replacing the file by a new one would get round its write protection.
@@ -281,7 +281,7 @@ std::string ReplaceFile(const std::string& target, const Bytes& bytes) {
     if (exists && info.st_nlink > 1) return WriteInPlace(target, bytes);
     std::string reason;
     Fallback fallback = Fallback::None;
-    const std::string temporary = WriteTemporary(target, exists ? &info : nullptr, bytes, reason, fallback);
+    const std::string temporary = WriteTemporary(target, exists ? &info : nullptr, bytes, reason, fallback, flush);
     if (fallback == Fallback::InPlace) return WriteInPlace(target, bytes);
     if (temporary.empty()) return reason.empty() ? "Cannot write the file" : reason;
     const PendingTemporary pending(temporary);
@@ -293,7 +293,7 @@ std::string ReplaceFile(const std::string& target, const Bytes& bytes) {
         if (error == EPERM || error == EACCES) return WriteInPlace(target, bytes);
         return reason;
     }
-    SyncFolder(FolderOf(target));
+    if (flush) SyncFolder(FolderOf(target));
     return {};
 }
 
@@ -305,7 +305,7 @@ std::string NameFault(const std::string& path) {
 
 }  // namespace
 
-std::string SaveFileSafely(const std::string& path, const Bytes& bytes) {
+std::string SaveFileSafely(const std::string& path, const Bytes& bytes, bool flushToDisk) {
     if (std::string fault = NameFault(path); !fault.empty()) return fault;
     const Target target = FollowLinks(path);
     if (!target.fault.empty()) return target.fault;
@@ -315,7 +315,7 @@ std::string SaveFileSafely(const std::string& path, const Bytes& bytes) {
         if (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode)) return WriteToSpecialFile(target.path, bytes);
         return S_ISDIR(info.st_mode) ? "It is a folder" : "It is not a regular file";
     }
-    return ReplaceFile(target.path, bytes);
+    return ReplaceFile(target.path, bytes, flushToDisk);
 }
 
 std::string SaveTargetFault(const std::string& path) {

@@ -19,7 +19,10 @@ namespace qm {
 // hold old bytes. A name of an open descriptor (/dev/stdout, /dev/fd/N), a
 // terminal, a device or a named pipe is written to as it is. On failure the
 // old file is as it was and the reason is returned; empty text means success.
-std::string SaveFileSafely(const std::string& path, const std::vector<unsigned char>& bytes);
+// Without flushToDisk the file is still replaced whole but not waited for to
+// reach the disk: for a file that another program reads at once and nobody
+// keeps, such as the program an emulator is started on.
+std::string SaveFileSafely(const std::string& path, const std::vector<unsigned char>& bytes, bool flushToDisk = true);
 // Why SaveFileSafely(path, ...) would certainly fail, without writing
 // anything: a missing or protected folder, a folder as target, a loop of
 // links. Empty when the target looks writable.

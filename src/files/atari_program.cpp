@@ -66,7 +66,7 @@ std::string RunInEmulator(EditorState& s) {
     std::string reason;
     const std::string folder = PrivateTempFolder(reason);
     const std::string path = folder + "/" + ProgramFileName(s);
-    if (!folder.empty()) reason = SaveFileSafely(path, program.bytes);
+    if (!folder.empty()) reason = SaveFileSafely(path, program.bytes, false);
     if (!reason.empty()) {
         tk::MessageBox("Error!", "The program for the emulator could not be written: " + reason);
         return "";
