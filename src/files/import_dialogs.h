@@ -6,6 +6,7 @@
 
 #include "core/byte_stream.h"
 #include "session/editor_state.h"
+#include "session/menu_items.h"
 
 namespace qm {
 

@@ -17,7 +17,7 @@
 #include "core/set_format.h"
 #include "core/view_format.h"
 #include "support/editor_fixture.h"
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 
 namespace qm {
 namespace {

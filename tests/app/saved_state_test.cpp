@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "core/project_format.h"
 #include "session/saved_state.h"
+#include "session/undo.h"
 #include "support/editor_fixture.h"
 
 namespace qm {

@@ -7,7 +7,7 @@
 #include "files/font_files.h"
 #include "charedit/palette.h"
 #include "sets/char_tools.h"
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 #include "support/editor_fixture.h"
 
 namespace qm {

@@ -22,7 +22,7 @@
 #include "app/startup.h"
 #include "core/file_io.h"
 #include "core/recovery_format.h"
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 
 namespace {
 

@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
     qm::ChooseSheetCharacter(s, 33);
     qm::SwitchDisplayMode(s);
     tk::SetChecked(s.ui.maskMode, true);
-    qm::ChooseLayerMode(s, 2);
+    qm::ChooseLayerMode(s, qm::Layer::Mask);
     Save(s.ui.window, "mask-view.png");
 
     qm::CloseAllWindows(s);
