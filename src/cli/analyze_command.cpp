@@ -59,12 +59,14 @@ std::string AnalysisText(const CharAnalysis& a, int slot, bool project) {
     for (int c = 0; c < kCharCount; ++c) {
         if (!a.Used(c)) continue;
         text += "  " + CharText(c) + ": " + Count(a.setCells[c], "set cell") + ", " +
-                Count(a.screenCells[c], "screen cell") + "\n";
+                Count(a.screenCells[c], "screen cell") +
+                (a.mapCells[c] ? ", " + Count(a.mapCells[c], "map cell") : std::string()) + "\n";
     }
     return text;
 }
 
-std::string AnalysisJson(const CharAnalysis& a, int slot) {
+// map_cells only for a project with a map, so other files read as before.
+std::string AnalysisJson(const CharAnalysis& a, int slot, bool hasMap) {
     std::string json = "{\"slot\": " + std::to_string(slot) + ", \"unused\": " + JsonNumbers(a.Unused()) +
                        ", \"duplicates\": [";
     const auto groups = a.DuplicateGroups();
@@ -75,7 +77,8 @@ std::string AnalysisJson(const CharAnalysis& a, int slot) {
         if (!a.Used(c)) continue;
         json += std::string(first ? "" : ", ") + "{\"char\": " + std::to_string(c) +
                 ", \"set_cells\": " + std::to_string(a.setCells[c]) +
-                ", \"screen_cells\": " + std::to_string(a.screenCells[c]) + "}";
+                ", \"screen_cells\": " + std::to_string(a.screenCells[c]) +
+                (hasMap ? ", \"map_cells\": " + std::to_string(a.mapCells[c]) : std::string()) + "}";
         first = false;
     }
     return json + "]}\n";
@@ -88,7 +91,7 @@ void RunAnalyze(const Options& options) {
     int slot = 1;
     const Document doc = InputDocument(input, options, slot);
     const CharAnalysis a = AnalyzeChars(doc, slot);
-    WriteText(output, options.Has("--json") ? AnalysisJson(a, slot)
+    WriteText(output, options.Has("--json") ? AnalysisJson(a, slot, doc.Map.InUse())
                                             : AnalysisText(a, slot, input.kind == FileKind::Project));
 }
 
@@ -133,11 +136,12 @@ const Command& AnalyzeCommand() {
         "analyze",
         "unused and duplicate characters, and where each is used",
         "Usage: quillmere-cli analyze IN [--slot N] [--json] [-o OUT]\n"
-        "Lists the characters that no set cell and no screen cell uses, the groups of\n"
+        "Lists the characters that no set cell, screen cell or map tile uses, the groups of\n"
         "characters whose eight bytes are equal in slot N (1 to 10, default 1), and for\n"
-        "each used character how many set and screen cells hold it; a cell holding an\n"
-        "inverse code (128 to 255) counts for character code - 128. A font alone has no\n"
-        "sets or screen, so none of its characters counts as used.\n\n"
+        "each used character how many set, screen and map cells hold it (map cells: the\n"
+        "characters of the map laid out from its tiles); a cell holding an inverse code\n"
+        "(128 to 255) counts for character code - 128. A font alone has no sets, screen\n"
+        "or map, so none of its characters counts as used.\n\n"
         "  --json   one JSON object instead of text\n",
         {{"--slot"}, {"--json"}},
         RunAnalyze,

@@ -18,7 +18,7 @@ const std::vector<const Command*>& Commands() {
     static const std::vector<const Command*> commands = {
         &ExportSourceCommand(), &ExportImageCommand(), &ExportRegionCommand(), &ExportXexCommand(),
         &ExtractCommand(),      &InfoCommand(),        &ImportImageCommand(),  &AnalyzeCommand(),
-        &OptimizeCommand()};
+        &OptimizeCommand(),     &ExportMapCommand(),   &ExportTilesCommand(),  &ImportMapCommand()};
     return commands;
 }
 

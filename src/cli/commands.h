@@ -27,6 +27,9 @@ const Command& InfoCommand();
 const Command& ImportImageCommand();
 const Command& AnalyzeCommand();
 const Command& OptimizeCommand();
+const Command& ExportMapCommand();
+const Command& ExportTilesCommand();
+const Command& ImportMapCommand();
 
 // Runs the tool on its arguments (without the program's name); the exit code.
 int RunCli(const std::vector<std::string>& args);

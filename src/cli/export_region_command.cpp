@@ -14,7 +14,9 @@ namespace {
 
 void Run(const Options& options) {
     if (!options.Has("--region")) throw UsageError("no --region given");
-    const Region region = ParseRegion(options.Value("--region"));
+    const std::string text = options.Value("--region");
+    const Region region = ParseRegion(text, kViewColumns, kViewRows);
+    if (!InsideScreen(region)) throw UsageError("--region " + text + " reaches past the 60 x 40 screen");
     const std::string as = options.Value("--as");
     if (as != "bin" && as != "char" && as != "map") throw UsageError("--as must be bin, char or map");
     if (as != "map" && (options.Has("--fill") || options.Has("--header"))) {

@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/inputs.h"
 #include "cli/output.h"
+#include "cli/source_output.h"
 #include "core/export_lines.h"
 #include "core/font_source.h"
 
@@ -45,15 +46,10 @@ Bytes DialogText(const FontBytes& font, const SourceFormat& format, const std::s
 void Run(const Options& options) {
     if (!options.Has("--format")) throw UsageError("no --format given");
     const SourceFormat& format = FindFormat(options.Value("--format"));
-    std::string label = format.defaultLabel;
-    if (options.Has("--label")) {
-        if (label.empty()) throw UsageError(std::string("the format ") + format.name + " has no label");
-        label = options.Value("--label");
-        if (!IsSourceLabel(label)) {
-            throw UsageError("--label must be a letter or _ followed by letters, digits or _ (at most 64), not '" +
-                             label + "'");
-        }
+    if (options.Has("--label") && !*format.defaultLabel) {
+        throw UsageError(std::string("the format ") + format.name + " has no label");
     }
+    const std::string label = LabelOption(options, format.defaultLabel);
     const std::string& output = options.Output();
     const InputFile input = ReadInput(options.Input());
     const std::string name = format.name;

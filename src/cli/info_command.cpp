@@ -40,6 +40,10 @@ struct FileInfo {
     RegisterColors openedRgb{};
     bool olderForm = false;
     std::string fontNote;  // a short font's characters, or its load header
+    bool hasMap = false;
+    TileMap map;  // its sizes only
+    int tilesUsed = 0;   // different tiles on the map
+    long long cellsUsed = 0;  // map cells not empty
 };
 
 int UsedChars(const FontBytes& font) {
@@ -68,6 +72,21 @@ int UsedCells(const ViewCells& screen) {
         for (int cell : row) used += IsCellCode(cell) ? 1 : 0;
     }
     return used;
+}
+
+void ExamineMap(const TileMap& map, FileInfo& info) {
+    info.hasMap = true;
+    info.map.width = map.width;
+    info.map.height = map.height;
+    info.map.tileWidth = map.tileWidth;
+    info.map.tileHeight = map.tileHeight;
+    std::array<bool, kTileCount> used{};
+    for (std::uint8_t cell : map.cells) {
+        if (cell >= kTileCount) continue;
+        used[cell] = true;
+        ++info.cellsUsed;
+    }
+    for (bool u : used) info.tilesUsed += u ? 1 : 0;
 }
 
 FileInfo Examine(const InputFile& input) {
@@ -100,6 +119,7 @@ FileInfo Examine(const InputFile& input) {
             }
             info.openedValues = doc.RegisterValue;
             info.openedRgb = doc.RegisterRgb;
+            if (doc.Map.InUse()) ExamineMap(doc.Map, info);
             break;
         }
         case FileKind::View:
@@ -213,6 +233,12 @@ std::string AsText(const FileInfo& info, const std::string& path) {
     }
     if (info.usedSets >= 0) text += "  sets used: " + std::to_string(info.usedSets) + "\n";
     if (info.usedCells >= 0) text += "  screen cells used: " + std::to_string(info.usedCells) + " of 2400\n";
+    if (info.hasMap) {
+        text += "  map: " + std::to_string(info.map.width) + " x " + std::to_string(info.map.height) + " cells of " +
+                std::to_string(info.map.tileWidth) + " x " + std::to_string(info.map.tileHeight) + " characters, " +
+                std::to_string(info.tilesUsed) + " of 100 tiles used in " + std::to_string(info.cellsUsed) +
+                " cells\n";
+    }
     if (info.hasRegisters) text += "  registers:" + RegistersText(info.registerValues, info.registerRgb);
     if (info.registersChangeOnOpening) {
         text += "  registers on opening (slot 1's colours):" + RegistersText(info.openedValues, info.openedRgb);
@@ -235,6 +261,14 @@ std::string AsJson(const FileInfo& info, const std::string& path) {
     }
     if (info.usedSets >= 0) json += ", \"sets_used\": " + std::to_string(info.usedSets);
     if (info.usedCells >= 0) json += ", \"cells_used\": " + std::to_string(info.usedCells);
+    if (info.hasMap) {
+        json += ", \"map\": {\"width\": " + std::to_string(info.map.width) +
+                ", \"height\": " + std::to_string(info.map.height) +
+                ", \"tile_width\": " + std::to_string(info.map.tileWidth) +
+                ", \"tile_height\": " + std::to_string(info.map.tileHeight) +
+                ", \"tiles_used\": " + std::to_string(info.tilesUsed) +
+                ", \"cells_used\": " + std::to_string(info.cellsUsed) + "}";
+    }
     if (info.hasRegisters) json += ", \"registers\": " + RegistersJson(info.registerValues, info.registerRgb);
     if (info.registersChangeOnOpening) {
         json += ", \"registers_on_opening\": " + RegistersJson(info.openedValues, info.openedRgb);
@@ -259,7 +293,8 @@ const Command& InfoCommand() {
         "Usage: quillmere-cli info IN [--json] [-o OUT]\n"
         "Tells what IN is (font, project, view, colours, set or sets) and what it holds: per\n"
         "font slot how many characters are not blank, how many sets and screen cells are\n"
-        "used, and the colour registers. Writes to standard output unless -o is given.\n\n"
+        "used, the map's size, tile size and tiles used, and the colour registers. Writes\n"
+        "to standard output unless -o is given.\n\n"
         "  --json   one JSON object instead of text\n",
         {{}, {"--json"}},
         Run,

@@ -17,9 +17,9 @@ namespace qm::cli {
 
 namespace {
 
-// No reader looks further than a project's length, and a font file is at
+// No reader looks further than a project can reach, and a font file is at
 // most kLargestFontFile bytes; a larger file is read no further than this.
-constexpr std::size_t kReadLimit = static_cast<std::size_t>(kLargestFontFile) + 1;
+constexpr std::size_t kReadLimit = std::max<std::size_t>(kProjectReadLimit, kLargestFontFile + 1);
 
 bool EndsWithNoCase(const std::string& text, const std::string& tail) {
     if (text.size() < tail.size()) return false;
@@ -109,6 +109,7 @@ Document ProjectDocument(const InputFile& file) {
     if (file.kind != FileKind::Project || !project) {
         throw InputError(file.path, std::string("a project is needed here, this is a ") + KindName(file.kind) + " file");
     }
+    if (MapDamaged(*project)) throw InputError(file.path, "its map is damaged (cut short or of a size no map has)");
     Document doc;
     ResetDocument(doc);
     ApplyProject(doc, *project);
@@ -136,7 +137,7 @@ FontBytes InputFont(const InputFile& file, const Options& options) {
     return PackFont(ProjectDocument(file).Slots[slot]);
 }
 
-Region ParseRegion(const std::string& text) {
+Region ParseRegion(const std::string& text, int columns, int rows) {
     Region region;
     int* parts[] = {&region.startX, &region.startY, &region.width, &region.height};
     const char* names[] = {"X", "Y", "W", "H"};
@@ -146,10 +147,14 @@ Region ParseRegion(const std::string& text) {
         if ((i < 3) != (comma != std::string::npos)) throw UsageError("--region must be X,Y,W,H, not '" + text + "'");
         const std::string part = text.substr(start, i < 3 ? comma - start : std::string::npos);
         // An empty rectangle would write an empty file: the width and height start at 1.
-        *parts[i] = ParseNumber(part, i < 2 ? 0 : 1, i % 2 == 0 ? kViewColumns : kViewRows,
-                                std::string("--region ") + names[i]);
+        *parts[i] = ParseNumber(part, i < 2 ? 0 : 1, i % 2 == 0 ? columns : rows, std::string("--region ") + names[i]);
         start = comma + 1;
     }
+    return region;
+}
+
+Region ParseRegion(const std::string& text) {
+    const Region region = ParseRegion(text, kViewColumns, kViewRows);
     if (!InsideScreen(region)) {
         throw UsageError("--region " + text + " reaches past the 60 x 40 screen");
     }

@@ -42,6 +42,9 @@ int SlotOption(const InputFile& file, const Options& options);
 // other kinds.
 FontBytes InputFont(const InputFile& file, const Options& options);
 
+// --region's X,Y,W,H, each part from 0 to the columns (X, W) or rows (Y, H);
+// whether it lies on what it is a region of is the caller's to judge.
+Region ParseRegion(const std::string& text, int columns, int rows);
 // X,Y,W,H of --region: a rectangle wholly on the 60 x 40 view screen, or a
 // UsageError.
 Region ParseRegion(const std::string& text);

@@ -31,6 +31,22 @@ bool IsBlank(const FontSlot& font, int code) {
     return std::all_of(pixels, pixels + 64, [](std::uint8_t p) { return p == 0; });
 }
 
+// Each placed tile uses the characters of its set's cells within the tile.
+void CountMapCells(const Document& doc, CharAnalysis& a) {
+    if (!doc.Map.InUse()) return;
+    std::array<long long, kNoTile + 1> placed{};
+    for (std::uint8_t cell : doc.Map.cells) ++placed[cell];
+    for (int tile = 1; tile <= kTileCount; ++tile) {
+        if (placed[tile - 1] == 0) continue;
+        for (int r = 0; r < doc.Map.tileHeight; ++r) {
+            for (int c = 0; c < doc.Map.tileWidth; ++c) {
+                const std::int32_t cell = doc.SetTable[tile].cells[r * 5 + c];
+                if (IsCharCode(cell)) a.mapCells[cell] += static_cast<int>(placed[tile - 1]);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 std::vector<int> CharAnalysis::Unused() const {
@@ -70,6 +86,7 @@ CharAnalysis AnalyzeChars(const Document& doc, int slot) {
             if (IsCellCode(cell)) ++a.screenCells[CharOfCode(cell)];
         }
     }
+    CountMapCells(doc, a);
     // Each character's 64 pixels as eight words of eight, compared whole.
     const FontSlot& font = doc.Slots[slot];
     std::array<std::array<std::uint64_t, 8>, kCharCount> rows{};

@@ -1,6 +1,6 @@
 #pragma once
 
-// Which characters the sets and the screen use, which characters repeat an
+// Which characters the sets, the screen and the map use, which characters repeat an
 // earlier one, and the moves that free space in a font: merging the
 // duplicates, compacting the used characters to the front and swapping two
 // characters, with every set and screen cell following its character. A cell
@@ -22,11 +22,13 @@ struct CharAnalysis {
     // How many set cells and screen cells hold each character.
     std::array<int, kCharCount> setCells{};
     std::array<int, kCharCount> screenCells{};
+    // How many character cells of the map, laid out from its tiles, hold it.
+    std::array<int, kCharCount> mapCells{};
     // Each character itself, or the first earlier character of the slot with
     // the same eight rows.
     std::array<int, kCharCount> firstCopy{};
 
-    bool Used(int code) const { return setCells[code] + screenCells[code] > 0; }
+    bool Used(int code) const { return setCells[code] + screenCells[code] + mapCells[code] > 0; }
     bool Duplicate(int code) const { return firstCopy[code] != code; }
     std::vector<int> Unused() const;
     // Each group: the first copy, then its duplicates in order; only groups

@@ -1,7 +1,7 @@
 #pragma once
 
 // The user's work: ten fonts with their names and colours, the six colour
-// registers, the hundred sets and the view screen. It knows nothing of windows;
+// registers, the hundred sets, the view screen and the map of tiles. It knows nothing of windows;
 // the editor, the command-line tool and the tests all work on it alike.
 
 #include <array>
@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/rgb.h"
+#include "core/tile_map.h"
 
 namespace qm {
 
@@ -60,6 +61,7 @@ struct Document {
     // Sets 1 to 100; element 0 is unused.
     std::array<SetRecord, kSetCount + 1> SetTable{};
     ViewCells ViewScreen{};
+    TileMap Map;
     std::string ProjectPath;
 };
 

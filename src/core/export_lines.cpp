@@ -1,5 +1,6 @@
 #include "core/export_lines.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace qm {
@@ -36,14 +37,21 @@ std::string Number(int value, bool hexadecimal) {
     return text;
 }
 
+// The bytes after the start of a data line of the format, as it separates them.
+std::string JoinNumbers(std::span<const std::uint8_t> bytes, const ExportFormat& f) {
+    std::string text;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i > 0) text += f.separator;
+        text += Number(bytes[i], f.hexadecimal);
+    }
+    return text;
+}
+
 std::string DataLine(const FontBytes& font, int code, int format) {
     const ExportFormat& f = Formats()[format];
     std::string line = f.lineStart;
     if (format == kBasicFormat) line += std::to_string(10010 + 10 * code) + " DATA ";
-    for (int row = 0; row < 8; ++row) {
-        if (row > 0) line += f.separator;
-        line += Number(font[code * 8 + row], f.hexadecimal);
-    }
+    line += JoinNumbers(std::span(font).subspan(static_cast<std::size_t>(code) * 8, 8), f);
     if (format == kPascalFormat && code < kCharCount - 1) line += ",";
     return line;
 }
@@ -65,6 +73,16 @@ std::vector<std::string> ExportLines(const FontBytes& font, int format) {
     std::vector<std::string> lines = f.header;
     for (int code = 0; code < kCharCount; ++code) lines.push_back(DataLine(font, code, format));
     lines.insert(lines.end(), f.trailer.begin(), f.trailer.end());
+    return lines;
+}
+
+std::vector<std::string> AsmByteLines(std::span<const std::uint8_t> bytes, const std::string& label,
+                                      std::size_t perLine) {
+    const ExportFormat& f = Formats()[0];
+    std::vector<std::string> lines = {label};
+    for (std::size_t at = 0; at < bytes.size(); at += perLine) {
+        lines.push_back(f.lineStart + JoinNumbers(bytes.subspan(at, std::min(perLine, bytes.size() - at)), f));
+    }
     return lines;
 }
 

@@ -3,6 +3,8 @@
 // The source text of a font for the platform's languages, one character per
 // data line, and the text file it is saved as.
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,10 @@ inline constexpr int kExportFormatCount = 6;
 const std::vector<std::string>& ExportFormatNames();
 // Header, 128 data lines and trailer of format 0..5; nothing for another index.
 std::vector<std::string> ExportLines(const FontBytes& font, int format);
+// Any bytes as the first format writes a font: the label, then lines of
+// perLine decimal bytes.
+std::vector<std::string> AsmByteLines(std::span<const std::uint8_t> bytes, const std::string& label,
+                                      std::size_t perLine);
 // Each line followed by CR LF, the last one too; the text is kept as it is
 // (UTF-8), without a byte-order mark.
 Bytes TextFileBytes(const std::vector<std::string>& lines);

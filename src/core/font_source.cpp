@@ -1,5 +1,6 @@
 #include "core/font_source.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace qm {
@@ -8,13 +9,13 @@ namespace {
 
 void Append(Bytes& out, const std::string& text) { out.insert(out.end(), text.begin(), text.end()); }
 
-// The eight bytes of one character, each with its prefix, joined by sep.
-std::string CharBytes(const FontBytes& font, int code, const char* prefix, const char* sep) {
+// The bytes of one line, each with its prefix, joined by sep.
+std::string LineBytes(std::span<const std::uint8_t> bytes, const char* prefix, const char* sep) {
     std::string line;
-    for (int row = 0; row < 8; ++row) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
         char number[8];
-        std::snprintf(number, sizeof number, "%s%02X", prefix, font[code * 8 + row]);
-        if (row > 0) line += sep;
+        std::snprintf(number, sizeof number, "%s%02X", prefix, bytes[i]);
+        if (i > 0) line += sep;
         line += number;
     }
     return line;
@@ -32,21 +33,28 @@ bool IsSourceLabel(const std::string& name) {
     return true;
 }
 
-Bytes Ca65FontText(const FontBytes& font, const std::string& label) {
+Bytes Ca65BytesText(std::span<const std::uint8_t> bytes, const std::string& label, std::size_t perLine) {
     Bytes out;
     Append(out, label + ":\n");
-    for (int code = 0; code < kCharCount; ++code) Append(out, "    .byte " + CharBytes(font, code, "$", ",") + "\n");
+    for (std::size_t at = 0; at < bytes.size(); at += perLine) {
+        Append(out, "    .byte " + LineBytes(bytes.subspan(at, std::min(perLine, bytes.size() - at)), "$", ",") + "\n");
+    }
     return out;
 }
 
-Bytes CFontText(const FontBytes& font, const std::string& name) {
+Bytes CBytesText(std::span<const std::uint8_t> bytes, const std::string& name, std::size_t perLine) {
     Bytes out;
-    Append(out, "const unsigned char " + name + "[1024] = {\n");
-    for (int code = 0; code < kCharCount; ++code) {
-        Append(out, "    " + CharBytes(font, code, "0x", ", ") + (code < kCharCount - 1 ? ",\n" : "\n"));
+    Append(out, "const unsigned char " + name + "[" + std::to_string(bytes.size()) + "] = {\n");
+    for (std::size_t at = 0; at < bytes.size(); at += perLine) {
+        const std::size_t count = std::min(perLine, bytes.size() - at);
+        Append(out, "    " + LineBytes(bytes.subspan(at, count), "0x", ", ") + (at + count < bytes.size() ? ",\n" : "\n"));
     }
     Append(out, "};\n");
     return out;
 }
+
+Bytes Ca65FontText(const FontBytes& font, const std::string& label) { return Ca65BytesText(font, label, 8); }
+
+Bytes CFontText(const FontBytes& font, const std::string& name) { return CBytesText(font, name, 8); }
 
 }  // namespace qm

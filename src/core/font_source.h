@@ -1,8 +1,10 @@
 #pragma once
 
-// Source text of a font for build tools outside the platform's own languages:
+// Source text of a font, or of any bytes, for build tools outside the platform's own languages:
 // the ca65 cross assembler and C compilers (gcc, cc65). Lines end in LF.
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "core/byte_stream.h"
@@ -19,5 +21,9 @@ bool IsSourceLabel(const std::string& name);
 Bytes Ca65FontText(const FontBytes& font, const std::string& label);
 // "const unsigned char name[1024] = {" and 128 lines of eight 0x.. values.
 Bytes CFontText(const FontBytes& font, const std::string& name);
+
+// Any bytes in the same two forms, perLine values a line.
+Bytes Ca65BytesText(std::span<const std::uint8_t> bytes, const std::string& label, std::size_t perLine);
+Bytes CBytesText(std::span<const std::uint8_t> bytes, const std::string& name, std::size_t perLine);
 
 }  // namespace qm

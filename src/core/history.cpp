@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstring>
 #include <utility>
 
@@ -10,9 +11,14 @@ namespace qm {
 namespace {
 
 // The plain bytes of a document, in spans: each slot's pixels and colours,
-// the registers, the sets and the view screen.
+// the registers, the sets, the view screen, the map's sizes and its cells.
+// The cells are the one span whose size can change: a step that resizes the
+// map keeps them whole, before and after; any other step only what differs.
 constexpr int kSlotSpans = 2 * kSlotCount;
-constexpr int kSpanCount = kSlotSpans + 4;
+constexpr int kMapCellsSpan = kSlotSpans + 5;
+constexpr int kSpanCount = kSlotSpans + 6;
+
+static_assert(offsetof(TileMap, height) == 3 * sizeof(int), "the map's sizes lie side by side");
 
 // The spans of the registers' colours and bytes.
 constexpr int kRegisterRgbSpan = kSlotSpans;
@@ -41,6 +47,8 @@ std::array<Span, kSpanCount> SpansOf(Document& doc) {
     spans[kRegisterValueSpan] = SpanOf<int>(doc.RegisterValue, 0);
     spans[kSlotSpans + 2] = SpanOf<std::int32_t>(doc.SetTable, 0);
     spans[kSlotSpans + 3] = SpanOf<std::int32_t>(doc.ViewScreen, 0);
+    spans[kSlotSpans + 4] = {reinterpret_cast<std::uint8_t*>(&doc.Map.tileWidth), 4 * sizeof(int), sizeof(int), 0};
+    spans[kMapCellsSpan] = {doc.Map.cells.data(), doc.Map.cells.size(), 1, 0};
     return spans;
 }
 
@@ -134,6 +142,7 @@ std::size_t SizeOf(const History::Step& step) {
     std::size_t bytes = sizeof(History::Step) + step.name.capacity() + step.runs.capacity() * sizeof(History::Run) +
                         step.data.capacity() + step.texts.capacity() * sizeof(History::TextChange);
     for (const History::TextChange& t : step.texts) bytes += t.before.capacity() + t.after.capacity();
+    if (step.mapCells) bytes += step.mapCells->first.capacity() + step.mapCells->second.capacity();
     return bytes;
 }
 
@@ -189,7 +198,7 @@ bool History::Pending(const Document& doc) const {
     const auto now = SpansOf(doc);
     const auto before = SpansOf(*base_);
     for (int i = 0; i < kSpanCount; ++i) {
-        if (std::memcmp(now[i].data, before[i].data, now[i].size) != 0) return true;
+        if (now[i].size != before[i].size || std::memcmp(now[i].data, before[i].data, now[i].size) != 0) return true;
     }
     for (int i = 0; i < kTextCount; ++i) {
         if (TextOf(doc, i) != TextOf(*base_, i)) return true;
@@ -209,8 +218,13 @@ bool History::Record(const Document& doc, const std::string& name, const Focus& 
     }
     Step step;
     const auto now = SpansOf(doc);
+    if (doc.Map.cells.size() != base_->Map.cells.size()) {
+        step.mapCells = {base_->Map.cells, doc.Map.cells};
+        base_->Map.cells = doc.Map.cells;
+    }
     const auto before = SpansOf(*base_);
     for (int i = 0; i < kSpanCount; ++i) {
+        if (i == kMapCellsSpan && step.mapCells) continue;
         const std::size_t first = step.runs.size();
         DiffSpan(before[i].data, now[i].data, now[i], static_cast<std::uint16_t>(i), step.runs);
         for (std::size_t r = first; r < step.runs.size(); ++r) {
@@ -229,7 +243,7 @@ bool History::Record(const Document& doc, const std::string& name, const Focus& 
         step.slots |= SlotOfText(i) ? 1u << SlotOfText(i) : 0u;
         kept = text;
     }
-    if (step.runs.empty() && step.texts.empty()) return false;
+    if (step.runs.empty() && step.texts.empty() && !step.mapCells) return false;
     step.slots |= SlotBits(step.registersSlot);
 
     while (steps_.size() > undoCount_) {
@@ -298,6 +312,10 @@ History::SlotMove History::RedoSlots(int current) const {
 // Writes the values the step replaced (undo) or put in (redo), each whole,
 // and only those it changed: whatever came since elsewhere stays.
 unsigned History::Apply(const Step& step, Document& doc, bool undo) {
+    if (step.mapCells) base_->Map.cells = undo ? step.mapCells->first : step.mapCells->second;
+    // A map resized since and not recorded cannot take the step's cells in
+    // place: it takes the map's cells as the step leaves them.
+    if (step.mapCells || doc.Map.cells.size() != base_->Map.cells.size()) doc.Map.cells = base_->Map.cells;
     const auto kept = SpansOf(*base_);
     const auto target = SpansOf(doc);
     const std::uint8_t* data = step.data.data();

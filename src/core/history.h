@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/document.h"
@@ -124,6 +125,8 @@ public:
         std::vector<Run> runs;
         std::vector<std::uint8_t> data;
         std::vector<TextChange> texts;
+        // The map's cells before and after a step that resized the map.
+        std::optional<std::pair<std::vector<std::uint8_t>, std::vector<std::uint8_t>>> mapCells;
         Focus focusBefore, focusAfter;
         // The registers' slot around the step; 0 when the step left the
         // registers alone.

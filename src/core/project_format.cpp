@@ -5,6 +5,7 @@
 #include "core/set_format.h"
 #include "core/view_format.h"
 
+#include "core/tile_map_format.h"
 
 namespace qm {
 
@@ -90,6 +91,9 @@ ProjectData ProjectOf(const Document& doc) {
     project.view = doc.ViewScreen;
     project.slotColors.emplace();
     for (int slot = 1; slot <= kSlotCount; ++slot) (*project.slotColors)[slot - 1] = ToSix(doc.Slots[slot].colors);
+    if (doc.Map.InUse()) {
+        project.extensions.blocks.push_back({{'T', 'M', 'A', 'P'}, EncodeMapBlock(doc.Map)});
+    }
     return project;
 }
 
@@ -104,6 +108,19 @@ void ApplyProject(Document& doc, const ProjectData& project) {
         doc.RegisterRgb = doc.Slots[1].colors;
     }
     MatchRegisterValues(doc);
+    doc.Map = MapOf(project).value_or(TileMap{});
+}
+
+std::optional<TileMap> MapOf(const ProjectData& project) {
+    const TaggedBlock* block = project.extensions.Find(kMapBlockTag);
+    if (!block) return std::nullopt;
+    return DecodeMapBlock(block->data);
+}
+
+bool MapDamaged(const ProjectData& project) {
+    const TaggedBlock* block = project.extensions.Find(kMapBlockTag);
+    if (block) return !DecodeMapBlock(block->data);
+    return project.extensions.damaged && std::string_view(project.extensions.damagedTag.data(), 4) == kMapBlockTag;
 }
 
 }  // namespace qm

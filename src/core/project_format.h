@@ -19,6 +19,10 @@ inline constexpr std::size_t kProjectSize = 22614;
 // Older files end before the block of slot colours.
 inline constexpr std::size_t kOlderProjectSize = 22374;
 
+// A project with its largest map and room for what else follows the fixed
+// part; readers need look no further.
+inline constexpr std::size_t kProjectReadLimit = std::size_t{16} << 20;
+
 using SixColors = std::array<Rgb, 6>;  // LUM, BAK, PF0, PF1, PF2, PF3
 
 struct ProjectData {
@@ -42,11 +46,17 @@ Bytes WriteProject(const ProjectData& project);
 std::optional<ProjectData> ReadProject(const Bytes& file);
 
 // The document's fonts, sets, registers, screen and slot colours in the form
-// of the newer file.
+// of the newer file, with the map when one is in use.
 ProjectData ProjectOf(const Document& doc);
+// The map the project keeps; nothing when it keeps none or its block is
+// damaged.
+std::optional<TileMap> MapOf(const ProjectData& project);
+// The project keeps a map that cannot be read: opening it would lose the map.
+bool MapDamaged(const ProjectData& project);
 // Takes a read project over; the registers show slot 1's colours when the
 // file has slot colours, and their bytes the palette entries of those colours.
-// Names, paths and the project path stay.
+// A project without a map gives a new, empty one. Names, paths and the
+// project path stay.
 void ApplyProject(Document& doc, const ProjectData& project);
 
 }  // namespace qm

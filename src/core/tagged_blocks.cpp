@@ -44,6 +44,7 @@ TaggedBlocks ReadTaggedBlocks(std::span<const unsigned char> file, std::size_t o
         offset += kBlockHeader;
         if (length > file.size() - offset) {
             result.damaged = true;
+            result.damagedTag = block.tag;
             break;
         }
         const auto begin = file.begin() + static_cast<std::ptrdiff_t>(offset);

@@ -29,6 +29,8 @@ struct TaggedBlocks {
     // A block whose length runs past the end of the file: the blocks before
     // it are kept, nothing after it is read.
     bool damaged = false;
+    // The tag of the block cut short, when its header was whole.
+    std::array<char, 4> damagedTag{};
 
     // The first block of the tag, or nothing.
     const TaggedBlock* Find(std::string_view tag) const;

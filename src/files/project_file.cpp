@@ -50,7 +50,7 @@ void OpenProject(EditorState& s) {
 
 bool OpenProjectFrom(EditorState& s, const std::string& path) {
     Bytes file;
-    if (!ReadWholeFile(path, file, kProjectSize + kMostTaggedBytes)) return false;
+    if (!ReadWholeFile(path, file, kProjectReadLimit)) return false;
     const std::optional<ProjectData> project = ReadProject(file);
     if (!project) {
         tk::MessageBox("Error!", "This file is not project QMR!");
@@ -62,6 +62,11 @@ bool OpenProjectFrom(EditorState& s, const std::string& path) {
         tk::MessageBox("Error!", "The project " + FileNameOf(path) + " ends early: it has only " +
                                      std::to_string(file.size()) + " of the at least " + std::to_string(kOlderProjectSize) +
                                      " bytes.");
+        return false;
+    }
+    if (MapDamaged(*project)) {
+        tk::MessageBox("Error!", "The map of the project " + FileNameOf(path) +
+                                     " is damaged; the project was not opened, so that saving it cannot lose the map.");
         return false;
     }
     ShowProjectPath(s, path);
