@@ -14,6 +14,7 @@
 #include "files/font_files.h"
 #include "files/import_dialogs.h"
 #include "files/project_file.h"
+#include "maps/map_editor.h"
 #include "session/font_buffer.h"
 #include "session/set_cells.h"
 #include "session/undo.h"
@@ -212,6 +213,8 @@ const Command kCommands[] = {
      .run = Do<SetCommand, SetAction::ClearBits>, .redraws = true},
     {.menuItem = kMenuExportSetBin, .menu = "Set", .text = "Export Set to bin...", .lineBefore = true,
      .step = kNoStep, .run = Do<ExportSetBin>},
+    {.menuItem = kMenuOpenMapEditor, .menu = "Set", .text = "Map Editor...", .step = kNoStep,
+     .run = Do<OpenMapEditor>},
     {.control = Button<&MainWindowUi::largeSetGridBox>, .run = Do<LargeSetGridFromBox>},
     {.control = Button<&MainWindowUi::drawOnSetBox>, .run = Do<DrawOnSetFromBox>},
     {.control = Button<&MainWindowUi::openSetsViewer>, .run = Do<OpenSetsViewer>},

@@ -3,6 +3,7 @@
 #include "charedit/char_editor.h"
 #include "charedit/color_registers.h"
 #include "charedit/font_sheet.h"
+#include "maps/map_editor.h"
 #include "sets/set_views.h"
 #include "sets/sets_viewer.h"
 #include "sets/view_editor.h"
@@ -20,6 +21,7 @@ void RedrawEverything(EditorState& s) {
     ShowColorIndicators(s);
     if (s.ViewEditorOpen == 1) DrawViewScreen(s, -1, -1);
     if (s.SetsViewerOpen == 1) DrawSetsViewer(s);
+    DrawMapEditor(s);
 }
 
 }  // namespace qm

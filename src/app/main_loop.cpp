@@ -3,6 +3,7 @@
 #include "app/main_event_handler.h"
 #include "app/recovery.h"
 #include "app/step_names.h"
+#include "maps/map_editor.h"
 #include "session/save_dialog.h"
 #include "session/undo.h"
 #include "sets/sets_viewer.h"
@@ -19,7 +20,8 @@ void CloseIfAsked(bool keepOpen, tk::WindowId& window) {
 }
 
 bool IsEditorWindow(const EditorState& s, tk::WindowId w) {
-    return w == s.ui.window || w == s.viewerUi.window || w == s.viewUi.window || w == s.exportUi.window;
+    return w == s.ui.window || w == s.viewerUi.window || w == s.viewUi.window || w == s.exportUi.window ||
+           w == s.mapUi.window;
 }
 
 bool IsUndoItem(const tk::Event& event) {
@@ -84,6 +86,8 @@ bool RouteEvent(EditorState& s, const tk::Event& event) {
         CloseIfAsked(ViewEditorEventHandler(s, event), s.viewUi.window);
     } else if (w == s.exportUi.window) {
         CloseIfAsked(ViewExportHandler(s, event), s.exportUi.window);
+    } else if (w == s.mapUi.window) {
+        if (!MapEditorHandler(s, event) && tk::WindowExists(w)) tk::CloseWindow(w);
     }
     return true;
 }

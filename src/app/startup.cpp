@@ -57,12 +57,14 @@ void RunMainLoop(EditorState& s) {
 }
 
 void CloseAllWindows(EditorState& s) {
-    for (tk::WindowId w : {s.exportUi.window, s.viewUi.window, s.viewerUi.window, s.ui.window}) {
+    for (tk::WindowId w : {s.mapUi.window, s.exportUi.window, s.viewUi.window, s.viewerUi.window, s.ui.window}) {
         if (w != 0 && tk::WindowExists(w)) tk::CloseWindow(w);
     }
     s.exportUi = {};
     s.viewUi = {};
     s.viewerUi = {};
+    s.mapUi = {};
+    s.map.open = false;
     s.ui = {};
 }
 

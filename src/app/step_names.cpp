@@ -2,6 +2,7 @@
 
 #include "app/commands.h"
 #include "app/file_opening.h"
+#include "maps/map_editor.h"
 
 namespace qm {
 
@@ -31,6 +32,7 @@ std::string StepNameIn(const EditorState& s, CommandWindow window, const tk::Eve
 std::string StepNameOf(const EditorState& s, const tk::Event& event) {
     if (event.window != 0 && event.window == s.viewUi.window) return StepNameIn(s, CommandWindow::ViewEditor, event);
     if (event.window != 0 && event.window == s.exportUi.window) return kNoStep;
+    if (event.window != 0 && event.window == s.mapUi.window) return MapEditorStepName(s, event);
     if (event.window != s.ui.window) return kUnnamedStep;
     if (event.kind == tk::EventKind::FilesDropped) return OpenFilesStepName(event.paths);
     return StepNameIn(s, CommandWindow::Main, event);

@@ -80,6 +80,32 @@ struct ViewExportUi {
 // The layer the character editor paints in the multicolour view: the
 // character itself, or the mask drawn over it.
 enum class Layer { Normal = 1, Mask = 2 };
+struct MapEditorUi {
+    tk::WindowId window = 0;
+    tk::ControlId canvas = 0, across = 0, down = 0, gridBox = 0;
+};
+
+// The map window's view of the map and what it holds beside it; kept while
+// the program runs, like the view editor's flags.
+struct MapSession {
+    bool open = false;
+    int zoom = 2;  // screen pixels per machine pixel: 1, 2 or 4
+    bool grid = true;
+    // The map cell at the canvas's top-left corner.
+    int firstColumn = 0, firstRow = 0;
+    // The cell under the pointer, -1 when it is off the map.
+    int pointerX = -1, pointerY = -1;
+    // The rectangle chosen with Shift+drag, from where the drag began; width
+    // 0 when none is chosen.
+    Region selection{0, 0, 0, 0};
+    int anchorX = 0, anchorY = 0;
+    // The buttons held at the canvas's last event: a drag begins where the
+    // left button goes down.
+    int lastButtons = 0;
+    // What Copy took: clipWidth x clipHeight cells, row by row.
+    int clipWidth = 0, clipHeight = 0;
+    std::vector<std::uint8_t> clip;
+};
 
 struct EditorState;
 // Redraws every view; the program sets it when it starts, so that a feature
@@ -135,6 +161,8 @@ struct EditorState {
     SetsViewerUi viewerUi;
     ViewEditorUi viewUi;
     ViewExportUi exportUi;
+    MapEditorUi mapUi;
+    MapSession map;
     // What the views were last drawn from, so that a redraw can skip a view
     // whose inputs did not change. Emptying it makes every view draw again.
     DrawnViews drawn;

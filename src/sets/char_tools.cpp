@@ -23,12 +23,6 @@ std::string PlaceText(const CharPlace& p) {
            std::to_string(p.cell / 5 + 1) + ", column " + std::to_string(p.cell % 5 + 1) + ")";
 }
 
-void ShowSet(EditorState& s, int set) {
-    s.CurrentSet = set;
-    tk::SetText(s.ui.setLabel, std::to_string(set));
-    RedrawAll(s);
-}
-
 void ShowScreenCell(EditorState& s, int x, int y) {
     OpenViewEditor(s);
     DrawViewScreen(s, -1, -1);
@@ -162,6 +156,12 @@ void SwapCharsDialog(EditorState& s) {
     const CharMoves moves = SwapMoves(from, to);
     MoveChars(s.doc, moves);
     FollowMoves(s, moves);
+    RedrawAll(s);
+}
+
+void ShowSet(EditorState& s, int set) {
+    s.CurrentSet = set;
+    tk::SetText(s.ui.setLabel, std::to_string(set));
     RedrawAll(s);
 }
 

@@ -14,6 +14,9 @@
 
 namespace qm {
 
+// Makes the set current, shows its number beside the small view and redraws.
+void ShowSet(EditorState& s, int set);
+
 // The two check items: switch a mark on or off and redraw the sheet.
 void ToggleUnusedMarks(EditorState& s);
 void ToggleDuplicateMarks(EditorState& s);

@@ -4,6 +4,7 @@
 #include "core/document.h"
 #include "sets/set_cell_status.h"
 #include "sets/set_views.h"
+#include "sets/tile_outline.h"
 
 namespace qm {
 
@@ -41,7 +42,7 @@ int ActingButton(const EditorState& s, const tk::Event& event) {
 
 void DrawLargeSetView(EditorState& s) {
     if (s.ui.largeSetView == 0) return;
-    if (s.drawn.largeSetView.Unchanged(s.ui.largeSetView, GlyphInputs(s).Add(s.Set().cells).Add(s.LargeSetGrid))) {
+    if (s.drawn.largeSetView.Unchanged(s.ui.largeSetView, GlyphInputs(s).Add(s.Set().cells).Add(s.LargeSetGrid).Add(TileOutlineOf(s)))) {
         return;
     }
     tk::Surface& surface = tk::CanvasSurface(s.ui.largeSetView);
@@ -59,6 +60,7 @@ void DrawLargeSetView(EditorState& s) {
         }
     }
     if (s.LargeSetGrid == kOn) DrawGrid(surface);
+    DrawTileOutline(surface, TileOutlineOf(s), 0, 0, kCell);
     tk::Refresh(s.ui.largeSetView);
     s.drawn.largeSetView.Drawn();
 }

@@ -5,17 +5,13 @@
 
 namespace qm {
 
-namespace {
-constexpr int kScale = kMiniCharSize / 8;
-}
-
 // A screen full of characters draws each of them many times: render each
 // once, then copy.
 const tk::Surface& MiniCharPainter::Glyph(int code) {
     tk::Surface& glyph = glyphs_[code];
     if (glyph.Width() == 0) {
-        glyph.Resize(kMiniCharSize, kMiniCharSize);
-        DrawCode(s_, glyph, code, 0, 0, kScale);
+        glyph.Resize(CharSize(), CharSize());
+        DrawCode(s_, glyph, code, 0, 0, scale_);
     }
     return glyph;
 }
@@ -28,19 +24,19 @@ void MiniCharPainter::DrawCell(tk::Surface& target, int code, int left, int top,
     if (IsCellCode(code)) {
         target.DrawImage(left, top, Glyph(code));
     } else {
-        target.FillBox(left, top, kMiniCharSize, kMiniCharSize, empty);
+        target.FillBox(left, top, CharSize(), CharSize(), empty);
     }
 }
 
 void MiniCharPainter::DrawSet(tk::Surface& target, const SetRecord& set, int left, int top) {
     for (int cell = 0; cell < kSetCells; ++cell) {
-        DrawChar(target, set.cells[cell], left + kMiniCharSize * (cell % 5), top + kMiniCharSize * (cell / 5));
+        DrawChar(target, set.cells[cell], left + CharSize() * (cell % 5), top + CharSize() * (cell / 5));
     }
 }
 
 void MiniCharPainter::DrawSet(tk::Surface& target, const SetRecord& set, int left, int top, Rgb empty) {
     for (int cell = 0; cell < kSetCells; ++cell) {
-        DrawCell(target, set.cells[cell], left + kMiniCharSize * (cell % 5), top + kMiniCharSize * (cell / 5), empty);
+        DrawCell(target, set.cells[cell], left + CharSize() * (cell % 5), top + CharSize() * (cell / 5), empty);
     }
 }
 

@@ -18,6 +18,10 @@ public:
     // The painter renders each character once from the current slot and
     // registers; make a new one for every redraw.
     explicit MiniCharPainter(const EditorState& s) : s_(s) {}
+    // Characters at scale screen pixels per font pixel instead, for views that
+    // zoom.
+    MiniCharPainter(const EditorState& s, int scale) : s_(s), scale_(scale) {}
+    int CharSize() const { return 8 * scale_; }
 
     // Values that are not codes 0 to 255 draw nothing.
     void DrawChar(tk::Surface& target, int code, int left, int top);
@@ -32,6 +36,7 @@ private:
     const tk::Surface& Glyph(int code);
 
     const EditorState& s_;
+    int scale_ = kMiniCharSize / 8;
     std::array<tk::Surface, kCodeCount> glyphs_{};
 };
 

@@ -6,6 +6,7 @@
 #include "charedit/font_sheet.h"
 #include "charedit/glyph.h"
 #include "sets/mini_chars.h"
+#include "sets/tile_outline.h"
 #include "session/undo.h"
 
 namespace qm {
@@ -66,7 +67,9 @@ void OpenSetsViewer(EditorState& s) {
 
 void DrawSetsViewer(EditorState& s) {
     if (s.SetsViewerOpen != 1) return;
-    if (s.drawn.setsViewer.Unchanged(s.viewerUi.canvas, GlyphInputs(s).Add(s.ViewerFirstSet).Add(s.doc.SetTable))) return;
+    if (s.drawn.setsViewer.Unchanged(s.viewerUi.canvas, GlyphInputs(s).Add(s.ViewerFirstSet).Add(s.doc.SetTable).Add(TileOutlineOf(s)))) {
+        return;
+    }
     tk::Surface& surface = tk::CanvasSurface(s.viewerUi.canvas);
     // The cells of the sets cover the slots: no fill goes first.
     MiniCharPainter painter(s);
@@ -74,6 +77,7 @@ void DrawSetsViewer(EditorState& s) {
         const int set = s.ViewerFirstSet + i;
         if (set >= 1 && set <= kSetCount) {
             painter.DrawSet(surface, s.doc.SetTable[set], kSlotWidth * i, 0, kBackground);
+            DrawTileOutline(surface, TileOutlineOf(s), kSlotWidth * i, 0, kMiniCharSize);
         } else {
             surface.FillBox(kSlotWidth * i, 0, kSlotWidth, kSlotWidth, kBackground);
         }

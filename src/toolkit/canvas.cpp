@@ -84,6 +84,8 @@ private:
         e.mouseX = at.x() - border_;
         e.mouseY = at.y() - border_;
         e.buttons = ButtonsHeld(event->buttons());
+        if (event->modifiers() & Qt::ShiftModifier) e.modifiers |= Shift;
+        if (event->modifiers() & Qt::ControlModifier) e.modifiers |= Ctrl;
         Push(e);
     }
 

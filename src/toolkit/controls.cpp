@@ -127,8 +127,9 @@ QWidget* MakeWidget(ControlRec& rec, WindowRec& w, const std::string& plain) {
         QObject::connect(spin, &QSpinBox::valueChanged, otherEvent);
         return spin;
     }
-    case ControlKind::HScrollBar: {
-        auto* bar = new QScrollBar(Qt::Horizontal);
+    case ControlKind::HScrollBar:
+    case ControlKind::VScrollBar: {
+        auto* bar = new QScrollBar(rec.kind == ControlKind::HScrollBar ? Qt::Horizontal : Qt::Vertical);
         QObject::connect(bar, &QScrollBar::valueChanged, otherEvent);
         return bar;
     }

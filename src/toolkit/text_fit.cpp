@@ -159,6 +159,7 @@ bool FitsIn(const ControlRec& c, const QFont& font) {
     case ControlKind::Spin: return FitsSpin(static_cast<QSpinBox*>(c.widget), font);
     // Scrolled or drawn by the program: no text of a fixed room.
     case ControlKind::HScrollBar:
+    case ControlKind::VScrollBar:
     case ControlKind::ScrollArea:
     case ControlKind::TextEdit:
     case ControlKind::Canvas: return true;

@@ -44,6 +44,7 @@ struct Event {
     int mouseY = 0;
     int buttons = 0;  // canvases: ButtonLeft | ButtonRight | ButtonMiddle held
     std::vector<std::string> paths = {};  // FilesDropped: the files, in the order dropped
+    unsigned modifiers = 0;  // canvases: the KeyModifier keys held
 };
 
 // Blocks until the next event of any window and returns it.
@@ -160,7 +161,7 @@ std::vector<int> StatusFieldWidths(WindowId window);
 
 enum class ControlKind {
     Button, ToggleButton, Label, Frame, CheckBox, OptionButton, DropDown,
-    NumberField, Spin, HScrollBar, ScrollArea, TextEdit, Canvas, TextField,
+    NumberField, Spin, HScrollBar, ScrollArea, TextEdit, Canvas, TextField, VScrollBar,
 };
 
 enum ControlStyle : unsigned {

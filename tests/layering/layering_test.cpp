@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 // include one another.
 const std::map<std::string, int> kRank = {
     {"core", 0},  {"toolkit", 1}, {"session", 2}, {"charedit", 3}, {"sets", 4},
-    {"files", 4}, {"app", 5},     {"cli", 6},     {"programs", 7},
+    {"files", 4}, {"maps", 5},    {"app", 6},     {"cli", 7},     {"programs", 8},
 };
 
 struct Include {

@@ -159,10 +159,12 @@ void Step(ControlId control, int steps) {
     WindowRec& w = Win(c.window);
     MakeActive(w);
     c.widget->setFocus(Qt::OtherFocusReason);
-    if (c.kind == ControlKind::HScrollBar) {
+    if (c.kind == ControlKind::HScrollBar || c.kind == ControlKind::VScrollBar) {
         // A click on the arrow at either end.
         const QRect r = c.widget->rect();
-        const QPoint arrow = steps >= 0 ? QPoint(r.width() - 4, r.height() / 2) : QPoint(3, r.height() / 2);
+        const bool across = c.kind == ControlKind::HScrollBar;
+        const QPoint arrow = across ? (steps >= 0 ? QPoint(r.width() - 4, r.height() / 2) : QPoint(3, r.height() / 2))
+                                    : (steps >= 0 ? QPoint(r.width() / 2, r.height() - 4) : QPoint(r.width() / 2, 3));
         for (int i = 0; i < std::abs(steps); ++i) ClickAt(c.widget, arrow);
         return;
     }
