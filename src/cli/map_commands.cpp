@@ -1,8 +1,6 @@
 // export-map, export-tiles and import-map: a project's map of tiles for a
 // game, and a map made elsewhere into a project.
 
-#include <algorithm>
-
 #include "cli/commands.h"
 #include "cli/inputs.h"
 #include "cli/output.h"
@@ -43,24 +41,17 @@ void RunExportMap(const Options& options) {
                              std::to_string(map.width) + " x " + std::to_string(map.height) + " map");
         }
     }
-    Bytes bytes = as == "tiles" ? MapTileBytes(map, region, fill) : MapCharBytes(map, region, doc.SetTable, fill);
-    int width = region.width, height = region.height;
-    if (as == "chars") {
-        width *= map.tileWidth;
-        height *= map.tileHeight;
-    }
-    if (options.Has("--header")) bytes = WithSizeHeader(width, height, bytes);
-    // A source line per row of what was exported, the header on its own.
-    WriteOutput(output, FormattedBytes(bytes, options, "map", static_cast<std::size_t>(std::min(width, 32))));
+    const MapExport out = ExportMap(map, doc.SetTable, as == "tiles" ? MapBytes::Tiles : MapBytes::Chars, region, fill,
+                                    options.Has("--header"));
+    WriteOutput(output, FormattedBytes(out.bytes, options, "map", out.rowLength));
 }
 
 void RunExportTiles(const Options& options) {
     const int fill = options.Number("--fill", 0, 255, 0);
     const std::string& output = options.Output();
     const Document doc = MapDocument(ReadInput(options.Input()));
-    const Bytes bytes = TileSetBytes(doc.Map, doc.SetTable, fill);
-    WriteOutput(output, FormattedBytes(bytes, options, "tiles",
-                                       static_cast<std::size_t>(doc.Map.tileWidth * doc.Map.tileHeight)));
+    const MapExport out = ExportMap(doc.Map, doc.SetTable, MapBytes::TileSet, WholeMap(doc.Map), fill, false);
+    WriteOutput(output, FormattedBytes(out.bytes, options, "tiles", out.rowLength));
 }
 
 int TileSide(const std::string& text, std::size_t from, std::size_t to) {

@@ -1,6 +1,5 @@
 #include "cli/source_output.h"
 
-#include "core/export_lines.h"
 #include "core/font_source.h"
 
 namespace qm::cli {
@@ -27,11 +26,11 @@ Bytes FormattedBytes(const Bytes& bytes, const Options& options, const std::stri
         if (options.Has("--label")) throw UsageError("the format raw has no label");
         return bytes;
     }
-    const std::string name = LabelOption(options, label);
-    if (format == "ca65") return Ca65BytesText(bytes, name, perLine);
-    if (format == "c") return CBytesText(bytes, name, perLine);
-    if (format == "asm") return TextFileBytes(AsmByteLines(bytes, name, perLine));
-    throw UsageError("unknown format '" + format + "' (one of raw, ca65, c, asm)");
+    const ByteSource form = format == "ca65" ? ByteSource::Ca65
+                            : format == "c"  ? ByteSource::C
+                            : format == "asm" ? ByteSource::Asm
+                                              : throw UsageError("unknown format '" + format + "' (one of raw, ca65, c, asm)");
+    return BytesAsSource(bytes, form, LabelOption(options, label), perLine);
 }
 
 }  // namespace qm::cli

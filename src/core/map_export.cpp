@@ -81,6 +81,27 @@ Bytes WithSizeHeader(int width, int height, const Bytes& bytes) {
     return out.Take();
 }
 
+MapExport ExportMap(const TileMap& map, const std::array<SetRecord, kSetCount + 1>& sets, MapBytes what,
+                    const Region& region, int fill, bool header) {
+    MapExport out;
+    if (what == MapBytes::TileSet) {
+        out.bytes = TileSetBytes(map, sets, fill);
+        out.rowLength = static_cast<std::size_t>(map.tileWidth * map.tileHeight);
+        return out;
+    }
+    int width = region.width, height = region.height;
+    if (what == MapBytes::Chars) {
+        out.bytes = MapCharBytes(map, region, sets, fill);
+        width *= map.tileWidth;
+        height *= map.tileHeight;
+    } else {
+        out.bytes = MapTileBytes(map, region, fill);
+    }
+    if (header) out.bytes = WithSizeHeader(width, height, out.bytes);
+    out.rowLength = static_cast<std::size_t>(std::min(width, 32));
+    return out;
+}
+
 int MapCharAt(const TileMap& map, const std::array<SetRecord, kSetCount + 1>& sets, int cx, int cy) {
     if (cx < 0 || cy < 0) return kEmptyCell;
     const int tile = map.Tile(cx / map.tileWidth, cy / map.tileHeight);

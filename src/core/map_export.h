@@ -26,6 +26,18 @@ Bytes TileSetBytes(const TileMap& map, const std::array<SetRecord, kSetCount + 1
 // The width and height of what follows as two 16-bit little-endian words.
 Bytes WithSizeHeader(int width, int height, const Bytes& bytes);
 
+// What an export of the map writes, the same from the tool and the window:
+// the region's tiles or characters, or the tile set, with the header when
+// asked (not for the tile set). rowLength: the bytes of one row of what was
+// exported, for source text a row a line (at most 32).
+enum class MapBytes { Tiles, Chars, TileSet };
+struct MapExport {
+    Bytes bytes;
+    std::size_t rowLength = 1;
+};
+MapExport ExportMap(const TileMap& map, const std::array<SetRecord, kSetCount + 1>& sets, MapBytes what,
+                    const Region& region, int fill, bool header);
+
 // The character cell (cx, cy) of the map laid out in characters: a code, or
 // -1 where the map cell or the set cell is empty.
 int MapCharAt(const TileMap& map, const std::array<SetRecord, kSetCount + 1>& sets, int cx, int cy);

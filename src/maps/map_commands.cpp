@@ -1,9 +1,10 @@
 #include "maps/map_commands.h"
 
+#include <algorithm>
 #include <array>
 
+#include "core/font_source.h"
 #include "core/map_export.h"
-#include "core/paths.h"
 #include "maps/map_canvas.h"
 #include "session/modal_dialog.h"
 #include "session/save_dialog.h"
@@ -101,21 +102,70 @@ void MapSizeDialog(EditorState& s) {
     CloseModalDialog(s, w);
 }
 
+namespace {
+
+struct ExportForm {
+    const char* name;
+    ByteSource form;
+    const char* extension;
+    const char* filters;
+};
+
+constexpr ExportForm kExportForms[] = {
+    {"Binary", ByteSource::Raw, ".bin", "Binary (*.bin)|*.bin|All files (*.*)|*.*"},
+    {"ca65 source", ByteSource::Ca65, ".s", "ca65 source (*.s)|*.s|All files (*.*)|*.*"},
+    {"C source", ByteSource::C, ".c", "C source (*.c)|*.c|All files (*.*)|*.*"},
+    {"Assembler source", ByteSource::Asm, ".asm", "Assembler source (*.asm)|*.asm|All files (*.*)|*.*"},
+};
+
+struct ExportDialog {
+    tk::WindowId window = 0;
+    tk::ControlId what = 0, form = 0, header = 0, save = 0, cancel = 0;
+};
+
+ExportDialog OpenExportDialog(EditorState& s) {
+    ExportDialog d;
+    d.window = OpenModalDialog(s, "Export map", 150, 150, 300, 170);
+    using tk::ControlKind;
+    tk::CreateControl(d.window, ControlKind::Label, 10, 12, 70, 20, "Export:");
+    d.what = tk::CreateControl(d.window, ControlKind::DropDown, 80, 10, 210, 22);
+    for (const char* item : {"Map tiles", "Map characters", "Tile set"}) tk::AddItem(d.what, item);
+    tk::CreateControl(d.window, ControlKind::Label, 10, 42, 70, 20, "Format:");
+    d.form = tk::CreateControl(d.window, ControlKind::DropDown, 80, 40, 210, 22);
+    for (const ExportForm& f : kExportForms) tk::AddItem(d.form, f.name);
+    tk::SelectItem(d.what, 0);
+    tk::SelectItem(d.form, 0);
+    d.header = tk::CreateControl(d.window, ControlKind::CheckBox, 10, 70, 280, 20, "Width and height first");
+    tk::CreateControl(d.window, ControlKind::Label, 10, 95, 280, 20,
+                      s.map.selection.width != 0 ? "From the chosen rectangle" : "The whole map");
+    d.save = tk::CreateControl(d.window, ControlKind::Button, 120, 135, 80, 25, "Save...");
+    d.cancel = tk::CreateControl(d.window, ControlKind::Button, 210, 135, 80, 25, "Cancel");
+    return d;
+}
+
+// Writes what the dialog chose; false when the user cancelled the file
+// dialog, so the export dialog stays.
+bool SaveExport(EditorState& s, const ExportDialog& d) {
+    const auto what = static_cast<MapBytes>(std::clamp(tk::SelectedItem(d.what), 0, 2));
+    const ExportForm& form = kExportForms[std::clamp(tk::SelectedItem(d.form), 0, 3)];
+    const std::string path = AskSavePath("Export map", "", form.filters, form.extension, true);
+    if (path.empty()) return false;
+    const int fill = what == MapBytes::Tiles ? kNoTile : 0;
+    const MapExport out = ExportMap(s.doc.Map, s.doc.SetTable, what, MapTarget(s), fill, tk::IsChecked(d.header));
+    SaveAndTell(s, path, BytesAsSource(out.bytes, form.form, what == MapBytes::TileSet ? "tiles" : "map", out.rowLength));
+    return true;
+}
+
+}  // namespace
+
 void ExportMapDialog(EditorState& s) {
-    constexpr const char* kFilters =
-        "Map tiles (*.bin)|*.bin|Map characters (*.bin)|*.bin|Tile set (*.bin)|*.bin|All files (*.*)|*.*";
-    const tk::FileAnswer answer = tk::SaveFileDialog("Export map (.bin)", "", kFilters, 0);
-    if (answer.path.empty()) return;
-    const std::string path = answer.filterIndex < 3 ? WithDefaultExtension(answer.path, ".bin", false, 0) : answer.path;
-    if (path != answer.path && !MayWriteOver("Export map (.bin)", path)) return;
-    const TileMap& map = s.doc.Map;
-    Bytes bytes;
-    switch (answer.filterIndex) {
-        case 1: bytes = MapCharBytes(map, MapTarget(s), s.doc.SetTable, 0); break;
-        case 2: bytes = TileSetBytes(map, s.doc.SetTable, 0); break;
-        default: bytes = MapTileBytes(map, MapTarget(s), kNoTile); break;
+    const ExportDialog d = OpenExportDialog(s);
+    for (;;) {
+        const tk::Event event = tk::WaitEventFor(d.window);
+        if (EndsDialog(event) || IsControlEvent(event, d.cancel)) break;
+        if (IsControlEvent(event, d.save) && SaveExport(s, d)) break;
     }
-    SaveAndTell(s, path, bytes);
+    CloseModalDialog(s, d.window);
 }
 
 void MapToViewScreen(EditorState& s) {

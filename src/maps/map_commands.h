@@ -18,7 +18,8 @@ void CopyMapCells(EditorState& s);
 void PasteMapCells(EditorState& s);
 // Width, height and tile size; asks before tiles are dropped.
 void MapSizeDialog(EditorState& s);
-// The target's tiles or characters, or the tile set, as raw bytes.
+// The target's tiles or characters, or the tile set, as bytes or source text,
+// with the width and height first when asked.
 void ExportMapDialog(EditorState& s);
 // The view screen becomes the 60 x 40 characters of the map from the
 // target's top-left corner; what lies past the map is empty.

@@ -189,6 +189,37 @@ TEST_F(MapEditorTest, SizeAsksBeforeDroppingTilesAndIsUndone) {
     EXPECT_EQ(s.doc.Map.width, 20);
 }
 
+TEST_F(MapEditorTest, ExportWritesTheChosenBytesInTheChosenForm) {
+    test::TempDir dir;
+    s.CurrentSet = 12;
+    Click(0, 0, tk::ButtonLeft);
+    Drag(0, 0, 40, 32, tk::ButtonLeft, tk::Shift);  // cells (0, 0) to (1, 1)
+    // Export's controls: label, what, label, format, header, label, Save, Cancel.
+    int what = 0, form = 0;
+    bool header = false;
+    tk::SetWindowOpenedHook([&](tk::WindowId w) {
+        if (tk::WindowTitle(w) != "Export map") return;
+        const std::vector<tk::ControlId> c = tk::Controls(w);
+        ASSERT_EQ(c.size(), 8u);
+        tk::SelectItem(c[1], what);
+        tk::SelectItem(c[3], form);
+        tk::SetChecked(c[4], header);
+        tk::PostEvent(ControlEvent(c[6]));
+    });
+    header = true;
+    tk::QueueFileAnswer(dir.Path("room"));
+    Menu("Export...");
+    EXPECT_EQ(test::ReadBytes(dir.Path("room.bin")), (Bytes{2, 0, 2, 0, 11, 255, 255, 255}));
+    what = 2;
+    form = 2;
+    header = false;
+    tk::QueueFileAnswer(dir.Path("tiles.c"));
+    Menu("Export...");
+    tk::SetWindowOpenedHook({});
+    const Bytes text = test::ReadBytes(dir.Path("tiles.c"));
+    EXPECT_EQ(std::string(text.begin(), text.end()).rfind("const unsigned char tiles[400] = {\n", 0), 0u);
+}
+
 TEST_F(MapEditorTest, TheMapSurvivesTheEditorOpeningAndSavingItsProject) {
     test::TempDir dir;
     Document doc;
