@@ -28,16 +28,33 @@ for r in json.load(open(sys.argv[1]))["results"]:
 # /bin/true is the floor: what starting any process costs on this machine now.
 hyperfine -N --warmup 20 --runs 300 --export-json "$out/cli.json" "$@" \
   -n "floor: /bin/true" /bin/true \
+  -n "floor: cp of the font" "cp $font $out/copy.fnt" \
   -n "export-source ca65 to stdout" "$build/quillmere-cli export-source $font --format ca65 -o -" \
   -n "export-source ca65" "$build/quillmere-cli export-source $font --format ca65 -o $out/font.s" \
   -n "export-source asm" "$build/quillmere-cli export-source $font --format asm -o $out/font.txt" \
+  -n "export-source mads" "$build/quillmere-cli export-source $font --format mads -o $out/font.asm" \
+  -n "export-source xasm" "$build/quillmere-cli export-source $font --format xasm -o $out/font.xsm" \
+  -n "export-source fastbasic" "$build/quillmere-cli export-source $font --format fastbasic -o $out/font.bas" \
   -n "export-image x4 png" "$build/quillmere-cli export-image $font --scale 4 -o $out/font.png" \
   -n "cp of the project" "cp $project $out/copy.proj" \
   -n "export-xex of the project" "$build/quillmere-cli export-xex $project --mode 4 -o $out/screen.xex"
+
+# The Tiled export of a whole screen against cp of its project.
+project=$out/screen.proj
+python3 -c 'rows = [",".join(str((x * y) % 128 + 1) for x in range(60)) for y in range(40)]
+print("<map orientation=\"orthogonal\" width=\"60\" height=\"40\" tilewidth=\"8\" tileheight=\"8\">"
+      "<tileset firstgid=\"1\" source=\"f.tsx\"/><layer width=\"60\" height=\"40\"><data encoding=\"csv\">"
+      + ",\n".join(rows) + "</data></layer></map>")' >"$out/screen.tmx"
+"$build/quillmere-cli" import-tmx "$out/screen.tmx" -o "$project"
+hyperfine -N --warmup 20 --runs 300 --export-json "$out/tiled.json" "$@" \
+  -n "floor: cp of the project" "cp $project $out/copy.proj" \
+  -n "export-tmx" "$build/quillmere-cli export-tmx $project -o $out/export.tmx" \
+  -n "export-region map mads" "$build/quillmere-cli export-region $project --region 0,0,60,40 --as map --format mads -o $out/map.asm"
 
 QT_QPA_PLATFORM=offscreen hyperfine -N --warmup 3 --runs 30 --export-json "$out/editor.json" "$@" \
   -n "editor start-up to first frame" "$build/bench/quillmere_startup_probe"
 
 medians "$out/cli.json"
+medians "$out/tiled.json"
 medians "$out/editor.json"
 uptime

@@ -14,6 +14,7 @@
 #include "core/image.h"
 #include "core/project_format.h"
 #include "core/set_format.h"
+#include "core/tmx_format.h"
 #include "core/view_format.h"
 
 namespace {
@@ -107,6 +108,9 @@ void PictureSeeds() {
     Put("picture", "font-multicolour.bmp", qm::EncodeBmp(qm::RenderFontImage(font, qm::kDefaultRegisterRgb, true, 1)));
 }
 
+// The screen as export-tmx writes it; the maps Tiled writes are kept beside it.
+void TmxSeeds() { Put("tmx", "screen.tmx", Text(qm::WriteTmx(qm::ScreenGrid(SampleView()), "screen.tsx", "Screen"))); }
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -122,5 +126,6 @@ int main(int argc, char** argv) {
     ViewSeeds();
     PathSeeds();
     PictureSeeds();
+    TmxSeeds();
     return 0;
 }

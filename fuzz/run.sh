@@ -12,7 +12,7 @@ seconds=${2:-30}
 shift 2 2>/dev/null || shift $#
 root=$(cd "$(dirname "$0")" && pwd)
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(font project color set sets view paths picture map)
+[ ${#targets[@]} -gt 0 ] || targets=(font project color set sets view paths picture map tmx)
 
 testdata=$(sed -n 's/^QUILLMERE_TESTDATA:PATH=//p' "$build/CMakeCache.txt")
 findings=$build/fuzz-findings

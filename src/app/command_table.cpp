@@ -14,6 +14,7 @@
 #include "files/font_files.h"
 #include "files/import_dialogs.h"
 #include "files/project_file.h"
+#include "files/tiled_files.h"
 #include "maps/map_editor.h"
 #include "session/font_buffer.h"
 #include "session/set_cells.h"
@@ -126,6 +127,10 @@ const Command kCommands[] = {
      .step = kNoStep, .run = Do<RunInEmulator>},
     {.menuItem = kMenuEmulatorCommand, .menu = "Project", .text = "Emulator command...", .step = kNoStep,
      .run = Do<ChangeEmulatorCommand>},
+    {.menuItem = kMenuExportTiled, .menu = "Project", .text = "Export to Tiled...", .lineBefore = true,
+     .step = kNoStep, .run = Do<ExportToTiled>, .guard = Guard::AfterDialog},
+    {.menuItem = kMenuImportTiled, .menu = "Project", .text = "Import from Tiled...", .step = "Import from Tiled",
+     .run = Do<ImportFromTiled>, .guard = Guard::AfterDialog},
     {.menuItem = kMenuAbout, .menu = "Project", .text = "About", .lineBefore = true, .run = Do<ShowAbout>},
     {.menuItem = kMenuExit, .menu = "Project", .text = "Exit", .run = AskToExit},
 

@@ -18,7 +18,8 @@ const std::vector<const Command*>& Commands() {
     static const std::vector<const Command*> commands = {
         &ExportSourceCommand(), &ExportImageCommand(), &ExportRegionCommand(), &ExportXexCommand(),
         &ExtractCommand(),      &InfoCommand(),        &ImportImageCommand(),  &AnalyzeCommand(),
-        &OptimizeCommand(),     &ExportMapCommand(),   &ExportTilesCommand(),  &ImportMapCommand()};
+        &OptimizeCommand(),     &ExportMapCommand(),   &ExportTilesCommand(),  &ImportMapCommand(),
+        &ExportTmxCommand(),    &ImportTmxCommand()};
     return commands;
 }
 

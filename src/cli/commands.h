@@ -30,6 +30,8 @@ const Command& OptimizeCommand();
 const Command& ExportMapCommand();
 const Command& ExportTilesCommand();
 const Command& ImportMapCommand();
+const Command& ExportTmxCommand();
+const Command& ImportTmxCommand();
 
 // Runs the tool on its arguments (without the program's name); the exit code.
 int RunCli(const std::vector<std::string>& args);

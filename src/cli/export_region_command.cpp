@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/inputs.h"
 #include "cli/output.h"
+#include "cli/source_output.h"
 #include "core/font_format.h"
 #include "core/region_map.h"
 #include "core/view_format.h"
@@ -47,7 +48,9 @@ void Run(const Options& options) {
     if (as == "bin") bytes = ScreenRegionBitmaps(screen, region, font);
     else if (as == "char") bytes = ScreenRegionCodes(screen, region);
     else bytes = RegionMapBytes(screen, region, fill, options.Has("--header"));
-    WriteOutput(output, bytes);
+    // A source line per row of the region, or per character's bitmap.
+    const std::size_t perLine = as == "bin" ? 8 : static_cast<std::size_t>(region.width);
+    WriteOutput(output, FormattedBytes(bytes, options, as == "map" ? "map" : "view", perLine));
 }
 
 }  // namespace
@@ -57,7 +60,8 @@ const Command& ExportRegionCommand() {
         "export-region",
         "a rectangle of the view screen as bitmaps, codes or a map",
         "Usage: quillmere-cli export-region IN.proj|IN.ved --region X,Y,W,H --as bin|char|map\n"
-        "                                   [--slot N] [--fill B] [--header] -o OUT\n"
+        "                                   [--slot N] [--fill B] [--header] [--format F]\n"
+        "                                   [--label NAME] [--align] -o OUT\n"
         "Writes the cells of the view screen from column X, row Y, W wide and H high (any\n"
         "part of the 60 x 40 screen), row by row, left to right:\n"
         "  bin   the 8 bitmap bytes of each non-empty cell's character, from slot N's font\n"
@@ -66,8 +70,11 @@ const Command& ExportRegionCommand() {
         "  char  the code of each non-empty cell, bit 7 included; empty cells are skipped\n"
         "  map   one byte for every cell, an empty one written as B (--fill, default 0);\n"
         "        --header puts the width and height first, one byte each\n"
-        "bin and char are the bytes of the view editor's export window.\n",
-        {{"--slot", "--region", "--as", "--fill"}, {"--header"}},
+        "bin and char are the bytes of the view editor's export window.\n\n"
+        "The bytes are written as they are, or as source text with a line per row of the\n"
+        "region (a character's 8 bytes for bin), labelled map (or view for bin and char):\n" +
+            std::string(kByteFormatHelp),
+        {{"--slot", "--region", "--as", "--fill", "--format", "--label"}, {"--header", "--align"}},
         Run,
     };
     return command;

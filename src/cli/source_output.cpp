@@ -1,14 +1,17 @@
 #include "cli/source_output.h"
 
 #include "core/font_source.h"
+#include "core/source_formats.h"
 
 namespace qm::cli {
 
 const char* const kByteFormatHelp =
-    "  --format F   raw (the bytes, the default), ca65 (a label with a colon and .byte\n"
-    "               lines), c (a const unsigned char array) or asm (a label line and\n"
-    "               .BYTE lines in decimal, CR LF)\n"
-    "  --label NAME the label or array name (letters, digits, _)\n";
+    "  --format F   raw (the bytes, the default), asm (a label line and .BYTE lines in\n"
+    "               decimal, CR LF), ca65 (a label with a colon and .byte lines), c (a\n"
+    "               const unsigned char array), mads or xasm (a label line and dta lines,\n"
+    "               CR LF) or fastbasic (DATA NAME() BYTE = lines, CR LF)\n"
+    "  --label NAME the label or array name (letters, digits, _)\n"
+    "  --align      mads only: .ALIGN $400 before the label\n";
 
 std::string LabelOption(const Options& options, const std::string& fallback) {
     if (!options.Has("--label")) return fallback;
@@ -21,16 +24,21 @@ std::string LabelOption(const Options& options, const std::string& fallback) {
 }
 
 Bytes FormattedBytes(const Bytes& bytes, const Options& options, const std::string& label, std::size_t perLine) {
-    const std::string format = options.Value("--format", "raw");
-    if (format == "raw") {
-        if (options.Has("--label")) throw UsageError("the format raw has no label");
-        return bytes;
+    SourceChoice choice;
+    choice.format = options.Value("--format", "raw");
+    if (!IsSourceFormat(choice.format)) {
+        std::string known;
+        for (const std::string& name : SourceFormatNames()) known += (known.empty() ? "" : ", ") + name;
+        throw UsageError("unknown format '" + choice.format + "' (one of " + known + ")");
     }
-    const ByteSource form = format == "ca65" ? ByteSource::Ca65
-                            : format == "c"  ? ByteSource::C
-                            : format == "asm" ? ByteSource::Asm
-                                              : throw UsageError("unknown format '" + format + "' (one of raw, ca65, c, asm)");
-    return BytesAsSource(bytes, form, LabelOption(options, label), perLine);
+    if (options.Has("--label") && !FormatHasLabel(choice.format)) {
+        throw UsageError("the format " + choice.format + " has no label");
+    }
+    if (options.Has("--align") && choice.format != "mads") throw UsageError("--align applies to --format mads");
+    choice.label = LabelOption(options, label);
+    choice.perLine = perLine;
+    choice.align = options.Has("--align");
+    return *SourceText(bytes, choice);
 }
 
 }  // namespace qm::cli

@@ -14,11 +14,12 @@ namespace qm::cli {
 // absent.
 std::string LabelOption(const Options& options, const std::string& fallback);
 
-// The bytes as --format asks: raw (default), ca65, c or asm, with the label
-// of --label (default label), perLine values a source line.
+// The bytes as --format asks: raw (default), asm, ca65, c, mads, xasm or
+// fastbasic, with the label of --label (default label), perLine values a
+// source line; --align puts MADS data on a 1 KB boundary.
 Bytes FormattedBytes(const Bytes& bytes, const Options& options, const std::string& label, std::size_t perLine);
 
-// The lines of --help that describe --format and --label.
+// The lines of --help that describe --format, --label and --align.
 extern const char* const kByteFormatHelp;
 
 }  // namespace qm::cli

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/cross_source.h"
+
 namespace qm {
 
 namespace {
@@ -62,12 +64,18 @@ const std::vector<std::string>& ExportFormatNames() {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> list;
         for (const ExportFormat& f : Formats()) list.push_back(f.name);
+        list.push_back("MADS: dta bytes in hexadecimal");
+        list.push_back("xasm: dta bytes in hexadecimal");
+        list.push_back("FastBasic: DATA bytes in hexadecimal");
         return list;
     }();
     return names;
 }
 
-std::vector<std::string> ExportLines(const FontBytes& font, int format) {
+std::vector<std::string> ExportLines(const FontBytes& font, int format, bool alignMads) {
+    if (format == kMadsFormat) return MadsByteLines(font, kCrossFormatLabel, 8, alignMads);
+    if (format == kXasmFormat) return XasmByteLines(font, kCrossFormatLabel, 8);
+    if (format == kFastBasicFormat) return FastBasicByteLines(font, kCrossFormatLabel, 8);
     if (format < 0 || format >= kExportFormatCount) return {};
     const ExportFormat& f = Formats()[format];
     std::vector<std::string> lines = f.header;

@@ -13,12 +13,19 @@
 
 namespace qm {
 
-inline constexpr int kExportFormatCount = 6;
+inline constexpr int kExportFormatCount = 9;
+// The formats of the cross tools, after the six of the platform's languages.
+inline constexpr int kMadsFormat = 6;
+inline constexpr int kXasmFormat = 7;
+inline constexpr int kFastBasicFormat = 8;
+// The label of the cross tools' formats.
+inline constexpr const char* kCrossFormatLabel = "font";
 
 // The names of the formats, in the order of their index.
 const std::vector<std::string>& ExportFormatNames();
-// Header, 128 data lines and trailer of format 0..5; nothing for another index.
-std::vector<std::string> ExportLines(const FontBytes& font, int format);
+// Header, 128 data lines and trailer of format 0..8; nothing for another index.
+// alignMads puts the MADS font on a 1 KB boundary; no other format has it.
+std::vector<std::string> ExportLines(const FontBytes& font, int format, bool alignMads = false);
 // Any bytes as the first format writes a font: the label, then lines of
 // perLine decimal bytes.
 std::vector<std::string> AsmByteLines(std::span<const std::uint8_t> bytes, const std::string& label,

@@ -18,6 +18,12 @@ std::vector<std::string> PreviewLines(tk::ControlId preview) {
     return lines;
 }
 
+void Regenerate(EditorState& s, const SourceExportDialog& d) {
+    const int format = tk::SelectedItem(d.formats);
+    tk::EnableControl(d.alignMads, format == kMadsFormat);
+    GenerateExportText(s, d.preview, format, tk::IsChecked(d.alignMads));
+}
+
 // The dialog stays open after a save, whatever its outcome.
 void SavePreview(EditorState& s, const SourceExportDialog& d) {
     const std::string path =
@@ -28,9 +34,9 @@ void SavePreview(EditorState& s, const SourceExportDialog& d) {
 
 }  // namespace
 
-void GenerateExportText(EditorState& s, tk::ControlId preview, int format) {
+void GenerateExportText(EditorState& s, tk::ControlId preview, int format, bool alignMads) {
     PackFont(s, -1);
-    tk::SetLines(preview, ExportLines(s.FontBuffer, format));
+    tk::SetLines(preview, ExportLines(s.FontBuffer, format, alignMads));
 }
 
 SourceExportDialog OpenSourceExportDialog(EditorState& s, int x, int y, int width, int height) {
@@ -41,6 +47,8 @@ SourceExportDialog OpenSourceExportDialog(EditorState& s, int x, int y, int widt
     for (const std::string& name : ExportFormatNames()) tk::AddItem(d.formats, name);
     tk::SelectItem(d.formats, 0);
     d.preview = tk::CreateControl(d.window, tk::ControlKind::TextEdit, 10, 40, 400, 500);
+    d.alignMads = tk::CreateControl(d.window, tk::ControlKind::CheckBox, 10, 550, 200, 20, "MADS: .ALIGN $400");
+    tk::EnableControl(d.alignMads, false);
     d.save = tk::CreateControl(d.window, tk::ControlKind::Button, 230, 550, 80, 20, "Save");
     d.cancel = tk::CreateControl(d.window, tk::ControlKind::Button, 340, 550, 70, 20, "Cancel");
     GenerateExportText(s, d.preview, 0);
@@ -51,7 +59,7 @@ void RunSourceExportDialog(EditorState& s, const SourceExportDialog& d) {
     for (;;) {
         const tk::Event event = tk::WaitEventFor(d.window);
         if (EndsDialog(event) || IsControlEvent(event, d.cancel)) break;
-        if (IsControlEvent(event, d.formats)) GenerateExportText(s, d.preview, tk::SelectedItem(d.formats));
+        if (IsControlEvent(event, d.formats) || IsControlEvent(event, d.alignMads)) Regenerate(s, d);
         if (IsControlEvent(event, d.save)) SavePreview(s, d);
     }
     CloseModalDialog(s, d.window);

@@ -5,6 +5,7 @@
 namespace qm {
 
 void ExportFontDialog(EditorState& s, int x, int y, int width, int height);
-void GenerateExportText(EditorState& s, tk::ControlId preview, int format);
+// alignMads puts the MADS text on a 1 KB boundary; no other format has it.
+void GenerateExportText(EditorState& s, tk::ControlId preview, int format, bool alignMads = false);
 
 }  // namespace qm

@@ -10,6 +10,8 @@ namespace qm {
 struct SourceExportDialog {
     tk::WindowId window = 0;
     tk::ControlId formats = 0, preview = 0, save = 0, cancel = 0;
+    // Puts the MADS text on a 1 KB boundary; enabled while MADS is chosen.
+    tk::ControlId alignMads = 0;
 };
 
 // Opens the window with format 0 generated and disables the main window.

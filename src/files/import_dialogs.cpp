@@ -143,10 +143,6 @@ void RunFontBytesDialog(EditorState& s, FontBytesDialog& d) {
     RedrawAll(s);
 }
 
-namespace {
-
-// The file the user chooses, read whole; nothing when the user cancels or
-// the file cannot be read, which is said.
 std::optional<Bytes> ChooseAndReadFile(const std::string& title, const std::string& filter, std::size_t limit) {
     const tk::FileAnswer answer = tk::OpenFileDialog(title, "", filter, 0);
     if (answer.path.empty()) return std::nullopt;
@@ -157,8 +153,6 @@ std::optional<Bytes> ChooseAndReadFile(const std::string& title, const std::stri
     }
     return file;
 }
-
-}  // namespace
 
 void ImportPicture(EditorState& s) {
     std::optional<Bytes> file = ChooseAndReadFile("Import picture", kPictureFilter, kPictureReadLimit);

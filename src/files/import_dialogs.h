@@ -4,6 +4,9 @@
 // asks for a file, shows in a small window what the import will do, and
 // changes the current slot only when the user presses "Import".
 
+#include <optional>
+#include <string>
+
 #include "core/byte_stream.h"
 #include "session/editor_state.h"
 #include "session/menu_items.h"
@@ -32,6 +35,10 @@ struct FontBytesDialog {
 
 FontBytesDialog OpenFontBytesDialog(EditorState& s, Bytes file);
 void RunFontBytesDialog(EditorState& s, FontBytesDialog& d);
+
+// The file the user chooses, read whole; nothing when the user cancels or
+// the file cannot be read, which is said.
+std::optional<Bytes> ChooseAndReadFile(const std::string& title, const std::string& filter, std::size_t limit);
 
 // The menu items: ask for the file, then the window.
 void ImportPicture(EditorState& s);

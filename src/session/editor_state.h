@@ -73,6 +73,8 @@ struct ViewEditorUi {
 struct ViewExportUi {
     tk::WindowId window = 0;
     tk::ControlId saveBin = 0, saveChars = 0, cancel = 0;
+    // The region as a map of every cell, raw or as source text.
+    tk::ControlId mapFormat = 0, saveMap = 0;
     tk::ControlId startXField = 0, startYField = 0, widthField = 0, heightField = 0;
     tk::ControlId startXSpin = 0, startYSpin = 0, widthSpin = 0, heightSpin = 0;
 };

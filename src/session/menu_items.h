@@ -20,7 +20,7 @@ enum MenuItem : int {
     kMenuShowUnused = 40, kMenuShowDuplicates, kMenuWhereUsed, kMenuMergeDuplicates, kMenuCompact, kMenuSwapChars,
     kMenuImportPicture = 50, kMenuImportFontBytes = 51,
     kMenuExportProgram = 52, kMenuRunInEmulator = 53, kMenuEmulatorCommand = 54,
-    kMenuOpenMapEditor = 55,
+    kMenuOpenMapEditor = 55, kMenuExportTiled = 56, kMenuImportTiled = 57,
     // "Open Recent": sent as the menu opens (another editor may have changed
     // the list since), then one item per remembered project.
     kMenuRecentOpens = 59, kMenuRecentFirst = 60, kMenuRecentLast = kMenuRecentFirst + kRecentProjectCount - 1,

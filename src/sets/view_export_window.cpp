@@ -4,6 +4,7 @@
 #include <cctype>
 #include <string>
 
+#include "core/source_formats.h"
 #include "sets/view_editor.h"
 #include "sets/view_files.h"
 #include "session/modal_dialog.h"
@@ -76,13 +77,17 @@ void OpenExportDialog(EditorState& s) {
     if (IsOpen(s)) return;
     ViewExportUi& ui = s.exportUi;
     ui.window = tk::OpenWindow("Export View to bin or chars:", tk::WindowX(s.viewUi.window) + 50,
-                               tk::WindowY(s.viewUi.window) + 50, kWindowWidth, 120,
+                               tk::WindowY(s.viewUi.window) + 50, kWindowWidth, 150,
                                tk::TitleBar | tk::SystemMenu | tk::OnTop);
     AddUndoShortcuts(ui.window);
     // Wide enough for the whole title and for arrows of their natural shape.
     ui.saveBin = tk::CreateControl(ui.window, tk::ControlKind::Button, 250, 90, 70, 20, "Save bin");
     ui.saveChars = tk::CreateControl(ui.window, tk::ControlKind::Button, 170, 90, 70, 20, "Save chars");
     ui.cancel = tk::CreateControl(ui.window, tk::ControlKind::Button, 10, 90, 70, 20, "Cancel");
+    ui.mapFormat = tk::CreateControl(ui.window, tk::ControlKind::DropDown, 10, 120, 230, 20);
+    for (const std::string& format : SourceFormatNames()) tk::AddItem(ui.mapFormat, format);
+    tk::SelectItem(ui.mapFormat, 0);
+    ui.saveMap = tk::CreateControl(ui.window, tk::ControlKind::Button, 250, 120, 70, 20, "Save map");
     BuildField(s, kRegionFields[0], 10, 20, "Start X:");
     BuildField(s, kRegionFields[1], 10, 50, "Start Y:");
     BuildField(s, kRegionFields[2], 170, 20, "Width:");
@@ -103,6 +108,9 @@ bool ViewExportHandler(EditorState& s, const tk::Event& event) {
         ExportViewBin(s);
     } else if (event.control == ui.saveChars) {
         ExportViewChars(s);
+    } else if (event.control == ui.saveMap) {
+        ExportViewMap(s, SourceFormatNames()[static_cast<std::size_t>(std::clamp(
+                             tk::SelectedItem(ui.mapFormat), 0, static_cast<int>(SourceFormatNames().size()) - 1))]);
     }
     for (const RegionField& f : kRegionFields) {
         if (event.control == ui.*f.field) FieldChanged(s, f);

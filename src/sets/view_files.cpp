@@ -5,6 +5,8 @@
 #include "session/font_buffer.h"
 #include "core/paths.h"
 #include "sets/view_editor.h"
+#include "core/region_map.h"
+#include "core/source_formats.h"
 #include "core/view_format.h"
 
 namespace qm {
@@ -46,6 +48,17 @@ void ExportViewBin(EditorState& s) {
     if (path.empty()) return;
     PackFont(s, -1);
     SaveAndTell(s, path, RegionBitmapBytes(s.doc.ViewScreen, s.ExportRegion, s.FontBuffer));
+}
+
+void ExportViewMap(EditorState& s, const std::string& format) {
+    if (!IsExportable(s.ExportRegion)) return;
+    const std::string ext = SourceExtension(format);
+    const std::string path = AskSavePath("Save map (" + ext + ")", "", "Map (*" + ext + ")|*" + ext + "|All files (*.*)|*.*",
+                                         ext, true);
+    if (path.empty()) return;
+    const Bytes map = RegionMapBytes(s.doc.ViewScreen, s.ExportRegion, 0, false);
+    const SourceChoice choice{format, "map", static_cast<std::size_t>(s.ExportRegion.width), false};
+    if (const std::optional<Bytes> text = SourceText(map, choice)) SaveAndTell(s, path, *text);
 }
 
 void ExportViewChars(EditorState& s) {

@@ -14,8 +14,11 @@
 #include "core/image.h"
 #include "core/picture_import.h"
 #include "core/project_format.h"
+#include "core/region_map.h"
+#include "core/tmx_format.h"
 #include "core/view_format.h"
 #include "run_tool.h"
+#include "support/dta_reader.h"
 
 namespace qm {
 namespace {
@@ -25,7 +28,8 @@ using cli_test::ReadFile;
 using cli_test::RunTool;
 using cli_test::WriteFile;
 
-const char* const kFormatNames[] = {"asm", "asm-hex", "action", "action-hex", "basic", "madpascal"};
+const char* const kFormatNames[kExportFormatCount] = {"asm",       "asm-hex", "action", "action-hex", "basic",
+                                                      "madpascal", "mads",    "xasm",   "fastbasic"};
 
 class CliTest : public ::testing::Test {
 protected:
@@ -498,6 +502,116 @@ TEST(CliLinkTest, LinksNoQtLibrary) {
 }
 
 // The source texts go through the real compilers back to the font's bytes.
+std::vector<std::string> TextLines(const Bytes& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (unsigned char c : text) {
+        if (c == '\n') {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += static_cast<char>(c);
+        }
+    }
+    return lines;
+}
+
+TEST_F(CliTest, ExportSourceWritesTheCrossToolsFormatsAsTheDialogDoes) {
+    const struct {
+        const char* name;
+        int format;
+        test::Dialect dialect;
+    } formats[] = {{"mads", kMadsFormat, test::Dialect::Mads},
+                   {"xasm", kXasmFormat, test::Dialect::Xasm},
+                   {"fastbasic", kFastBasicFormat, test::Dialect::FastBasic}};
+    for (const auto& f : formats) {
+        SCOPED_TRACE(f.name);
+        const cli_test::Run plain = RunTool({"export-source", projectPath, "--slot", "4", "--format", f.name, "-o", "-"});
+        ASSERT_EQ(plain.exitCode, 0) << plain.err;
+        EXPECT_EQ(plain.out, TextFileBytes(ExportLines(project.fonts[3], f.format)));
+        const Bytes named = RunTool({"export-source", fontPath, "--format", f.name, "--label", "glyphs", "-o", "-"}).out;
+        const auto read = test::ReadDataStatements(TextLines(named), f.dialect);
+        ASSERT_TRUE(read.has_value());
+        EXPECT_EQ(read->label, "glyphs");
+        EXPECT_EQ(Bytes(read->bytes.begin(), read->bytes.end()), WriteFontBytes(ReadFontBytes(ReadFile(fontPath))));
+    }
+    const Bytes aligned = RunTool({"export-source", fontPath, "--format", "mads", "--align", "-o", "-"}).out;
+    EXPECT_EQ(aligned, TextFileBytes(ExportLines(ReadFontBytes(ReadFile(fontPath)), kMadsFormat, true)));
+    EXPECT_EQ(RunTool({"export-source", fontPath, "--format", "xasm", "--align", "-o", "-"}).exitCode, 2);
+    EXPECT_EQ(RunTool({"export-source", fontPath, "--format", "asm", "--align", "-o", "-"}).exitCode, 2);
+    EXPECT_EQ(RunTool({"export-source", fontPath, "--format", "mads", "--label", "9lives", "-o", "-"}).exitCode, 2);
+}
+
+TEST_F(CliTest, ExportRegionWritesItsMapBytesInEverySourceFormat) {
+    const Region region{3, 7, 20, 11};
+    const Bytes map = RegionMapBytes(ViewCells(project.view), region, 0, false);
+    for (const auto& [name, dialect] : {std::pair{"mads", test::Dialect::Mads}, {"xasm", test::Dialect::Xasm},
+                                        {"fastbasic", test::Dialect::FastBasic}}) {
+        SCOPED_TRACE(name);
+        const cli_test::Run run = RunTool({"export-region", projectPath, "--region", "3,7,20,11", "--as", "map",
+                                           "--format", name, "--label", "level", "-o", "-"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const std::vector<std::string> lines = TextLines(run.out);
+        const auto read = test::ReadDataStatements(lines, dialect);
+        ASSERT_TRUE(read.has_value());
+        EXPECT_EQ(read->label, "level");
+        EXPECT_EQ(Bytes(read->bytes.begin(), read->bytes.end()), map);
+        EXPECT_EQ(lines.size(), 11u + (dialect == test::Dialect::FastBasic ? 0 : 1)) << "one line per row";
+    }
+    EXPECT_EQ(RunTool({"export-region", projectPath, "--region", "3,7,20,11", "--as", "map", "--format", "raw", "-o", "-"}).out,
+              map);
+    EXPECT_EQ(RunTool({"export-region", projectPath, "--region", "0,0,1,1", "--as", "map", "--format", "dta", "-o", "-"})
+                  .exitCode, 2);
+}
+
+TEST_F(CliTest, TheScreenGoesToTiledAndComesBack) {
+    const cli_test::Run exported = RunTool({"export-tmx", projectPath, "--slot", "2", "-o", Path("level.tmx")});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    const TmxReadResult read = ReadTmx(ReadFile(Path("level.tmx")));
+    ASSERT_EQ(read.error, "");
+    ASSERT_EQ(read.grid.cells.size(), static_cast<std::size_t>(kViewColumns * kViewRows));
+    for (int y = 0; y < kViewRows; ++y) {
+        for (int x = 0; x < kViewColumns; ++x) ASSERT_EQ(read.grid.cells[y * kViewColumns + x], project.view[y][x]);
+    }
+    const std::string tsx = cli_test::Run{0, ReadFile(Path("level.tsx")), ""}.Out();
+    EXPECT_NE(tsx.find("source=\"level.png\""), std::string::npos) << tsx;
+    FontSlot slot2;
+    UnpackFont(project.fonts[1], slot2);
+    RegisterColors colors{};
+    for (int reg = 0; reg < 6; ++reg) colors[reg + 1] = (*project.slotColors)[1][reg];
+    const Image tiles = DecodePng(ReadFile(Path("level.png")));
+    EXPECT_EQ(tiles.pixels, RenderFontImage(slot2, colors, false, 1).pixels);
+
+    // Back into a new project, and into an existing one whose screen it replaces.
+    ASSERT_EQ(RunTool({"import-tmx", Path("level.tmx"), "-o", Path("back.proj")}).exitCode, 0);
+    ASSERT_EQ(RunTool({"import-tmx", Path("level.tmx"), "--into", projectPath, "-o", Path("into.proj")}).exitCode, 0);
+    const auto back = ReadProject(ReadFile(Path("back.proj")));
+    const auto into = ReadProject(ReadFile(Path("into.proj")));
+    ASSERT_TRUE(back.has_value() && into.has_value());
+    EXPECT_EQ(back->view, project.view);
+    EXPECT_EQ(into->view, project.view);
+    EXPECT_EQ(into->fonts, project.fonts);
+}
+
+TEST_F(CliTest, TiledMapsThatCannotBeTakenAreRefusedWithTheirReason) {
+    const std::string gzip = "<map orientation=\"orthogonal\" width=\"1\" height=\"1\"><tileset firstgid=\"1\"/>"
+                             "<layer width=\"1\" height=\"1\"><data encoding=\"base64\" compression=\"gzip\">AA==</data>"
+                             "</layer></map>";
+    WriteFile(Path("gzip.tmx"), Bytes(gzip.begin(), gzip.end()));
+    const cli_test::Run refused = RunTool({"import-tmx", Path("gzip.tmx"), "-o", Path("out.proj")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("gzip"), std::string::npos) << refused.err;
+    EXPECT_FALSE(fs::exists(Path("out.proj")));
+
+    const cli_test::Run tooLarge =
+        RunTool({"import-tmx", (fs::path(QUILLMERE_TESTDATA) / "tmx" / "sewers.tmx").string(), "-o", Path("out.proj")});
+    EXPECT_EQ(tooLarge.exitCode, 1);
+    EXPECT_NE(tooLarge.err.find("60 x 40"), std::string::npos) << tooLarge.err;
+    EXPECT_EQ(RunTool({"export-tmx", projectPath, "--source", "map", "-o", Path("m.tmx")}).exitCode, 2);
+    EXPECT_EQ(RunTool({"export-tmx", projectPath, "-o", Path("m.txt")}).exitCode, 2);
+}
+
 class CliToolchainTest : public CliTest {
 protected:
     void ExpectLinkedBytes(const std::string& object, const Bytes& font) {
@@ -517,6 +631,22 @@ TEST_F(CliToolchainTest, Ca65OutputAssemblesToTheFontsBytes) {
                        Path("font.s")}).exitCode, 0);
     ASSERT_EQ(cli_test::RunProgram({"ca65", Path("font.s"), "-o", Path("font.o")}), 0);
     ExpectLinkedBytes(Path("font.o"), WriteFontBytes(project.fonts[1]));
+}
+
+// ca65 is the reference for the bytes the cross tools' texts hold.
+TEST_F(CliToolchainTest, TheCrossToolsTextsHoldTheBytesCa65Assembles) {
+    if (!cli_test::HaveProgram("ca65") || !cli_test::HaveProgram("ld65")) GTEST_SKIP() << "ca65/ld65 (cc65) are not installed";
+    ASSERT_EQ(RunTool({"export-source", projectPath, "--slot", "6", "--format", "ca65", "-o", Path("font.s")}).exitCode, 0);
+    ASSERT_EQ(cli_test::RunProgram({"ca65", Path("font.s"), "-o", Path("font.o")}), 0);
+    ExpectLinkedBytes(Path("font.o"), WriteFontBytes(project.fonts[5]));
+    const Bytes assembled = ReadFile(Path("linked.bin"));
+    for (const auto& [name, dialect] : {std::pair{"mads", test::Dialect::Mads}, {"xasm", test::Dialect::Xasm},
+                                        {"fastbasic", test::Dialect::FastBasic}}) {
+        const auto read = test::ReadDataStatements(
+            TextLines(RunTool({"export-source", projectPath, "--slot", "6", "--format", name, "-o", "-"}).out), dialect);
+        ASSERT_TRUE(read.has_value()) << name;
+        EXPECT_EQ(Bytes(read->bytes.begin(), read->bytes.end()), assembled) << name;
+    }
 }
 
 TEST_F(CliToolchainTest, COutputCompilesToTheFontsBytes) {

@@ -6,16 +6,17 @@
 namespace qm {
 namespace {
 
-// Header lines before the first data line, per format.
-constexpr int kHeaderLines = 1;
+// Header lines before the first data line, per format: FastBasic names its
+// array on the first data line.
+constexpr int kHeaderLines[kExportFormatCount] = {1, 1, 1, 1, 1, 1, 1, 1, 0};
 
 TEST(ExportLinesTest, EveryFormatHasItsLineCountAndOneCharacterPerDataLine) {
-    const int expected[kExportFormatCount] = {129, 129, 131, 131, 129, 130};
+    const int expected[kExportFormatCount] = {129, 129, 131, 131, 129, 130, 129, 129, 128};
     for (int format = 0; format < kExportFormatCount; ++format) {
         EXPECT_EQ(ExportLines(DefaultFontData, format).size(), static_cast<std::size_t>(expected[format]))
             << "format " << format;
     }
-    EXPECT_TRUE(ExportLines(DefaultFontData, 6).empty());
+    EXPECT_TRUE(ExportLines(DefaultFontData, kExportFormatCount).empty());
     EXPECT_TRUE(ExportLines(DefaultFontData, -1).empty());
 }
 
@@ -27,9 +28,14 @@ TEST(ExportLinesTest, CharacterThirtyThreeOfTheStandardSetInEveryFormat) {
         "$0 $18 $3C $66 $66 $7E $66 $0",
         "10340 DATA 0,24,60,102,102,126,102,0",
         "\t$0, $18, $3C, $66, $66, $7E, $66, $0,",
+        // MADS and xasm write bytes with dta (no type: bytes); xasm in lower case.
+        "    dta $00,$18,$3C,$66,$66,$7E,$66,$00",
+        "    dta $00,$18,$3c,$66,$66,$7e,$66,$00",
+        // FastBasic continues a DATA array on lines "DATA BYTE = ...," after a comma.
+        "DATA BYTE = $00,$18,$3C,$66,$66,$7E,$66,$00,",
     };
     for (int format = 0; format < kExportFormatCount; ++format) {
-        EXPECT_EQ(ExportLines(DefaultFontData, format)[kHeaderLines + 33], expected[format]) << "format " << format;
+        EXPECT_EQ(ExportLines(DefaultFontData, format)[kHeaderLines[format] + 33], expected[format]) << "format " << format;
     }
 }
 

@@ -33,9 +33,11 @@ TEST_F(ExportSourceTest, TheDialogOpensWithTheAssemblerTextOfTheCurrentSlot) {
     EXPECT_EQ(tk::WindowTitle(d.window), "Export font as...");
     EXPECT_EQ(tk::WindowX(d.window), tk::WindowX(s.ui.window) + 200);
     EXPECT_FALSE(tk::WindowEnabled(s.ui.window));
-    ASSERT_EQ(tk::ItemCount(d.formats), 6);
+    ASSERT_EQ(tk::ItemCount(d.formats), 9);
     EXPECT_EQ(tk::ItemText(d.formats, 0), "Assembler: Byte in decimal");
     EXPECT_EQ(tk::ItemText(d.formats, 5), "MadPascal: Array byte in hexadecimal");
+    EXPECT_EQ(tk::ItemText(d.formats, 6), "MADS: dta bytes in hexadecimal");
+    EXPECT_EQ(tk::ItemText(d.formats, 8), "FastBasic: DATA bytes in hexadecimal");
     EXPECT_EQ(tk::SelectedItem(d.formats), 0);
     EXPECT_EQ(tk::KindOf(d.preview), tk::ControlKind::TextEdit);
     EXPECT_EQ(tk::Text(d.save), "Save");
@@ -50,6 +52,20 @@ TEST_F(ExportSourceTest, TheDialogOpensWithTheAssemblerTextOfTheCurrentSlot) {
     EXPECT_FALSE(tk::WindowExists(d.window));
     EXPECT_TRUE(tk::WindowEnabled(s.ui.window));
     EXPECT_TRUE(tk::ShownRequesters().empty());
+}
+
+TEST_F(ExportSourceTest, TheAlignBoxPutsTheMadsFontOnAKilobyteAndLeavesOtherFormatsAlone) {
+    const SourceExportDialog d = Open();
+    ChooseFormat(d, kMadsFormat);
+    tk::SetChecked(d.alignMads, true);
+    tk::PostEvent(ControlEvent(d.alignMads));
+    PressSave(d, dir.Path("aligned.txt"));
+    ChooseFormat(d, kXasmFormat);
+    PressSave(d, dir.Path("xasm.txt"));
+    tk::PostEvent(ControlEvent(d.cancel));
+    RunSourceExportDialog(s, d);
+    EXPECT_EQ(ReadBytes(dir.Path("aligned.txt")), TextFileBytes(ExportLines(DefaultFontData, kMadsFormat, true)));
+    EXPECT_EQ(ReadBytes(dir.Path("xasm.txt")), TextFileBytes(ExportLines(DefaultFontData, kXasmFormat)));
 }
 
 TEST_F(ExportSourceTest, GeneratingPacksTheSlotAfresh) {

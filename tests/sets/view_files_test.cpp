@@ -178,10 +178,28 @@ TEST_F(ViewFilesTest, BinAndCharsWalkTheRegionRowByRow) {
     EXPECT_EQ(test::ReadBytes(dir.Path("raw")).size(), 3u);
 }
 
+TEST_F(ViewFilesTest, SaveMapWritesEveryCellRawOrAsSourceText) {
+    s.doc.ViewScreen[3][2] = 33;
+    s.doc.ViewScreen[4][4] = 127;
+    s.ExportRegion = Region{2, 3, 3, 2};
+    OpenExport();
+    tk::QueueFileAnswer(dir.Path("level"), 0);
+    ViewExportHandler(s, ControlEvent(s.exportUi.saveMap));
+    EXPECT_EQ(test::ReadBytes(dir.Path("level.bin")), (Bytes{33, 0, 0, 0, 0, 127}));
+
+    tk::SelectItem(s.exportUi.mapFormat, 4);  // mads
+    tk::QueueFileAnswer(dir.Path("level"), 0);
+    ViewExportHandler(s, ControlEvent(s.exportUi.saveMap));
+    EXPECT_EQ(LastShown().title, "Save map (.asm)");
+    const std::string text = "map\r\n    dta $21,$00,$00\r\n    dta $00,$00,$7F\r\n";
+    EXPECT_EQ(test::ReadBytes(dir.Path("level.asm")), Bytes(text.begin(), text.end()));
+}
+
 TEST_F(ViewFilesTest, AnInvalidRegionAsksNothingAndAnEmptyOneWritesNothing) {
     s.ExportRegion = Region{1, 0, 59, 2};
     ExportViewBin(s);
     ExportViewChars(s);
+    ExportViewMap(s, "mads");
     EXPECT_TRUE(tk::ShownRequesters().empty());
 
     s.doc.ViewScreen[0][0] = 33;

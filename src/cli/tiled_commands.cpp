@@ -1,0 +1,107 @@
+// export-tmx and import-tmx: the view screen to and from the Tiled map editor.
+
+#include "cli/commands.h"
+#include "cli/inputs.h"
+#include "cli/output.h"
+#include "core/file_io.h"
+#include "core/tiled_export.h"
+#include "core/tmx_format.h"
+#include "core/view_format.h"
+
+namespace qm::cli {
+
+namespace {
+
+// Maps written by hand or by Tiled stay far below this; a larger file is not
+// read at all.
+constexpr std::size_t kTmxReadLimit = 64u << 20;
+
+void RequireScreen(const Options& options, const char* option) {
+    const std::string place = options.Value(option, "screen");
+    if (place == "map") throw UsageError(std::string(option) + " map: projects have no tile map in this version");
+    if (place != "screen") throw UsageError(std::string(option) + " takes screen, not " + place);
+}
+
+void RunExport(const Options& options) {
+    RequireScreen(options, "--source");
+    const std::string& output = options.Output();
+    if (output == "-" || TiledStem(output) == output) throw UsageError("the output must be a file ending in .tmx");
+    const InputFile input = ReadInput(options.Input());
+    const int slot = SlotOption(input, options);
+    FontSlot font;
+    RegisterColors colors = kDefaultRegisterRgb;
+    ViewCells screen{};
+    if (input.kind == FileKind::Project) {
+        const Document doc = ProjectDocument(input);
+        font = doc.Slots[slot];
+        colors = font.colors;
+        screen = doc.ViewScreen;
+    } else if (input.kind == FileKind::View) {
+        // A view file carries no font: the standard set, as in a fresh editor.
+        UnpackFont(DefaultFontData, font);
+        screen = *DecodeViewFile(input.bytes);
+    } else {
+        throw InputError(input.path, std::string("a project or a view is needed here, this is a ") +
+                                         KindName(input.kind) + " file");
+    }
+    const bool multicolour = options.Has("--multicolour") || options.Has("--multicolor");
+    const auto files = TiledExportFiles(ScreenGrid(screen), font, colors, multicolour, output, "Screen");
+    if (files.empty()) throw InputError(output, "the tile set's picture could not be encoded");
+    for (const OutputFile& file : files) WriteOutput(file.path, file.bytes);
+}
+
+void RunImport(const Options& options) {
+    RequireScreen(options, "--to");
+    const std::string& output = options.Output();
+    if (output == "-") throw UsageError("the output must be a .proj file");
+    Document doc;
+    ResetDocument(doc);
+    if (options.Has("--into")) doc = ProjectDocument(ReadInput(options.Value("--into")));
+
+    Bytes file;
+    if (!ReadWholeFile(options.Input(), file, kTmxReadLimit)) throw InputError(options.Input(), "cannot be read");
+    const TmxReadResult map = ReadTmx(file);
+    if (!map.error.empty()) throw InputError(options.Input(), map.error);
+    const std::string refusal = PlaceOnScreen(map.grid, doc.ViewScreen);
+    if (!refusal.empty()) throw InputError(options.Input(), refusal);
+    WriteOutput(output, WriteProject(ProjectOf(doc)));
+}
+
+}  // namespace
+
+const Command& ExportTmxCommand() {
+    static const Command command = {
+        "export-tmx",
+        "the view screen as a Tiled map, with its tile set and the font's picture",
+        "Usage: quillmere-cli export-tmx IN.proj|IN.ved [--slot N] [--source screen] [--multicolour]\n"
+        "                                -o OUT.tmx\n"
+        "Writes the view screen as a map for the Tiled map editor: OUT.tmx (orthogonal,\n"
+        "8 x 8 tiles, one layer in CSV, tile id = character code + 1, 0 for an empty cell),\n"
+        "its tile set OUT.tsx and OUT.png, the 256 characters of slot N's font (default 1;\n"
+        "a .ved uses the standard set) drawn as export-image draws them, normal above\n"
+        "inverse, in the slot's colours.\n\n"
+        "  --multicolour  draw the tile set in the multicolour view\n",
+        {{"--slot", "--source"}, {"--multicolour", "--multicolor"}},
+        RunExport,
+    };
+    return command;
+}
+
+const Command& ImportTmxCommand() {
+    static const Command command = {
+        "import-tmx",
+        "the first tile layer of a Tiled map onto the view screen",
+        "Usage: quillmere-cli import-tmx IN.tmx [--into IN.proj] [--to screen] -o OUT.proj\n"
+        "Puts the first tile layer of a Tiled map (at most 60 x 40) on the view screen from\n"
+        "its top-left corner; the rest of the screen is emptied. Layers in CSV or base64,\n"
+        "uncompressed or zlib, are read; gzip and zstd are refused. A tile id counts from its\n"
+        "tile set's first id (the flip bits cleared) and is the cell's character; 0 is an\n"
+        "empty cell.\n\n"
+        "  --into IN.proj  change this project (default: a new project)\n",
+        {{"--into", "--to"}, {}},
+        RunImport,
+    };
+    return command;
+}
+
+}  // namespace qm::cli

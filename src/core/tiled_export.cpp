@@ -1,0 +1,36 @@
+#include "core/tiled_export.h"
+
+#include <cctype>
+
+#include "core/font_image.h"
+#include "core/image.h"
+#include "core/paths.h"
+
+namespace qm {
+
+namespace {
+
+Bytes TextBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+}  // namespace
+
+std::string TiledStem(const std::string& tmxPath) {
+    std::string ext = tmxPath.size() >= 4 ? tmxPath.substr(tmxPath.size() - 4) : "";
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext == ".tmx" ? tmxPath.substr(0, tmxPath.size() - 4) : tmxPath;
+}
+
+std::vector<OutputFile> TiledExportFiles(const CodeGrid& grid, const FontSlot& font, const RegisterColors& colors,
+                                         bool multicolor, const std::string& tmxPath, const std::string& layerName) {
+    const std::string stem = TiledStem(tmxPath);
+    const Bytes picture = EncodePng(RenderFontImage(font, colors, multicolor, 1));
+    if (picture.empty()) return {};
+    const std::string name = font.fileName.empty() ? "font" : font.fileName;
+    return {
+        {stem + ".png", picture},
+        {stem + ".tsx", TextBytes(WriteTsx(name, FileNameOf(stem + ".png")))},
+        {tmxPath, TextBytes(WriteTmx(grid, FileNameOf(stem + ".tsx"), layerName))},
+    };
+}
+
+}  // namespace qm

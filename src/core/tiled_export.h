@@ -1,0 +1,32 @@
+#pragma once
+
+// The three files that carry the screen (or a map) to the Tiled map editor:
+// the map, its tile set and the tile set's picture of the font, side by side.
+
+#include <string>
+#include <vector>
+
+#include "core/byte_stream.h"
+#include "core/document.h"
+#include "core/tmx_format.h"
+
+namespace qm {
+
+struct OutputFile {
+    std::string path;
+    Bytes bytes;
+};
+
+// For OUT.tmx: OUT.png (the font's 256 characters as the picture export draws
+// them at scale 1, in the given colours), OUT.tsx and OUT.tmx, in this order,
+// so that writing them in turn never leaves a map naming a missing file. The
+// files name each other without folders. Empty when the picture cannot be
+// encoded.
+std::vector<OutputFile> TiledExportFiles(const CodeGrid& grid, const FontSlot& font, const RegisterColors& colors,
+                                         bool multicolor, const std::string& tmxPath, const std::string& layerName);
+
+// The path without a final ".tmx" (any case), to which the other files'
+// extensions are added.
+std::string TiledStem(const std::string& tmxPath);
+
+}  // namespace qm

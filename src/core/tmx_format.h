@@ -1,0 +1,52 @@
+#pragma once
+
+// Maps for the Tiled map editor: the screen (or any grid of character codes)
+// written as a TMX map with 8 x 8 tiles and a tile set of the font's 256
+// characters, and the first tile layer of a TMX map read back as codes.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/byte_stream.h"
+#include "core/document.h"
+
+namespace qm {
+
+// A grid of cells row by row: a character code 0 to 255, or -1 for empty.
+struct CodeGrid {
+    int width = 0;
+    int height = 0;
+    std::vector<int> cells;
+};
+
+// Tile id = code + 1 (the tile set's tile k is character k), 0 for an empty
+// cell or anything that is no code. One layer, CSV, naming the tile set file.
+std::string WriteTmx(const CodeGrid& grid, const std::string& tilesetFile, const std::string& layerName);
+// A tile set of 256 tiles of 8 x 8, 32 a row, in the picture file.
+std::string WriteTsx(const std::string& name, const std::string& imageFile);
+
+// The largest layer read: enough for any map a font's characters make, small
+// enough that no file can make the reader take much memory.
+inline constexpr long long kTmxMaxCells = 1 << 22;
+
+struct TmxReadResult {
+    CodeGrid grid;
+    std::string error;  // why the map is refused; empty when read
+};
+
+// The first tile layer of the map (looking into groups too): CSV, base64,
+// base64 with zlib, or tile elements. Each global id is taken as a local id of
+// its tile set (gid - firstgid, the flip bits cleared); 0 is an empty cell.
+// Refused with a reason: other orientations, infinite maps, gzip and zstd,
+// ids beyond 255, and anything malformed.
+TmxReadResult ReadTmx(std::span<const std::uint8_t> file);
+
+// The grid at the top-left of the screen, every other cell empty; the screen
+// is left as it was and the reason returned when the grid is larger than the
+// screen or holds a code a screen cell cannot.
+std::string PlaceOnScreen(const CodeGrid& grid, ViewCells& screen);
+CodeGrid ScreenGrid(const ViewCells& screen);
+
+}  // namespace qm

@@ -1,0 +1,65 @@
+// "Export to Tiled..." and "Import from Tiled..." of the "Project" menu, as
+// the user reaches them.
+
+#include <gtest/gtest.h>
+
+#include "app/main_loop.h"
+#include "core/font_image.h"
+#include "core/image.h"
+#include "core/tmx_format.h"
+#include "files/tiled_files.h"
+#include "session/undo.h"
+#include "support/editor_fixture.h"
+#include "toolkit/simulate.h"
+
+namespace qm {
+namespace {
+
+class TiledMenuTest : public test::EditorTest {
+protected:
+    void Send(const tk::Event& e) { DispatchEvent(s, e); }
+    test::TempDir dir;
+};
+
+TEST_F(TiledMenuTest, TheScreenIsExportedWithItsTileSetAndImportedBackAsOneStep) {
+    for (int y = 0; y < kViewRows; ++y) {
+        for (int x = 0; x < kViewColumns; ++x) s.doc.ViewScreen[y][x] = (x * y) % 5 == 0 ? kEmptyCell : (x + 2 * y) % 128;
+    }
+    const ViewCells drawn = s.doc.ViewScreen;
+    tk::QueueFileAnswer(dir.Path("level"));
+    Send(MenuEvent(kMenuExportTiled));
+    const TmxReadResult read = ReadTmx(test::ReadBytes(dir.Path("level.tmx")));
+    ASSERT_EQ(read.error, "");
+    EXPECT_EQ(read.grid.cells, ScreenGrid(drawn).cells);
+    EXPECT_EQ(DecodePng(test::ReadBytes(dir.Path("level.png"))).pixels,
+              RenderFontImage(s.Slot(), s.doc.RegisterRgb, false, 1).pixels);
+    EXPECT_FALSE(test::ReadBytes(dir.Path("level.tsx")).empty());
+
+    StartHistory(s);
+    for (auto& row : s.doc.ViewScreen) row.fill(3);
+    tk::QueueFileAnswer(dir.Path("level.tmx"));
+    Send(MenuEvent(kMenuImportTiled));
+    EXPECT_EQ(s.doc.ViewScreen, drawn);
+    Send(MenuEvent(kMenuUndo));
+    EXPECT_EQ(s.doc.ViewScreen[0][0], 3);
+    Send(MenuEvent(kMenuRedo));
+    EXPECT_EQ(s.doc.ViewScreen, drawn);
+}
+
+TEST_F(TiledMenuTest, AMapThatCannotBeTakenIsRefusedWithItsReasonAndTheScreenKept) {
+    const std::string tmx = "<map orientation=\"orthogonal\" width=\"1\" height=\"1\"><tileset firstgid=\"1\"/>"
+                            "<layer width=\"1\" height=\"1\"><data encoding=\"base64\" compression=\"zstd\">AA==</data>"
+                            "</layer></map>";
+    test::WriteBytes(dir.Path("z.tmx"), Bytes(tmx.begin(), tmx.end()));
+    for (auto& row : s.doc.ViewScreen) row.fill(9);
+    const ViewCells before = s.doc.ViewScreen;
+    tk::QueueFileAnswer(dir.Path("z.tmx"));
+    Send(MenuEvent(kMenuImportTiled));
+    EXPECT_EQ(s.doc.ViewScreen, before);
+    ASSERT_FALSE(tk::ShownRequesters().empty());
+    EXPECT_EQ(tk::ShownRequesters().back().title, "Error...");
+    EXPECT_NE(tk::ShownRequesters().back().text.find("zstd"), std::string::npos) << tk::ShownRequesters().back().text;
+}
+
+}  // namespace
+}  // namespace qm
