@@ -118,8 +118,9 @@ Bytes Inflate(const Bytes& packed, std::size_t limit) {
     return out;
 }
 
-std::vector<std::uint32_t> CsvIds(std::string_view text) {
+std::vector<std::uint32_t> CsvIds(std::string_view text, std::size_t cells) {
     std::vector<std::uint32_t> ids;
+    ids.reserve(std::min(cells, text.size() / 2 + 1));
     std::size_t at = 0;
     auto skipSpace = [&] {
         while (at < text.size() && (text[at] == ' ' || text[at] == '\t' || text[at] == '\r' || text[at] == '\n')) ++at;
@@ -158,7 +159,7 @@ std::vector<std::uint32_t> LayerIds(const XmlElement& data, std::size_t cells) {
         if (!compression.empty()) Refuse("a " + (encoding.empty() ? std::string("tile element") : "CSV") +
                                           " layer with compression=\"" + compression + "\"");
     }
-    if (encoding == "csv") return CsvIds(data.text);
+    if (encoding == "csv") return CsvIds(data.text, cells);
     if (encoding.empty()) {
         std::vector<std::uint32_t> ids;
         for (const XmlElement& tile : data.children) {
@@ -282,10 +283,7 @@ std::string PlaceOnScreen(const CodeGrid& grid, ViewCells& screen) {
                " tiles; the screen holds 60 x 40";
     }
     for (int code : grid.cells) {
-        if (code != kEmptyCell && !IsCharCode(code)) {
-            return "the map uses tile " + std::to_string(code) + "; a screen cell holds a character 0 to " +
-                   std::to_string(kCharCount - 1);
-        }
+        if (CellOrEmpty(code) != code) return "the map uses tile " + std::to_string(code) + ", which no screen cell holds";
     }
     for (auto& row : screen) row.fill(kEmptyCell);
     for (int y = 0; y < grid.height; ++y) {

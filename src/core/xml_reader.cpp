@@ -1,6 +1,7 @@
 #include "core/xml_reader.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace qm {
 
@@ -190,6 +191,17 @@ private:
         return e;
     }
 
+    // Where the character data from here ends: at the next markup or entity.
+    // A map's layer is megabytes of it, so this is the reader's hot loop.
+    std::size_t TextEnd() const {
+        const char* begin = text_.data() + at_;
+        const std::size_t rest = text_.size() - at_;
+        const void* tag = std::memchr(begin, '<', rest);
+        const std::size_t stop = tag ? static_cast<std::size_t>(static_cast<const char*>(tag) - begin) : rest;
+        const void* amp = std::memchr(begin, '&', stop);
+        return at_ + (amp ? static_cast<std::size_t>(static_cast<const char*>(amp) - begin) : stop);
+    }
+
     void Content(XmlElement& e, int depth) {
         for (;;) {
             if (at_ >= text_.size()) Fail("<" + e.name + "> is not closed");
@@ -213,8 +225,7 @@ private:
                 ++at_;
                 Reference(e.text);
             } else {
-                const std::size_t stop = text_.find_first_of("<&", at_);
-                const std::size_t end = stop == std::string_view::npos ? text_.size() : stop;
+                const std::size_t end = TextEnd();
                 e.text.append(text_.substr(at_, end - at_));
                 at_ = end;
             }

@@ -20,7 +20,6 @@ std::vector<std::string> PreviewLines(tk::ControlId preview) {
 
 void Regenerate(EditorState& s, const SourceExportDialog& d) {
     const int format = tk::SelectedItem(d.formats);
-    tk::EnableControl(d.alignMads, format == kMadsFormat);
     GenerateExportText(s, d.preview, format, tk::IsChecked(d.alignMads));
 }
 
@@ -48,7 +47,6 @@ SourceExportDialog OpenSourceExportDialog(EditorState& s, int x, int y, int widt
     tk::SelectItem(d.formats, 0);
     d.preview = tk::CreateControl(d.window, tk::ControlKind::TextEdit, 10, 40, 400, 500);
     d.alignMads = tk::CreateControl(d.window, tk::ControlKind::CheckBox, 10, 550, 200, 20, "MADS: .ALIGN $400");
-    tk::EnableControl(d.alignMads, false);
     d.save = tk::CreateControl(d.window, tk::ControlKind::Button, 230, 550, 80, 20, "Save");
     d.cancel = tk::CreateControl(d.window, tk::ControlKind::Button, 340, 550, 70, 20, "Cancel");
     GenerateExportText(s, d.preview, 0);

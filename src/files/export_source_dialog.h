@@ -10,7 +10,7 @@ namespace qm {
 struct SourceExportDialog {
     tk::WindowId window = 0;
     tk::ControlId formats = 0, preview = 0, save = 0, cancel = 0;
-    // Puts the MADS text on a 1 KB boundary; enabled while MADS is chosen.
+    // Puts the MADS text on a 1 KB boundary; the other formats have no such line.
     tk::ControlId alignMads = 0;
 };
 

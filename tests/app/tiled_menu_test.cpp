@@ -35,8 +35,8 @@ TEST_F(TiledMenuTest, TheScreenIsExportedWithItsTileSetAndImportedBackAsOneStep)
               RenderFontImage(s.Slot(), s.doc.RegisterRgb, false, 1).pixels);
     EXPECT_FALSE(test::ReadBytes(dir.Path("level.tsx")).empty());
 
-    StartHistory(s);
     for (auto& row : s.doc.ViewScreen) row.fill(3);
+    StartHistory(s);
     tk::QueueFileAnswer(dir.Path("level.tmx"));
     Send(MenuEvent(kMenuImportTiled));
     EXPECT_EQ(s.doc.ViewScreen, drawn);

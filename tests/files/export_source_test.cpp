@@ -5,6 +5,7 @@
 #include "files/export_source_dialog.h"
 #include "session/font_buffer.h"
 #include "support/editor_fixture.h"
+#include "toolkit/simulate.h"
 
 namespace qm {
 namespace {
@@ -55,17 +56,19 @@ TEST_F(ExportSourceTest, TheDialogOpensWithTheAssemblerTextOfTheCurrentSlot) {
 }
 
 TEST_F(ExportSourceTest, TheAlignBoxPutsTheMadsFontOnAKilobyteAndLeavesOtherFormatsAlone) {
-    const SourceExportDialog d = Open();
-    ChooseFormat(d, kMadsFormat);
-    tk::SetChecked(d.alignMads, true);
-    tk::PostEvent(ControlEvent(d.alignMads));
-    PressSave(d, dir.Path("aligned.txt"));
-    ChooseFormat(d, kXasmFormat);
-    PressSave(d, dir.Path("xasm.txt"));
-    tk::PostEvent(ControlEvent(d.cancel));
-    RunSourceExportDialog(s, d);
-    EXPECT_EQ(ReadBytes(dir.Path("aligned.txt")), TextFileBytes(ExportLines(DefaultFontData, kMadsFormat, true)));
-    EXPECT_EQ(ReadBytes(dir.Path("xasm.txt")), TextFileBytes(ExportLines(DefaultFontData, kXasmFormat)));
+    // The list's selection is read when its event is handled, so each run
+    // of the dialog chooses one format.
+    for (const int format : {kMadsFormat, kXasmFormat}) {
+        const SourceExportDialog d = Open();
+        ChooseFormat(d, format);
+        tk::simulate::Click(d.alignMads);
+        ASSERT_TRUE(tk::IsChecked(d.alignMads));
+        PressSave(d, dir.Path("out" + std::to_string(format) + ".txt"));
+        tk::PostEvent(ControlEvent(d.cancel));
+        RunSourceExportDialog(s, d);
+    }
+    EXPECT_EQ(ReadBytes(dir.Path("out6.txt")), TextFileBytes(ExportLines(DefaultFontData, kMadsFormat, true)));
+    EXPECT_EQ(ReadBytes(dir.Path("out7.txt")), TextFileBytes(ExportLines(DefaultFontData, kXasmFormat)));
 }
 
 TEST_F(ExportSourceTest, GeneratingPacksTheSlotAfresh) {
