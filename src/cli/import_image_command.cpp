@@ -111,10 +111,7 @@ void Run(const Options& options) {
     }
     const Bytes file = ReadInputBytes(options.Input(), kPictureReadLimit);
     const PictureFile picture = ReadPictureFile(file, o.scale);
-    if (!picture.error.empty()) {
-        const std::string unsupported = UnsupportedBmpKind(file);
-        throw InputError(options.Input(), unsupported.empty() ? picture.error : unsupported);
-    }
+    if (!picture.error.empty()) throw InputError(options.Input(), picture.error);
     PictureImportPlan plan;
     const ImportOutcome outcome = ImportIntoSlot(doc, slot, picture.image, o, plan);
     if (!outcome.changed) throw InputError(options.Input(), outcome.message);

@@ -378,7 +378,9 @@ PictureFile ReadPictureFile(const Bytes& data, int scale, const PictureCellLimit
     file.image = png ? DecodePng(data) : DecodeBmp(data);
     if (file.image.Empty() || file.image.width != width || file.image.height != height) {
         file.image = Image();
-        file.error = "The picture file is damaged or truncated.";
+        // A kind of BMP that is not read is named, not taken for damage.
+        const std::string unsupported = bmp ? UnsupportedBmpKind(data) : std::string();
+        file.error = unsupported.empty() ? "The picture file is damaged or truncated." : unsupported;
     }
     return file;
 }

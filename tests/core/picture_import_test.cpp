@@ -268,6 +268,7 @@ TEST(PictureImport, BadPicturesAreRefusedWithAReason) {
         {qm::EncodePng(qm::Image(12, 8)), "multiples of 8"},
         {qm::EncodeBmp(qm::Image(488, 8)), "at most 60 x 40 cells"},
         {Patched(bmp, 28, {32, 0}), "damaged"},  // depth and row size no longer agree with the file
+        {Patched(Patched(bmp, 28, {8, 0}), 30, {1, 0, 0, 0}), "RLE"},  // compressed: named, not called damaged
     };
     for (const auto& c : cases) {
         const qm::PictureFile read = qm::ReadPictureFile(c.file, 1);

@@ -14,6 +14,7 @@
 #include "core/palette.h"
 #include "core/recent_projects.h"
 #include "files/atari_program.h"
+#include "session/menu_items.h"
 #include "sets/view_editor.h"
 #include "support/antic_model.h"
 #include "support/editor_fixture.h"
