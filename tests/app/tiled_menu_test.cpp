@@ -8,6 +8,7 @@
 #include "core/image.h"
 #include "core/tmx_format.h"
 #include "files/tiled_files.h"
+#include "session/menu_items.h"
 #include "session/undo.h"
 #include "support/editor_fixture.h"
 #include "toolkit/simulate.h"
