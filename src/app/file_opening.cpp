@@ -49,7 +49,7 @@ std::string LoadFontIntoSlot(EditorState& s, const std::string& path, int slot) 
     s.CurrentSlot = slot;
     const std::string fault = LoadFontFrom(s, path);
     s.CurrentSlot = shown;
-    if (slot != shown || !fault.empty()) tk::SetStatusText(s.ui.window, 1, "Font: " + s.Slot().fileName);
+    if (slot != shown || !fault.empty()) tk::SetStatusText(s.ui.window, kStatusFontField, FontFieldText(s));
     return fault;
 }
 

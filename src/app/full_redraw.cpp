@@ -12,7 +12,7 @@ namespace qm {
 
 void RedrawEverything(EditorState& s) {
     // Whatever changed the slot or its font, the field names the font shown.
-    tk::SetStatusText(s.ui.window, kStatusFontField, "Font: " + s.Slot().fileName);
+    tk::SetStatusText(s.ui.window, kStatusFontField, FontFieldText(s));
     DrawFontSheet(s);
     DrawSmallSetView(s);
     DrawLargeSetView(s);

@@ -153,7 +153,7 @@ void ShowRestored(EditorState& s, const RecoveredWork& work) {
     });
     for (int reg = LUM; reg <= PF3; ++reg) PaintSwatch(s, s.ui.swatch[reg], s.doc.RegisterRgb[reg]);
     tk::SetText(s.ui.slotLabel, std::to_string(s.CurrentSlot));
-    tk::SetStatusText(s.ui.window, kStatusFontField, "Font: " + s.Slot().fileName);
+    tk::SetStatusText(s.ui.window, kStatusFontField, FontFieldText(s));
     tk::SetStatusText(s.ui.window, kStatusProjectField, "Project: " + FileNameOf(s.doc.ProjectPath));
     RedrawAll(s);
 }

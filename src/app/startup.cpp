@@ -38,7 +38,7 @@ void StartUp(EditorState& s) {
 
     s.FontBuffer = DefaultFontData;
     UnpackFont(s, s.CurrentSlot);
-    tk::SetStatusText(s.ui.window, kStatusFontField, "Font: " + s.Slot().fileName);
+    tk::SetStatusText(s.ui.window, kStatusFontField, FontFieldText(s));
     FillAnimationLists(s.ui);
     tk::StartTimer(s.ui.window, kAnimationTimer, 250);
 

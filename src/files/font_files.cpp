@@ -31,7 +31,8 @@ std::string LoadFontFrom(EditorState& s, const std::string& path) {
     s.Slot().fileName = FileNameOf(path);
     s.Slot().filePath = path;
     UnpackFont(s, -1);
-    tk::SetStatusText(s.ui.window, 1, "Font: " + s.Slot().fileName + FontFileNote(font));
+    s.fontNotes[s.CurrentSlot] = {s.Slot().fileName, FontFileNote(font)};
+    tk::SetStatusText(s.ui.window, kStatusFontField, FontFieldText(s));
     return {};
 }
 

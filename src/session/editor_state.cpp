@@ -88,4 +88,9 @@ std::string CharNumberText(int code) {
     return text;
 }
 
+std::string FontFieldText(const EditorState& s) {
+    const auto& [name, note] = s.fontNotes[s.CurrentSlot];
+    return "Font: " + s.Slot().fileName + (name == s.Slot().fileName ? note : std::string());
+}
+
 }  // namespace qm

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/document.h"
@@ -186,11 +187,19 @@ struct EditorState {
     // The projects the "Open Recent" menu shows, in its order.
     std::vector<std::string> recentProjectsShown;
 
+    // What the "Font: " field adds to a slot's file name while that file is
+    // in it (how much a short font held, a load file's header): the name the
+    // note was made for, and the note.
+    std::array<std::pair<std::string, std::string>, kSlotCount + 1> fontNotes{};
+
     FontSlot& Slot() { return doc.Slots[CurrentSlot]; }
     const FontSlot& Slot() const { return doc.Slots[CurrentSlot]; }
     SetRecord& Set() { return doc.SetTable[CurrentSet]; }
     const SetRecord& Set() const { return doc.SetTable[CurrentSet]; }
 };
+
+// The status bar's "Font: " field for the current slot.
+std::string FontFieldText(const EditorState& s);
 
 inline void RedrawAll(EditorState& s) {
     if (s.fullRedraw) s.fullRedraw(s);

@@ -12,7 +12,7 @@ namespace {
 void ShowDocumentTexts(EditorState& s) {
     if (s.ui.window == 0) return;
     tk::SetText(s.ui.slotLabel, std::to_string(s.CurrentSlot));
-    tk::SetStatusText(s.ui.window, kStatusFontField, "Font: " + s.Slot().fileName);
+    tk::SetStatusText(s.ui.window, kStatusFontField, FontFieldText(s));
     const std::string& path = s.doc.ProjectPath;
     tk::SetStatusText(s.ui.window, kStatusProjectField, "Project: " + FileNameOf(path));
 }

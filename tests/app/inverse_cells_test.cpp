@@ -15,7 +15,7 @@
 #include "sets/sets_viewer.h"
 #include "sets/view_editor.h"
 #include "support/editor_fixture.h"
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 
 namespace qm {
 namespace {
@@ -50,7 +50,7 @@ protected:
     // Saves the project under a new name and gives back its bytes.
     Bytes SavedProject(const std::string& name = "work.proj") {
         tk::QueueFileAnswer(dir.Path(name));
-        EXPECT_TRUE(SaveProject(s, "zapiszjako"));
+        EXPECT_TRUE(SaveProject(s, SaveMode::SaveAs));
         return test::ReadBytes(dir.Path(name));
     }
     static std::int32_t Int32At(const Bytes& b, std::size_t at) {

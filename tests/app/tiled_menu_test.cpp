@@ -11,7 +11,7 @@
 #include "session/menu_items.h"
 #include "session/undo.h"
 #include "support/editor_fixture.h"
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 
 namespace qm {
 namespace {

@@ -5,7 +5,7 @@
 #include "files/export_source_dialog.h"
 #include "session/font_buffer.h"
 #include "support/editor_fixture.h"
-#include "toolkit/simulate.h"
+#include "toolkit/simulate/simulate.h"
 
 namespace qm {
 namespace {

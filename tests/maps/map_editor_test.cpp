@@ -232,7 +232,7 @@ TEST_F(MapEditorTest, TheMapSurvivesTheEditorOpeningAndSavingItsProject) {
     ASSERT_TRUE(OpenProjectFrom(s, dir.Path("in.proj")));
     EXPECT_EQ(s.doc.Map, doc.Map);
     tk::QueueFileAnswer(dir.Path("out.proj"));
-    ASSERT_TRUE(SaveProject(s, "zapiszjako"));
+    ASSERT_TRUE(SaveProject(s, SaveMode::SaveAs));
     EXPECT_EQ(test::ReadBytes(dir.Path("out.proj")), written);
 
     // A project whose map is cut short is not opened, so it cannot be saved
