@@ -4,6 +4,7 @@
 #include "cli/inputs.h"
 #include "cli/output.h"
 #include "core/file_io.h"
+#include "core/map_export.h"
 #include "core/tiled_export.h"
 #include "core/tmx_format.h"
 #include "core/view_format.h"
@@ -16,14 +17,27 @@ namespace {
 // read at all.
 constexpr std::size_t kTmxReadLimit = 64u << 20;
 
-void RequireScreen(const Options& options, const char* option) {
+// Whether --source (or --to) names the tile map rather than the screen.
+bool NamesMap(const Options& options, const char* option) {
     const std::string place = options.Value(option, "screen");
-    if (place == "map") throw UsageError(std::string(option) + " map: projects have no tile map in this version");
-    if (place != "screen") throw UsageError(std::string(option) + " takes screen, not " + place);
+    if (place != "screen" && place != "map") throw UsageError(std::string(option) + " takes screen or map, not " + place);
+    return place == "map";
+}
+
+// The project's tile map laid out in characters, as export-map --as chars
+// lays it out.
+CodeGrid MapGrid(const Document& doc) {
+    const TileMap& map = doc.Map;
+    CodeGrid grid{map.width * map.tileWidth, map.height * map.tileHeight, {}};
+    grid.cells.reserve(static_cast<std::size_t>(grid.width) * static_cast<std::size_t>(grid.height));
+    for (int y = 0; y < grid.height; ++y) {
+        for (int x = 0; x < grid.width; ++x) grid.cells.push_back(MapCharAt(map, doc.SetTable, x, y));
+    }
+    return grid;
 }
 
 void RunExport(const Options& options) {
-    RequireScreen(options, "--source");
+    const bool fromMap = NamesMap(options, "--source");
     const std::string& output = options.Output();
     if (output == "-" || TiledStem(output) == output) throw UsageError("the output must be a file ending in .tmx");
     const InputFile input = ReadInput(options.Input());
@@ -31,12 +45,15 @@ void RunExport(const Options& options) {
     FontSlot font;
     RegisterColors colors = kDefaultRegisterRgb;
     ViewCells screen{};
+    CodeGrid grid;
     if (input.kind == FileKind::Project) {
         const Document doc = ProjectDocument(input);
         font = doc.Slots[slot];
         colors = font.colors;
         screen = doc.ViewScreen;
-    } else if (input.kind == FileKind::View) {
+        if (fromMap && !doc.Map.InUse()) throw InputError(input.path, "the project has no tile map");
+        if (fromMap) grid = MapGrid(doc);
+    } else if (input.kind == FileKind::View && !fromMap) {
         // A view file carries no font: the standard set, as in a fresh editor.
         UnpackFont(DefaultFontData, font);
         screen = *DecodeViewFile(input.bytes);
@@ -45,13 +62,16 @@ void RunExport(const Options& options) {
                                          KindName(input.kind) + " file");
     }
     const bool multicolour = options.Has("--multicolour") || options.Has("--multicolor");
-    const auto files = TiledExportFiles(ScreenGrid(screen), font, colors, multicolour, output, "Screen");
+    const auto files = TiledExportFiles(fromMap ? grid : ScreenGrid(screen), font, colors, multicolour, output,
+                                        fromMap ? "Map" : "Screen");
     if (files.empty()) throw InputError(output, "the tile set's picture could not be encoded");
     for (const OutputFile& file : files) WriteOutput(file.path, file.bytes);
 }
 
 void RunImport(const Options& options) {
-    RequireScreen(options, "--to");
+    if (NamesMap(options, "--to")) {
+        throw UsageError("--to map: a Tiled map of characters goes onto the view screen; import-map takes a tile map");
+    }
     const std::string& output = options.Output();
     if (output == "-") throw UsageError("the output must be a .proj file");
     Document doc;
@@ -73,13 +93,14 @@ const Command& ExportTmxCommand() {
     static const Command command = {
         "export-tmx",
         "the view screen as a Tiled map, with its tile set and the font's picture",
-        "Usage: quillmere-cli export-tmx IN.proj|IN.ved [--slot N] [--source screen] [--multicolour]\n"
-        "                                -o OUT.tmx\n"
+        "Usage: quillmere-cli export-tmx IN.proj|IN.ved [--slot N] [--source screen|map]\n"
+        "                                [--multicolour] -o OUT.tmx\n"
         "Writes the view screen as a map for the Tiled map editor: OUT.tmx (orthogonal,\n"
         "8 x 8 tiles, one layer in CSV, tile id = character code + 1, 0 for an empty cell),\n"
         "its tile set OUT.tsx and OUT.png, the 256 characters of slot N's font (default 1;\n"
         "a .ved uses the standard set) drawn as export-image draws them, normal above\n"
-        "inverse, in the slot's colours.\n\n"
+        "inverse, in the slot's colours. --source map writes a project's tile map instead,\n"
+        "laid out in characters as export-map --as chars lays it out.\n\n"
         "  --multicolour  draw the tile set in the multicolour view\n",
         {{"--slot", "--source"}, {"--multicolour", "--multicolor"}},
         RunExport,

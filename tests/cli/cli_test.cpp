@@ -608,7 +608,9 @@ TEST_F(CliTest, TiledMapsThatCannotBeTakenAreRefusedWithTheirReason) {
         RunTool({"import-tmx", (fs::path(QUILLMERE_TESTDATA) / "tmx" / "sewers.tmx").string(), "-o", Path("out.proj")});
     EXPECT_EQ(tooLarge.exitCode, 1);
     EXPECT_NE(tooLarge.err.find("60 x 40"), std::string::npos) << tooLarge.err;
-    EXPECT_EQ(RunTool({"export-tmx", projectPath, "--source", "map", "-o", Path("m.tmx")}).exitCode, 2);
+    EXPECT_EQ(RunTool({"export-tmx", projectPath, "--source", "map", "-o", Path("m.tmx")}).exitCode, 1)
+        << "no tile map in the project";
+    EXPECT_EQ(RunTool({"export-tmx", projectPath, "--source", "sky", "-o", Path("m.tmx")}).exitCode, 2);
     EXPECT_EQ(RunTool({"export-tmx", projectPath, "-o", Path("m.txt")}).exitCode, 2);
 }
 

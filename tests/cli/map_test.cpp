@@ -9,6 +9,7 @@
 
 #include "core/map_export.h"
 #include "core/project_format.h"
+#include "core/tmx_format.h"
 #include "run_tool.h"
 
 namespace qm {
@@ -83,6 +84,19 @@ TEST_F(CliMapTest, AMapMadeElsewhereRoundTripsAndLaysOutAsItsTiles) {
     ASSERT_EQ(RunTool({"export-map", proj, "--as", "tiles", "--header", "-o", headed}).exitCode, 0);
     ASSERT_EQ(RunTool({"import-map", headed, "--header", "--tile", "3x2", "-o", again}).exitCode, 0);
     EXPECT_EQ(RunTool({"export-map", again, "--as", "tiles", "-o", "-"}).out, mapBytes);
+
+    // To Tiled: the layer is the map laid out in characters, code + 1, 0 for empty.
+    ASSERT_EQ(RunTool({"export-tmx", proj, "--source", "map", "-o", Path("level.tmx")}).exitCode, 0);
+    const TmxReadResult tmx = ReadTmx(ReadFile(Path("level.tmx")));
+    ASSERT_EQ(tmx.error, "");
+    ASSERT_EQ(tmx.grid.width, 900);
+    ASSERT_EQ(tmx.grid.cells.size(), chars.size());
+    const Bytes filled = RunTool({"export-map", proj, "--as", "chars", "--fill", "255", "-o", "-"}).out;
+    bool sameInTiled = true;
+    for (std::size_t i = 0; i < filled.size() && sameInTiled; ++i) {
+        sameInTiled = tmx.grid.cells[i] == (filled[i] == 255 ? kEmptyCell : filled[i]);
+    }
+    EXPECT_TRUE(sameInTiled);
 
     const std::string info = RunTool({"info", proj}).Out();
     EXPECT_NE(info.find("map: 300 x 200 cells of 3 x 2 characters, 100 of 100 tiles used"), std::string::npos) << info;
