@@ -31,12 +31,10 @@ using cli_test::WriteFile;
 const char* const kFormatNames[kExportFormatCount] = {"asm",       "asm-hex", "action", "action-hex", "basic",
                                                       "madpascal", "mads",    "xasm",   "fastbasic"};
 
-class CliTest : public ::testing::Test {
+class CliTest : public cli_test::FolderTest {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("qm_cli_test_" + std::to_string(getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        FolderTest::SetUp();
 
         std::vector<fs::path> fonts;
         for (const auto& entry : fs::directory_iterator(fs::path(QUILLMERE_TESTDATA) / "fonts")) {
@@ -68,11 +66,8 @@ protected:
         viewPath = Path("screen.ved");
         WriteFile(viewPath, EncodeViewFile(project.view));
     }
-    void TearDown() override { fs::remove_all(dir); }
 
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
 
-    fs::path dir;
     ProjectData project;
     std::string fontPath, projectPath, viewPath;
 };

@@ -20,12 +20,10 @@ using cli_test::ReadFile;
 using cli_test::RunTool;
 using cli_test::WriteFile;
 
-class CliMapTest : public ::testing::Test {
+class CliMapTest : public cli_test::FolderTest {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("qm_map_test_" + std::to_string(getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        FolderTest::SetUp();
         // Sets whose cells are all different, some empty.
         Document doc;
         ResetDocument(doc);
@@ -43,11 +41,8 @@ protected:
         mapFile = Path("level.bin");
         WriteFile(mapFile, mapBytes);
     }
-    void TearDown() override { fs::remove_all(dir); }
 
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
 
-    fs::path dir;
     std::string sets, mapFile;
     Bytes mapBytes;
 };

@@ -73,4 +73,13 @@ bool HaveProgram(const std::string& name) {
     return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
 }
 
+void FolderTest::SetUp() {
+    const std::string suite = ::testing::UnitTest::GetInstance()->current_test_suite()->name();
+    dir = std::filesystem::temp_directory_path() / ("qm_" + suite + "_" + std::to_string(getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+}
+
+void FolderTest::TearDown() { std::filesystem::remove_all(dir); }
+
 }  // namespace qm::cli_test

@@ -2,6 +2,9 @@
 
 // Runs the built quillmere-cli as a process, as a Makefile would.
 
+#include <gtest/gtest.h>
+
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -24,5 +27,15 @@ bool HaveProgram(const std::string& name);
 
 Bytes ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const Bytes& bytes);
+
+// A test with a fresh folder of its own, removed after it.
+class FolderTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    std::string Path(const std::string& name) const { return (dir / name).string(); }
+
+    std::filesystem::path dir;
+};
 
 }  // namespace qm::cli_test

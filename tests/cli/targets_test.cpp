@@ -21,12 +21,10 @@ using cli_test::ReadFile;
 using cli_test::RunTool;
 using cli_test::WriteFile;
 
-class TargetsTest : public ::testing::Test {
+class TargetsTest : public cli_test::FolderTest {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("qm_targets_test_" + std::to_string(getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        FolderTest::SetUp();
         font = ReadFile(std::string(QUILLMERE_TESTDATA) + "/fonts/analog.fnt");
         ASSERT_EQ(font.size(), 1024u);
         fontPath = Path("analog.fnt");
@@ -41,9 +39,7 @@ protected:
         picturePath = Path("font.png");
         ASSERT_EQ(RunTool({"export-image", fontPath, "-o", picturePath}).exitCode, 0);
     }
-    void TearDown() override { fs::remove_all(dir); }
 
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
     // Runs a shell command line with $CLI standing for the tool; its exit code.
     int Shell(const std::string& line) const {
         return cli_test::RunProgram({"sh", "-c", "CLI='" + std::string(QUILLMERE_CLI) + "'; cd '" + dir.string() + "'; " + line});
@@ -55,7 +51,6 @@ protected:
         return true;
     }
 
-    fs::path dir;
     Bytes font, projectBytes;
     std::string fontPath, projectPath, picturePath;
 };
