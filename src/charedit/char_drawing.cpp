@@ -127,7 +127,12 @@ void DrawGridDots(tk::Surface& surface) {
 bool DrawsOverMask(const EditorState& s) { return s.MulticolorMode != 0 && s.LayerMode == Layer::Mask; }
 
 void DrawCharEditor(EditorState& s) {
-    if (s.drawn.charEditor.Unchanged(s.ui.charEditor, GlyphInputs(s).Add(s.CurrentChar))) return;
+    const ViewChanges changes = s.drawn.charEditor.Changes(s.ui.charEditor, GlyphInputs(s).Add(s.CurrentChar));
+    // Other characters changed: the one shown is as it was.
+    if (!changes.Cell(s.CurrentChar)) {
+        if (!changes.Nothing()) s.drawn.charEditor.Drawn();
+        return;
+    }
     tk::Surface& surface = tk::CanvasSurface(s.ui.charEditor);
     // A character covers the whole canvas; black goes first only where it
     // shows or where the character blends with it.

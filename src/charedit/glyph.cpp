@@ -25,9 +25,9 @@ void CodeColors(const EditorState& s, int code, Rgb out[64]) {
 
 ViewInputs GlyphInputs(const EditorState& s) {
     ViewInputs inputs;
-    inputs.Add(s.MulticolorMode).Add(s.LayerMode).Add(s.doc.RegisterRgb).Add(s.CurrentSlot).Add(s.Slot().pixels);
+    inputs.Add(s.MulticolorMode).Add(s.LayerMode).Add(s.doc.RegisterRgb).Add(s.CurrentSlot).AddGlyphs(s.Slot().pixels);
     // The mask view draws the next slot beneath the current one.
-    if (s.CurrentSlot + 1 <= kSlotCount) inputs.Add(s.doc.Slots[s.CurrentSlot + 1].pixels);
+    if (s.CurrentSlot + 1 <= kSlotCount) inputs.AddGlyphs(s.doc.Slots[s.CurrentSlot + 1].pixels);
     return inputs;
 }
 

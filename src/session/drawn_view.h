@@ -5,11 +5,18 @@
 // last drawn from; its surface must also be untouched since then. Only the
 // inputs are kept, never the pictures, so nothing kept can go stale: a change
 // of any input, or any other drawing into the surface, brings a redraw.
+//
+// The font pixels a view draws from are gathered apart from the rest: when
+// they are all that changed, the view need draw again only the cells of the
+// characters that changed (a paint stroke, its undo and redo).
 
+#include <bitset>
 #include <cstdint>
+#include <span>
 #include <type_traits>
 #include <vector>
 
+#include "core/document.h"
 #include "toolkit/toolkit.h"
 
 namespace qm {
@@ -18,7 +25,10 @@ class ViewInputs {
 public:
     // Room for what the biggest view is drawn from, so gathering never
     // moves what it has gathered.
-    ViewInputs() { bytes_.reserve(32 * 1024); }
+    ViewInputs() {
+        bytes_.reserve(24 * 1024);
+        glyphs_.reserve(2 * kCharCount * 64);
+    }
 
     template <class T>
     ViewInputs& Add(const T& value) {
@@ -28,18 +38,55 @@ public:
         bytes_.insert(bytes_.end(), bytes, bytes + sizeof value);
         return *this;
     }
+    // The pixels of a font, 64 a character, as the view draws them: a change
+    // within them is a change of those characters alone.
+    ViewInputs& AddGlyphs(std::span<const std::uint8_t, kCharCount * 64> pixels) {
+        glyphs_.insert(glyphs_.end(), pixels.begin(), pixels.end());
+        return *this;
+    }
     const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
+    const std::vector<std::uint8_t>& Glyphs() const { return glyphs_; }
 
 private:
     std::vector<std::uint8_t> bytes_;
+    std::vector<std::uint8_t> glyphs_;
+};
+
+// What of a view is to be drawn again: nothing, everything, or the cells of
+// some characters (a code stands for character code & 127).
+class ViewChanges {
+public:
+    static ViewChanges All() {
+        ViewChanges c;
+        c.everything_ = true;
+        return c;
+    }
+    static ViewChanges Of(const std::bitset<kCharCount>& chars) {
+        ViewChanges c;
+        c.chars_ = chars;
+        return c;
+    }
+    bool Nothing() const { return !everything_ && chars_.none(); }
+    bool Everything() const { return everything_; }
+    // Whether a cell holding this value is to be drawn again; values that are
+    // no code change only with everything.
+    bool Cell(int value) const { return everything_ || (IsCellCode(value) && chars_[CharOfCode(value)]); }
+
+private:
+    bool everything_ = false;
+    std::bitset<kCharCount> chars_;
 };
 
 class DrawnView {
 public:
-    // Whether the canvas still shows what these inputs draw. When it does
-    // not, the inputs are kept, and the caller draws and then calls Drawn().
-    bool Unchanged(tk::ControlId canvas, const ViewInputs& inputs);
-    // The canvas now shows what the inputs of the last Unchanged() draw.
+    // What the canvas must draw again to show what these inputs draw. Unless
+    // it is nothing, the inputs are kept, and the caller draws what was
+    // named and then calls Drawn().
+    ViewChanges Changes(tk::ControlId canvas, const ViewInputs& inputs);
+    // Whether the canvas still shows what these inputs draw; when it does
+    // not, the caller draws everything and then calls Drawn().
+    bool Unchanged(tk::ControlId canvas, const ViewInputs& inputs) { return Changes(canvas, inputs).Nothing(); }
+    // The canvas now shows what the inputs of the last call draw.
     void Drawn();
 
 private:
@@ -47,6 +94,7 @@ private:
     bool drawn_ = false;
     std::uint64_t generation_ = 0;  // the surface's, right after the drawing
     std::vector<std::uint8_t> inputs_;
+    std::vector<std::uint8_t> glyphs_;
 };
 
 // The views of the editor that a full redraw may skip.

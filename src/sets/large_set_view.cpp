@@ -42,17 +42,18 @@ int ActingButton(const EditorState& s, const tk::Event& event) {
 
 void DrawLargeSetView(EditorState& s) {
     if (s.ui.largeSetView == 0) return;
-    if (s.drawn.largeSetView.Unchanged(s.ui.largeSetView, GlyphInputs(s).Add(s.Set().cells).Add(s.LargeSetGrid).Add(TileOutlineOf(s)))) {
-        return;
-    }
+    const ViewChanges changes = s.drawn.largeSetView.Changes(
+        s.ui.largeSetView, GlyphInputs(s).Add(s.Set().cells).Add(s.LargeSetGrid).Add(TileOutlineOf(s)));
+    if (changes.Nothing()) return;
     tk::Surface& surface = tk::CanvasSurface(s.ui.largeSetView);
-    // The cells cover the view, so no fill goes first, but for characters
-    // over the mask: they blend with what lies beneath, which must be black.
-    if (DrawsOverMask(s)) surface.FillBox(0, 0, kSide, kSide, 0);
     for (int cell = 0; cell < kSetCells; ++cell) {
         const int left = kCell * (cell % 5);
         const int top = kCell * (cell / 5);
         const int code = s.Set().cells[cell];
+        if (!changes.Cell(code)) continue;
+        // The cells cover the view, so no fill goes first, but for characters
+        // over the mask: they blend with what lies beneath, which must be black.
+        if (IsCellCode(code) && DrawsOverMask(s)) surface.FillBox(left, top, kCell, kCell, 0);
         if (IsCellCode(code)) {
             DrawCharAt(s, surface, code, left, top);
         } else {

@@ -17,10 +17,11 @@ const tk::Surface& MiniCharPainter::Glyph(int code) {
 }
 
 void MiniCharPainter::DrawChar(tk::Surface& target, int code, int left, int top) {
-    if (IsCellCode(code)) target.DrawImage(left, top, Glyph(code));
+    if (IsCellCode(code) && only_.Cell(code)) target.DrawImage(left, top, Glyph(code));
 }
 
 void MiniCharPainter::DrawCell(tk::Surface& target, int code, int left, int top, Rgb empty) {
+    if (!only_.Cell(code)) return;
     if (IsCellCode(code)) {
         target.DrawImage(left, top, Glyph(code));
     } else {

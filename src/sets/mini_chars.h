@@ -21,6 +21,9 @@ public:
     // Characters at scale screen pixels per font pixel instead, for views that
     // zoom.
     MiniCharPainter(const EditorState& s, int scale) : s_(s), scale_(scale) {}
+    // A painter that draws only the cells the changes name and leaves the
+    // others as they are.
+    MiniCharPainter(const EditorState& s, const ViewChanges& only) : s_(s), only_(only) {}
     int CharSize() const { return 8 * scale_; }
 
     // Values that are not codes 0 to 255 draw nothing.
@@ -37,6 +40,7 @@ private:
 
     const EditorState& s_;
     int scale_ = kMiniCharSize / 8;
+    ViewChanges only_ = ViewChanges::All();
     std::array<tk::Surface, kCodeCount> glyphs_{};
 };
 

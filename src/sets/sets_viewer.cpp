@@ -67,18 +67,18 @@ void OpenSetsViewer(EditorState& s) {
 
 void DrawSetsViewer(EditorState& s) {
     if (s.SetsViewerOpen != 1) return;
-    if (s.drawn.setsViewer.Unchanged(s.viewerUi.canvas, GlyphInputs(s).Add(s.ViewerFirstSet).Add(s.doc.SetTable).Add(TileOutlineOf(s)))) {
-        return;
-    }
+    const ViewChanges changes = s.drawn.setsViewer.Changes(
+        s.viewerUi.canvas, GlyphInputs(s).Add(s.ViewerFirstSet).Add(s.doc.SetTable).Add(TileOutlineOf(s)));
+    if (changes.Nothing()) return;
     tk::Surface& surface = tk::CanvasSurface(s.viewerUi.canvas);
     // The cells of the sets cover the slots: no fill goes first.
-    MiniCharPainter painter(s);
+    MiniCharPainter painter(s, changes);
     for (int i = 0; i < kSlots; ++i) {
         const int set = s.ViewerFirstSet + i;
         if (set >= 1 && set <= kSetCount) {
             painter.DrawSet(surface, s.doc.SetTable[set], kSlotWidth * i, 0, kBackground);
             DrawTileOutline(surface, TileOutlineOf(s), kSlotWidth * i, 0, kMiniCharSize);
-        } else {
+        } else if (changes.Everything()) {
             surface.FillBox(kSlotWidth * i, 0, kSlotWidth, kSlotWidth, kBackground);
         }
     }

@@ -59,15 +59,20 @@ void DrawViewScreen(EditorState& s, int px, int py) {
     if (s.ViewEditorOpen != 1 || s.viewUi.canvas == 0) return;
     const ViewInputs inputs =
         GlyphInputs(s).Add(s.doc.ViewScreen).Add(px).Add(py).Add(s.Set().cells).Add(s.ViewGrid).Add(s.ExportRegion);
-    if (s.drawn.viewScreen.Unchanged(s.viewUi.canvas, inputs)) return;
+    const ViewChanges changes = s.drawn.viewScreen.Changes(s.viewUi.canvas, inputs);
+    if (changes.Nothing()) return;
     tk::Surface& surface = tk::CanvasSurface(s.viewUi.canvas);
-    MiniCharPainter painter(s);
+    MiniCharPainter painter(s, changes);
     // Each cell is written once, black or its character: a screen-wide fill
     // first would double the cost of the biggest surface of the program.
     for (int y = 0; y < kViewRows; ++y) {
         for (int x = 0; x < kViewColumns; ++x) painter.DrawCell(surface, s.doc.ViewScreen[y][x], kViewCell * x, kViewCell * y, 0);
     }
-    if (px != -1) DrawSetAt(s, painter, surface, px, py);
+    // The set may cover cells drawn again, whatever it holds.
+    if (px != -1) {
+        MiniCharPainter whole(s);
+        DrawSetAt(s, whole, surface, px, py);
+    }
     if (s.ViewGrid == kOn) DrawGrid(surface);
     if (IsExportable(s.ExportRegion)) DrawOutline(surface, s.ExportRegion);
     tk::Refresh(s.viewUi.canvas);
