@@ -21,18 +21,28 @@ std::bitset<kCharCount> ChangedChars(const std::vector<std::uint8_t>& before, co
     return changed;
 }
 
+std::vector<bool> ChangedCells(const std::vector<std::int32_t>& before, const std::vector<std::int32_t>& after) {
+    if (before == after) return {};
+    std::vector<bool> changed(after.size());
+    for (std::size_t i = 0; i < after.size(); ++i) changed[i] = before[i] != after[i];
+    return changed;
+}
+
 }  // namespace
 
 ViewChanges DrawnView::Changes(tk::ControlId canvas, const ViewInputs& inputs) {
     const bool sameFrame = drawn_ && canvas == canvas_ && tk::CanvasSurface(canvas).Generation() == generation_ &&
-                           inputs.Bytes() == inputs_ && inputs.Glyphs().size() == glyphs_.size();
+                           inputs.Bytes() == inputs_ && inputs.Glyphs().size() == glyphs_.size() &&
+                           inputs.Cells().size() == cells_.size();
     const ViewChanges changes =
-        sameFrame ? ViewChanges::Of(ChangedChars(glyphs_, inputs.Glyphs())) : ViewChanges::All();
+        sameFrame ? ViewChanges::Of(ChangedChars(glyphs_, inputs.Glyphs()), ChangedCells(cells_, inputs.Cells()))
+                  : ViewChanges::All();
     if (changes.Nothing()) return changes;
     canvas_ = canvas;
     drawn_ = false;
     if (!sameFrame) inputs_ = inputs.Bytes();
     glyphs_ = inputs.Glyphs();
+    cells_ = inputs.Cells();
     return changes;
 }
 

@@ -6,14 +6,16 @@
 // inputs are kept, never the pictures, so nothing kept can go stale: a change
 // of any input, or any other drawing into the surface, brings a redraw.
 //
-// The font pixels a view draws from are gathered apart from the rest: when
-// they are all that changed, the view need draw again only the cells of the
-// characters that changed (a paint stroke, its undo and redo).
+// The font pixels a view draws from, and the codes of its grid of cells, are
+// gathered apart from the rest: when they are all that changed, the view need
+// draw again only the cells whose code or character changed (a paint stroke,
+// a character placed, their undo and redo).
 
 #include <bitset>
 #include <cstdint>
 #include <span>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "core/document.h"
@@ -28,6 +30,7 @@ public:
     ViewInputs() {
         bytes_.reserve(24 * 1024);
         glyphs_.reserve(2 * kCharCount * 64);
+        cells_.reserve(kViewColumns * kViewRows);
     }
 
     template <class T>
@@ -44,16 +47,25 @@ public:
         glyphs_.insert(glyphs_.end(), pixels.begin(), pixels.end());
         return *this;
     }
+    // Values of cells, each drawn in a place of its own from its value alone;
+    // a cell's index is its position among all the values added.
+    ViewInputs& AddCells(std::span<const std::int32_t> values) {
+        cells_.insert(cells_.end(), values.begin(), values.end());
+        return *this;
+    }
     const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
     const std::vector<std::uint8_t>& Glyphs() const { return glyphs_; }
+    const std::vector<std::int32_t>& Cells() const { return cells_; }
 
 private:
     std::vector<std::uint8_t> bytes_;
     std::vector<std::uint8_t> glyphs_;
+    std::vector<std::int32_t> cells_;
 };
 
 // What of a view is to be drawn again: nothing, everything, or the cells of
-// some characters (a code stands for character code & 127).
+// some characters (a code stands for character code & 127) and the cells
+// whose values changed.
 class ViewChanges {
 public:
     static ViewChanges All() {
@@ -61,20 +73,29 @@ public:
         c.everything_ = true;
         return c;
     }
-    static ViewChanges Of(const std::bitset<kCharCount>& chars) {
+    static ViewChanges Of(const std::bitset<kCharCount>& chars, std::vector<bool> cells) {
         ViewChanges c;
         c.chars_ = chars;
+        c.cells_ = std::move(cells);
+        for (const bool changed : c.cells_) c.anyCell_ = c.anyCell_ || changed;
         return c;
     }
-    bool Nothing() const { return !everything_ && chars_.none(); }
+    bool Nothing() const { return !everything_ && chars_.none() && !anyCell_; }
     bool Everything() const { return everything_; }
     // Whether a cell holding this value is to be drawn again; values that are
     // no code change only with everything.
     bool Cell(int value) const { return everything_ || (IsCellCode(value) && chars_[CharOfCode(value)]); }
+    // The same for the cell of this index among the cells gathered, whose
+    // value may have changed too.
+    bool Cell(int index, int value) const {
+        return Cell(value) || (index >= 0 && static_cast<std::size_t>(index) < cells_.size() && cells_[index]);
+    }
 
 private:
     bool everything_ = false;
+    bool anyCell_ = false;
     std::bitset<kCharCount> chars_;
+    std::vector<bool> cells_;
 };
 
 class DrawnView {
@@ -95,6 +116,7 @@ private:
     std::uint64_t generation_ = 0;  // the surface's, right after the drawing
     std::vector<std::uint8_t> inputs_;
     std::vector<std::uint8_t> glyphs_;
+    std::vector<std::int32_t> cells_;
 };
 
 // The views of the editor that a full redraw may skip.

@@ -43,14 +43,14 @@ int ActingButton(const EditorState& s, const tk::Event& event) {
 void DrawLargeSetView(EditorState& s) {
     if (s.ui.largeSetView == 0) return;
     const ViewChanges changes = s.drawn.largeSetView.Changes(
-        s.ui.largeSetView, GlyphInputs(s).Add(s.Set().cells).Add(s.LargeSetGrid).Add(TileOutlineOf(s)));
+        s.ui.largeSetView, GlyphInputs(s).AddCells(s.Set().cells).Add(s.LargeSetGrid).Add(TileOutlineOf(s)));
     if (changes.Nothing()) return;
     tk::Surface& surface = tk::CanvasSurface(s.ui.largeSetView);
     for (int cell = 0; cell < kSetCells; ++cell) {
         const int left = kCell * (cell % 5);
         const int top = kCell * (cell / 5);
         const int code = s.Set().cells[cell];
-        if (!changes.Cell(code)) continue;
+        if (!changes.Cell(cell, code)) continue;
         // The cells cover the view, so no fill goes first, but for characters
         // over the mask: they blend with what lies beneath, which must be black.
         if (IsCellCode(code) && DrawsOverMask(s)) surface.FillBox(left, top, kCell, kCell, 0);

@@ -16,12 +16,12 @@ const tk::Surface& MiniCharPainter::Glyph(int code) {
     return glyph;
 }
 
-void MiniCharPainter::DrawChar(tk::Surface& target, int code, int left, int top) {
-    if (IsCellCode(code) && only_.Cell(code)) target.DrawImage(left, top, Glyph(code));
+void MiniCharPainter::DrawChar(tk::Surface& target, int code, int left, int top, int index) {
+    if (IsCellCode(code) && only_.Cell(index, code)) target.DrawImage(left, top, Glyph(code));
 }
 
-void MiniCharPainter::DrawCell(tk::Surface& target, int code, int left, int top, Rgb empty) {
-    if (!only_.Cell(code)) return;
+void MiniCharPainter::DrawCell(tk::Surface& target, int code, int left, int top, Rgb empty, int index) {
+    if (!only_.Cell(index, code)) return;
     if (IsCellCode(code)) {
         target.DrawImage(left, top, Glyph(code));
     } else {
@@ -35,9 +35,11 @@ void MiniCharPainter::DrawSet(tk::Surface& target, const SetRecord& set, int lef
     }
 }
 
-void MiniCharPainter::DrawSet(tk::Surface& target, const SetRecord& set, int left, int top, Rgb empty) {
+void MiniCharPainter::DrawSet(tk::Surface& target, const SetRecord& set, int left, int top, Rgb empty,
+                              int firstIndex) {
     for (int cell = 0; cell < kSetCells; ++cell) {
-        DrawCell(target, set.cells[cell], left + CharSize() * (cell % 5), top + CharSize() * (cell / 5), empty);
+        DrawCell(target, set.cells[cell], left + CharSize() * (cell % 5), top + CharSize() * (cell / 5), empty,
+                 firstIndex < 0 ? -1 : firstIndex + cell);
     }
 }
 

@@ -26,14 +26,16 @@ public:
     MiniCharPainter(const EditorState& s, const ViewChanges& only) : s_(s), only_(only) {}
     int CharSize() const { return 8 * scale_; }
 
-    // Values that are not codes 0 to 255 draw nothing.
-    void DrawChar(tk::Surface& target, int code, int left, int top);
+    // Values that are not codes 0 to 255 draw nothing. A cell's index is its
+    // place among the cells of the view's inputs, -1 when it has none there.
+    void DrawChar(tk::Surface& target, int code, int left, int top, int index = -1);
     // The code, or a square of the empty colour for any other value.
-    void DrawCell(tk::Surface& target, int code, int left, int top, Rgb empty);
+    void DrawCell(tk::Surface& target, int code, int left, int top, Rgb empty, int index = -1);
     // Every non-empty cell of the set; empty cells leave the target as it is.
     void DrawSet(tk::Surface& target, const SetRecord& set, int left, int top);
-    // Every cell of the set, empty ones in the empty colour.
-    void DrawSet(tk::Surface& target, const SetRecord& set, int left, int top, Rgb empty);
+    // Every cell of the set, empty ones in the empty colour; its cells' indices
+    // follow from the first.
+    void DrawSet(tk::Surface& target, const SetRecord& set, int left, int top, Rgb empty, int firstIndex = -1);
 
 private:
     const tk::Surface& Glyph(int code);

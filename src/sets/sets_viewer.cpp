@@ -67,8 +67,9 @@ void OpenSetsViewer(EditorState& s) {
 
 void DrawSetsViewer(EditorState& s) {
     if (s.SetsViewerOpen != 1) return;
-    const ViewChanges changes = s.drawn.setsViewer.Changes(
-        s.viewerUi.canvas, GlyphInputs(s).Add(s.ViewerFirstSet).Add(s.doc.SetTable).Add(TileOutlineOf(s)));
+    ViewInputs inputs = GlyphInputs(s).Add(s.ViewerFirstSet).Add(TileOutlineOf(s));
+    for (const SetRecord& set : s.doc.SetTable) inputs.AddCells(set.cells);
+    const ViewChanges changes = s.drawn.setsViewer.Changes(s.viewerUi.canvas, inputs);
     if (changes.Nothing()) return;
     tk::Surface& surface = tk::CanvasSurface(s.viewerUi.canvas);
     // The cells of the sets cover the slots: no fill goes first.
@@ -76,7 +77,7 @@ void DrawSetsViewer(EditorState& s) {
     for (int i = 0; i < kSlots; ++i) {
         const int set = s.ViewerFirstSet + i;
         if (set >= 1 && set <= kSetCount) {
-            painter.DrawSet(surface, s.doc.SetTable[set], kSlotWidth * i, 0, kBackground);
+            painter.DrawSet(surface, s.doc.SetTable[set], kSlotWidth * i, 0, kBackground, kSetCells * set);
             DrawTileOutline(surface, TileOutlineOf(s), kSlotWidth * i, 0, kMiniCharSize);
         } else if (changes.Everything()) {
             surface.FillBox(kSlotWidth * i, 0, kSlotWidth, kSlotWidth, kBackground);

@@ -27,10 +27,10 @@ void DrawGrid(tk::Surface& surface) {
 void DrawSmallSetView(EditorState& s) {
     if (s.ui.smallSetView == 0) return;
     const ViewChanges changes =
-        s.drawn.smallSetView.Changes(s.ui.smallSetView, GlyphInputs(s).Add(s.Set().cells).Add(s.SmallSetGrid));
+        s.drawn.smallSetView.Changes(s.ui.smallSetView, GlyphInputs(s).AddCells(s.Set().cells).Add(s.SmallSetGrid));
     if (changes.Nothing()) return;
     tk::Surface& surface = tk::CanvasSurface(s.ui.smallSetView);
-    MiniCharPainter(s, changes).DrawSet(surface, s.Set(), 0, 0, kEmptyGrey);
+    MiniCharPainter(s, changes).DrawSet(surface, s.Set(), 0, 0, kEmptyGrey, 0);
     if (s.SmallSetGrid == kOn) DrawGrid(surface);
     tk::Refresh(s.ui.smallSetView);
     s.drawn.smallSetView.Drawn();

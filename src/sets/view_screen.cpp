@@ -57,8 +57,8 @@ void PlaceAt(EditorState& s, int x, int y) {
 
 void DrawViewScreen(EditorState& s, int px, int py) {
     if (s.ViewEditorOpen != 1 || s.viewUi.canvas == 0) return;
-    const ViewInputs inputs =
-        GlyphInputs(s).Add(s.doc.ViewScreen).Add(px).Add(py).Add(s.Set().cells).Add(s.ViewGrid).Add(s.ExportRegion);
+    ViewInputs inputs = GlyphInputs(s).Add(px).Add(py).Add(s.Set().cells).Add(s.ViewGrid).Add(s.ExportRegion);
+    for (const auto& row : s.doc.ViewScreen) inputs.AddCells(row);
     const ViewChanges changes = s.drawn.viewScreen.Changes(s.viewUi.canvas, inputs);
     if (changes.Nothing()) return;
     tk::Surface& surface = tk::CanvasSurface(s.viewUi.canvas);
@@ -66,7 +66,7 @@ void DrawViewScreen(EditorState& s, int px, int py) {
     // Each cell is written once, black or its character: a screen-wide fill
     // first would double the cost of the biggest surface of the program.
     for (int y = 0; y < kViewRows; ++y) {
-        for (int x = 0; x < kViewColumns; ++x) painter.DrawCell(surface, s.doc.ViewScreen[y][x], kViewCell * x, kViewCell * y, 0);
+        for (int x = 0; x < kViewColumns; ++x) painter.DrawCell(surface, s.doc.ViewScreen[y][x], kViewCell * x, kViewCell * y, 0, kViewColumns * y + x);
     }
     // The set may cover cells drawn again, whatever it holds.
     if (px != -1) {

@@ -1,5 +1,5 @@
-// A view told only which characters changed must be told every change that
-// is not a character's: any other input, or drawing into its surface.
+// A view told only which characters or cells changed must be told every
+// change that is neither: any other input, or drawing into its surface.
 
 #include <gtest/gtest.h>
 
@@ -8,12 +8,13 @@
 namespace qm {
 namespace {
 
-TEST(DrawnViewTest, OnlyAChangeOfFontPixelsAloneNamesCharacters) {
+TEST(DrawnViewTest, OnlyChangesOfFontPixelsOrCellValuesAloneNameTheirCells) {
     const tk::WindowId window = tk::OpenWindow("view", 0, 0, 100, 100, tk::TitleBar);
     const tk::ControlId canvas = tk::CreateControl(window, tk::ControlKind::Canvas, 0, 0, 50, 50, "", 0);
     std::array<std::uint8_t, kCharCount * 64> font{}, layer{};
+    std::array<std::int32_t, 6> cells{};
     int mode = 0;
-    const auto inputs = [&] { return ViewInputs().Add(mode).AddGlyphs(font).AddGlyphs(layer); };
+    const auto inputs = [&] { return ViewInputs().Add(mode).AddGlyphs(font).AddGlyphs(layer).AddCells(cells); };
     DrawnView view;
     const auto drawn = [&] {
         const ViewChanges changes = view.Changes(canvas, inputs());
@@ -31,6 +32,10 @@ TEST(DrawnViewTest, OnlyAChangeOfFontPixelsAloneNamesCharacters) {
         EXPECT_EQ(two.Cell(code), named) << code;
     }
     EXPECT_TRUE(drawn().Nothing());
+    cells[4] = 300;
+    const ViewChanges cell = drawn();
+    for (int index = 0; index < 6; ++index) EXPECT_EQ(cell.Cell(index, 9), index == 4) << index;
+    EXPECT_FALSE(cell.Cell(9));
     mode = 1;
     font[0] = 1;
     EXPECT_TRUE(drawn().Everything());
