@@ -19,10 +19,24 @@ constexpr int kKeyDigit1 = 49;
 constexpr int kKeyDigit5 = 53;
 
 // The lower half shows codes 128 to 255, the inverse characters.
-void DrawSheetHalf(const EditorState& s, const ViewChanges& changes, tk::Surface& sheet, int top, int firstCode) {
+void DrawSheetHalf(const EditorState& s, tk::Surface& sheet, int top, int firstCode) {
+    for (int c = 0; c < kCharCount; ++c) {
+        DrawCode(s, sheet, firstCode + c, kSheetPitch * (c % 32), top + kSheetPitch * (c / 32), 2);
+    }
+}
+
+// Only the characters that changed, in both halves, each with the grid over
+// its first row and column (the gaps after it are not drawn over).
+void DrawChangedChars(const EditorState& s, const ViewChanges& changes, tk::Surface& sheet) {
     for (int c = 0; c < kCharCount; ++c) {
         if (!changes.Cell(c)) continue;
-        DrawCode(s, sheet, firstCode + c, kSheetPitch * (c % 32), top + kSheetPitch * (c / 32), 2);
+        for (const int top : {0, kInverseTop}) {
+            const int x = kSheetPitch * (c % 32);
+            const int y = top + kSheetPitch * (c / 32);
+            DrawCode(s, sheet, top == 0 ? c : c | kInverseBit, x, y, 2);
+            if (y > 0) sheet.Line(x, y, kSheetGap, 1, kSheetGrid);
+            if (x > 0) sheet.Line(x, y, 1, kSheetGap, kSheetGrid);
+        }
     }
 }
 
@@ -37,15 +51,20 @@ ViewInputs FontSheetInputs(const EditorState& s) {
 }  // namespace
 
 void DrawFontSheet(EditorState& s) {
-    ViewChanges changes = s.drawn.fontSheet.Changes(s.ui.fontSheet, FontSheetInputs(s));
+    const ViewChanges changes = s.drawn.fontSheet.Changes(s.ui.fontSheet, FontSheetInputs(s));
     if (changes.Nothing()) return;
-    // A mark may depend on every character.
-    if (s.MarkUnusedChars || s.MarkDuplicateChars) changes = ViewChanges::All();
     tk::Surface& sheet = tk::CanvasSurface(s.ui.fontSheet);
+    // A mark may depend on every character.
+    if (!changes.Everything() && !s.MarkUnusedChars && !s.MarkDuplicateChars) {
+        DrawChangedChars(s, changes, sheet);
+        tk::Refresh(s.ui.fontSheet);
+        s.drawn.fontSheet.Drawn();
+        return;
+    }
     // No fill first: the characters, black in the gap after each, and the
     // grid over their first row and column cover the sheet.
-    DrawSheetHalf(s, changes, sheet, 0, 0);
-    DrawSheetHalf(s, changes, sheet, kInverseTop, kInverseBit);
+    DrawSheetHalf(s, sheet, 0, 0);
+    DrawSheetHalf(s, sheet, kInverseTop, kInverseBit);
     for (int i = 0; i < 8; ++i) sheet.Line(0, kSheetPitch * i + kSheetGap, 570, 1, kBlack);
     for (int j = 0; j < 32; ++j) sheet.Line(kSheetPitch * j + kSheetGap, 0, 1, 140, kBlack);
     for (int i = 1; i <= 7; ++i) sheet.Line(0, kSheetPitch * i, 570, 1, kSheetGrid);

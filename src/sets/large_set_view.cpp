@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "charedit/char_editor.h"
 #include "charedit/font_sheet.h"
 #include "charedit/glyph.h"
@@ -15,19 +17,19 @@ constexpr int kLastCellId = 624;
 constexpr int kFirstPixelId = 1000;
 constexpr int kLastPixelId = 2599;
 constexpr int kCell = 80;
-constexpr int kSide = 400;
 constexpr Rgb kEmptyGrey = tk::MakeRgb(48, 48, 48);
 constexpr Rgb kDotGrey = tk::MakeRgb(112, 112, 112);
 constexpr Rgb kLineGrey = tk::MakeRgb(64, 64, 64);
 
-void DrawGrid(tk::Surface& surface) {
-    for (int j = 1; j <= 39; ++j) {
-        for (int i = 0; i <= 39; ++i) surface.Plot(10 * i, 10 * j, kDotGrey);
+// The grid's dots and lines over one cell: a dot every 10 pixels but on the
+// view's top row, a line over each cell's first row and column but on the
+// view's edge.
+void DrawGridOver(tk::Surface& surface, int left, int top) {
+    for (int y = std::max(top, 10); y < top + kCell; y += 10) {
+        for (int x = left; x < left + kCell; x += 10) surface.Plot(x, y, kDotGrey);
     }
-    for (int k = 1; k <= 4; ++k) {
-        surface.Line(0, kCell * k, kSide, 1, kLineGrey);
-        surface.Line(kCell * k, 0, 1, kSide, kLineGrey);
-    }
+    if (top > 0) surface.Line(left, top, kCell, 1, kLineGrey);
+    if (left > 0) surface.Line(left, top, 1, kCell, kLineGrey);
 }
 
 // The button that acts on the view, or 0: the left one only once the click
@@ -59,8 +61,8 @@ void DrawLargeSetView(EditorState& s) {
         } else {
             surface.FillBox(left, top, kCell, kCell, kEmptyGrey);
         }
+        if (s.LargeSetGrid == kOn) DrawGridOver(surface, left, top);
     }
-    if (s.LargeSetGrid == kOn) DrawGrid(surface);
     DrawTileOutline(surface, TileOutlineOf(s), 0, 0, kCell);
     tk::Refresh(s.ui.largeSetView);
     s.drawn.largeSetView.Drawn();

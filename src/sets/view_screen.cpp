@@ -22,6 +22,12 @@ void DrawGrid(tk::Surface& surface) {
     for (int k = 1; k < kViewColumns; ++k) surface.Line(kViewCell * k, 0, 1, kViewScreenHeight, kGridGrey);
 }
 
+// The grid over one cell's first row and column, but on the screen's edge.
+void DrawGridOver(tk::Surface& surface, int x, int y) {
+    if (y > 0) surface.Line(kViewCell * x, kViewCell * y, kViewCell, 1, kGridGrey);
+    if (x > 0) surface.Line(kViewCell * x, kViewCell * y, 1, kViewCell, kGridGrey);
+}
+
 void DrawOutline(tk::Surface& surface, const Region& region) {
     const int x = kViewCell * region.startX;
     const int y = kViewCell * region.startY;
@@ -65,15 +71,23 @@ void DrawViewScreen(EditorState& s, int px, int py) {
     MiniCharPainter painter(s, changes);
     // Each cell is written once, black or its character: a screen-wide fill
     // first would double the cost of the biggest surface of the program.
+    // The grid goes over the cells drawn, or over all when the set covers some.
+    const bool wholeGrid = changes.Everything() || px != -1;
     for (int y = 0; y < kViewRows; ++y) {
-        for (int x = 0; x < kViewColumns; ++x) painter.DrawCell(surface, s.doc.ViewScreen[y][x], kViewCell * x, kViewCell * y, 0, kViewColumns * y + x);
+        for (int x = 0; x < kViewColumns; ++x) {
+            const int index = kViewColumns * y + x;
+            const int code = s.doc.ViewScreen[y][x];
+            if (!changes.Cell(index, code)) continue;
+            painter.DrawCell(surface, code, kViewCell * x, kViewCell * y, 0, index);
+            if (!wholeGrid && s.ViewGrid == kOn) DrawGridOver(surface, x, y);
+        }
     }
     // The set may cover cells drawn again, whatever it holds.
     if (px != -1) {
         MiniCharPainter whole(s);
         DrawSetAt(s, whole, surface, px, py);
     }
-    if (s.ViewGrid == kOn) DrawGrid(surface);
+    if (wholeGrid && s.ViewGrid == kOn) DrawGrid(surface);
     if (IsExportable(s.ExportRegion)) DrawOutline(surface, s.ExportRegion);
     tk::Refresh(s.viewUi.canvas);
     s.drawn.viewScreen.Drawn();
