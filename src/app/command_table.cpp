@@ -15,6 +15,7 @@
 #include "files/import_dialogs.h"
 #include "files/project_file.h"
 #include "files/tiled_files.h"
+#include "maps/map_commands.h"
 #include "maps/map_editor.h"
 #include "session/font_buffer.h"
 #include "session/set_cells.h"
@@ -51,6 +52,10 @@ tk::ControlId Button(const EditorState& s) {
 template <tk::ControlId ViewEditorUi::*control>
 tk::ControlId ViewButton(const EditorState& s) {
     return s.viewUi.*control;
+}
+template <tk::ControlId MapEditorUi::*control>
+tk::ControlId MapButton(const EditorState& s) {
+    return s.mapUi.*control;
 }
 template <int reg>
 tk::ControlId RegisterButton(const EditorState& s) {
@@ -106,6 +111,11 @@ void FillViewWithCurrentChar(EditorState& s) { FillViewScreen(s, CellOrEmpty(s.C
 
 bool CloseViewEditorWindow(EditorState& s) {
     CloseViewEditor(s);
+    return false;
+}
+
+bool CloseMapEditorWindow(EditorState& s) {
+    CloseMapEditor(s);
     return false;
 }
 
@@ -271,6 +281,32 @@ const Command kCommands[] = {
     {.window = ViewEditor, .control = ViewButton<&ViewEditorUi::setDrawBox>,
      .run = Do<ViewOptionFromBox, ViewOption::SetDraw>},
     {.window = ViewEditor, .control = ViewButton<&ViewEditorUi::onTopBox>, .run = Do<ViewOptionFromBox, ViewOption::OnTop>},
+
+    // The map window's "File", "Edit" and "View" menus and its grid box.
+    {.window = Map, .menuItem = kMenuExportMap, .menu = "File", .text = "Export...", .step = kNoStep,
+     .run = Do<ExportMapDialog>},
+    {.window = Map, .menuItem = kMenuExitMap, .menu = "File", .text = "Exit", .step = kNoStep,
+     .run = CloseMapEditorWindow},
+    {.window = Map, .menuItem = kMenuCopyMapCells, .menu = "Edit", .text = "Copy\tCtrl+C", .shortcut = {'C', Ctrl},
+     .step = kNoStep, .run = Do<CopyMapCells>},
+    {.window = Map, .menuItem = kMenuPasteMapCells, .menu = "Edit", .text = "Paste\tCtrl+V", .shortcut = {'V', Ctrl},
+     .step = "Paste Tiles", .run = Do<PasteMapCells>},
+    {.window = Map, .menuItem = kMenuFillMap, .menu = "Edit", .text = "Fill", .step = "Fill Map", .run = Do<FillMap>},
+    {.window = Map, .menuItem = kMenuMapSelectNone, .menu = "Edit", .text = "Select None", .lineAfter = true,
+     .step = kNoStep, .run = Do<ChooseNoMapCells>},
+    {.window = Map, .menuItem = kMenuMapSize, .menu = "Edit", .text = "Size...", .step = "Map Size",
+     .run = Do<MapSizeDialog>},
+    {.window = Map, .menuItem = kMenuMapToView, .menu = "Edit", .text = "To View Editor", .step = "Map To View",
+     .run = Do<MapToViewScreen>},
+    {.window = Map, .menuItem = kMenuMapZoom1, .menu = "View", .text = "Zoom 1x", .checkable = true, .step = kNoStep,
+     .run = Do<SetMapZoom, 1>},
+    {.window = Map, .menuItem = kMenuMapZoom2, .menu = "View", .text = "Zoom 2x", .checkable = true, .step = kNoStep,
+     .run = Do<SetMapZoom, 2>},
+    {.window = Map, .menuItem = kMenuMapZoom4, .menu = "View", .text = "Zoom 4x", .checkable = true, .step = kNoStep,
+     .run = Do<SetMapZoom, 4>},
+    {.window = Map, .menuItem = kMenuMapGrid, .menu = "View", .text = "Grid On/Off", .step = kNoStep,
+     .run = Do<FlipMapGrid>},
+    {.window = Map, .control = MapButton<&MapEditorUi::gridBox>, .step = kNoStep, .run = Do<MapGridFromBox>},
 };
 
 }  // namespace

@@ -53,6 +53,12 @@ const Command* CommandOfControl(const EditorState& s, CommandWindow window, tk::
     return nullptr;
 }
 
+const Command* CommandOfEvent(const EditorState& s, CommandWindow window, const tk::Event& event) {
+    if (event.kind == tk::EventKind::MenuItem) return CommandOfMenuItem(window, event.menuItem);
+    if (event.kind == tk::EventKind::Control) return CommandOfControl(s, window, event.control);
+    return nullptr;
+}
+
 bool RunCommand(EditorState& s, const Command& command, bool fromControl) {
     const bool goOn = command.run(s);
     if (command.redraws) RedrawAll(s);

@@ -14,9 +14,6 @@
 
 namespace qm {
 
-// The windows whose menus and buttons run commands.
-enum class CommandWindow { Main, ViewEditor };
-
 // Whether the click that closed the command's file dialog must be kept from
 // the canvases (the next events of the main window do not paint).
 enum class Guard {
@@ -62,6 +59,8 @@ std::span<const Command> Commands();
 // The row of a menu item or of a control of the window; null when none.
 const Command* CommandOfMenuItem(CommandWindow window, int menuItem);
 const Command* CommandOfControl(const EditorState& s, CommandWindow window, tk::ControlId control);
+// The row a menu item or control event of the window runs; null when none.
+const Command* CommandOfEvent(const EditorState& s, CommandWindow window, const tk::Event& event);
 
 // Runs the row: its function, the redraw and the click guard. Returns false
 // when the window is to close.

@@ -6,6 +6,7 @@
 #include "charedit/char_editor.h"
 #include "charedit/color_registers.h"
 #include "charedit/font_sheet.h"
+#include "maps/map_editor.h"
 #include "sets/animation.h"
 #include "sets/set_views.h"
 #include "sets/view_editor.h"
@@ -92,6 +93,14 @@ void HandleKeyPressed(EditorState& s, int key) {
     }
 }
 
+// A window's menu items and controls run their rows; its own handler takes
+// every other event.
+bool RunOrHandle(EditorState& s, CommandWindow window, const tk::Event& event,
+                 bool (*ownEvents)(EditorState&, const tk::Event&)) {
+    const Command* command = CommandOfEvent(s, window, event);
+    return command != nullptr ? RunCommand(s, *command, event.kind == tk::EventKind::Control) : ownEvents(s, event);
+}
+
 }  // namespace
 
 void ArmClickGuard(EditorState& s) { s.ClickGuard = kClickGuardEvents; }
@@ -116,11 +125,11 @@ void StepSet(EditorState& s, int delta) {
 }
 
 bool ViewEditorEventHandler(EditorState& s, const tk::Event& event) {
-    const Command* command = nullptr;
-    if (event.kind == tk::EventKind::MenuItem) command = CommandOfMenuItem(CommandWindow::ViewEditor, event.menuItem);
-    else if (event.kind == tk::EventKind::Control) command = CommandOfControl(s, CommandWindow::ViewEditor, event.control);
-    return command != nullptr ? RunCommand(s, *command, event.kind == tk::EventKind::Control)
-                              : ViewEditorHandler(s, event);
+    return RunOrHandle(s, CommandWindow::ViewEditor, event, ViewEditorHandler);
+}
+
+bool MapEditorEventHandler(EditorState& s, const tk::Event& event) {
+    return RunOrHandle(s, CommandWindow::Map, event, MapEditorHandler);
 }
 
 bool MainEventHandler(EditorState& s, const tk::Event& event) {

@@ -8,9 +8,11 @@ constexpr int kClickGuardEvents = 15;
 
 // The main window's dispatcher. Returns false when the program is to end.
 bool MainEventHandler(EditorState& s, const tk::Event& event);
-// The view editor's: its menus and buttons run commands, the rest is the
-// window's own. Returns false when the window is to be closed.
+// The view editor's and the map window's: their menus and buttons run
+// commands, the rest is the window's own. Return false when the window is to
+// be closed.
 bool ViewEditorEventHandler(EditorState& s, const tk::Event& event);
+bool MapEditorEventHandler(EditorState& s, const tk::Event& event);
 
 // Holds left-button actions on the canvases back for the next events, so that
 // the click that closed a file dialog paints nothing.

@@ -3,7 +3,6 @@
 #include "app/main_event_handler.h"
 #include "app/recovery.h"
 #include "app/step_names.h"
-#include "maps/map_editor.h"
 #include "session/save_dialog.h"
 #include "session/undo.h"
 #include "sets/sets_viewer.h"
@@ -87,7 +86,7 @@ bool RouteEvent(EditorState& s, const tk::Event& event) {
     } else if (w == s.exportUi.window) {
         CloseIfAsked(ViewExportHandler(s, event), s.exportUi.window);
     } else if (w == s.mapUi.window) {
-        if (!MapEditorHandler(s, event) && tk::WindowExists(w)) tk::CloseWindow(w);
+        if (!MapEditorEventHandler(s, event) && tk::WindowExists(w)) tk::CloseWindow(w);
     }
     return true;
 }

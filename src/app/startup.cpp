@@ -23,9 +23,9 @@ void FillAnimationLists(const MainWindowUi& ui) {
     tk::SelectItem(ui.animStopList, 1);
 }
 
-void AddViewEditorMenus(tk::WindowId window) {
-    AddCommandMenus(window, CommandWindow::ViewEditor);
-    AddCommandShortcuts(window, CommandWindow::ViewEditor);
+void AddWindowMenus(tk::WindowId window, CommandWindow which) {
+    AddCommandMenus(window, which);
+    AddCommandShortcuts(window, which);
 }
 
 }  // namespace
@@ -33,7 +33,7 @@ void AddViewEditorMenus(tk::WindowId window) {
 void StartUp(EditorState& s) {
     ResetEditorState(s);
     s.fullRedraw = RedrawEverything;
-    s.addViewEditorMenus = AddViewEditorMenus;
+    s.addWindowMenus = AddWindowMenus;
     BuildMainWindow(s, 100, 100, 945, 645);
 
     s.FontBuffer = DefaultFontData;

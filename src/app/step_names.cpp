@@ -2,7 +2,6 @@
 
 #include "app/commands.h"
 #include "app/file_opening.h"
-#include "maps/map_editor.h"
 
 namespace qm {
 
@@ -12,19 +11,19 @@ namespace {
 const char* CanvasStepName(const EditorState& s, tk::ControlId c) {
     if (c == s.ui.charEditor || c == s.ui.largeSetView || c == s.viewUi.canvas) return "Paint";
     if (c == s.ui.smallSetView || c == s.ui.fontSheet) return "Set Cell";
+    if (c == s.mapUi.canvas) return "Place Tiles";
     return nullptr;
 }
 
 std::string StepNameIn(const EditorState& s, CommandWindow window, const tk::Event& event) {
-    const Command* command = nullptr;
-    if (event.kind == tk::EventKind::MenuItem) {
-        command = CommandOfMenuItem(window, event.menuItem);
-        if (command == nullptr && window == CommandWindow::Main && IsRecentItem(event.menuItem)) return "Open Project";
-    } else if (event.kind == tk::EventKind::Control && event.control != 0) {
+    if (event.kind == tk::EventKind::Control && event.control != 0) {
         if (const char* canvas = CanvasStepName(s, event.control)) return canvas;
-        command = CommandOfControl(s, window, event.control);
     }
-    return command != nullptr ? command->step : kUnnamedStep;
+    if (const Command* command = CommandOfEvent(s, window, event)) return command->step;
+    if (event.kind == tk::EventKind::MenuItem && window == CommandWindow::Main && IsRecentItem(event.menuItem)) {
+        return "Open Project";
+    }
+    return kUnnamedStep;
 }
 
 }  // namespace
@@ -32,7 +31,7 @@ std::string StepNameIn(const EditorState& s, CommandWindow window, const tk::Eve
 std::string StepNameOf(const EditorState& s, const tk::Event& event) {
     if (event.window != 0 && event.window == s.viewUi.window) return StepNameIn(s, CommandWindow::ViewEditor, event);
     if (event.window != 0 && event.window == s.exportUi.window) return kNoStep;
-    if (event.window != 0 && event.window == s.mapUi.window) return MapEditorStepName(s, event);
+    if (event.window != 0 && event.window == s.mapUi.window) return StepNameIn(s, CommandWindow::Map, event);
     if (event.window != s.ui.window) return kUnnamedStep;
     if (event.kind == tk::EventKind::FilesDropped) return OpenFilesStepName(event.paths);
     return StepNameIn(s, CommandWindow::Main, event);

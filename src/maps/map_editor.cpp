@@ -4,60 +4,21 @@
 
 #include "core/map_export.h"
 #include "maps/map_canvas.h"
-#include "maps/map_commands.h"
-#include "session/undo.h"
 #include "toolkit/menu_checks.h"
 
 namespace qm {
 
 namespace {
 
-enum MapMenuItem {
-    kMenuExport = 11000,
-    kMenuExit,
-    kMenuCopy,
-    kMenuPaste,
-    kMenuFill,
-    kMenuChooseNone,
-    kMenuSize,
-    kMenuToView,
-    kMenuZoom1,
-    kMenuZoom2,
-    kMenuZoom4,
-    kMenuGrid,
-};
-
 constexpr int kWidth = 720;
 constexpr int kHeight = 520;
 constexpr int kBar = 16;
 constexpr int kTop = 30;
 
-void BuildMenus(tk::WindowId w) {
-    tk::CreateMenuBar(w);
-    tk::AddMenu(w, "File");
-    tk::AddMenuItem(w, kMenuExport, "Export...");
-    tk::AddMenuItem(w, kMenuExit, "Exit");
-    tk::AddMenu(w, "Edit");
-    tk::AddMenuItem(w, kMenuCopy, "Copy\tCtrl+C");
-    tk::AddMenuItem(w, kMenuPaste, "Paste\tCtrl+V");
-    tk::AddMenuItem(w, kMenuFill, "Fill");
-    tk::AddMenuItem(w, kMenuChooseNone, "Select None");
-    tk::AddMenuSeparator(w);
-    tk::AddMenuItem(w, kMenuSize, "Size...");
-    tk::AddMenuItem(w, kMenuToView, "To View Editor");
-    tk::AddMenu(w, "View");
-    tk::AddMenuItem(w, kMenuZoom1, "Zoom 1x");
-    tk::AddMenuItem(w, kMenuZoom2, "Zoom 2x");
-    tk::AddMenuItem(w, kMenuZoom4, "Zoom 4x");
-    tk::AddMenuItem(w, kMenuGrid, "Grid On/Off");
-    tk::AddShortcut(w, 'C', tk::Ctrl, kMenuCopy);
-    tk::AddShortcut(w, 'V', tk::Ctrl, kMenuPaste);
-}
-
 void ShowZoom(EditorState& s) {
-    tk::SetMenuItemChecked(s.mapUi.window, kMenuZoom1, s.map.zoom == 1);
-    tk::SetMenuItemChecked(s.mapUi.window, kMenuZoom2, s.map.zoom == 2);
-    tk::SetMenuItemChecked(s.mapUi.window, kMenuZoom4, s.map.zoom == 4);
+    tk::SetMenuItemChecked(s.mapUi.window, kMenuMapZoom1, s.map.zoom == 1);
+    tk::SetMenuItemChecked(s.mapUi.window, kMenuMapZoom2, s.map.zoom == 2);
+    tk::SetMenuItemChecked(s.mapUi.window, kMenuMapZoom4, s.map.zoom == 4);
 }
 
 // The canvas takes what the window leaves beside the scroll bars.
@@ -74,47 +35,6 @@ void LayOut(EditorState& s) {
     DrawMapCanvas(s);
 }
 
-void SetZoom(EditorState& s, int zoom) {
-    s.map.zoom = zoom;
-    ShowZoom(s);
-    FitMapScrollBars(s);
-    DrawMapCanvas(s);
-}
-
-void SetGrid(EditorState& s, bool on) {
-    s.map.grid = on;
-    tk::SetChecked(s.mapUi.gridBox, on);
-    DrawMapCanvas(s);
-}
-
-bool Close(EditorState& s) {
-    s.map.open = false;
-    s.mapUi = {};
-    return false;
-}
-
-bool HandleMenu(EditorState& s, int item) {
-    switch (item) {
-        case kMenuExport: ExportMapDialog(s); break;
-        case kMenuExit: return Close(s);
-        case kMenuCopy: CopyMapCells(s); break;
-        case kMenuPaste: PasteMapCells(s); break;
-        case kMenuFill: FillMap(s); break;
-        case kMenuChooseNone:
-            s.map.selection = {0, 0, 0, 0};
-            DrawMapCanvas(s);
-            break;
-        case kMenuSize: MapSizeDialog(s); break;
-        case kMenuToView: MapToViewScreen(s); break;
-        case kMenuZoom1: SetZoom(s, 1); break;
-        case kMenuZoom2: SetZoom(s, 2); break;
-        case kMenuZoom4: SetZoom(s, 4); break;
-        case kMenuGrid: SetGrid(s, !s.map.grid); break;
-        default: break;
-    }
-    return true;
-}
-
 void HandleControl(EditorState& s, const tk::Event& event) {
     const MapEditorUi& ui = s.mapUi;
     const tk::ControlId c = event.control;
@@ -126,8 +46,6 @@ void HandleControl(EditorState& s, const tk::Event& event) {
         s.map.firstColumn = tk::Value(ui.across);
         s.map.firstRow = tk::Value(ui.down);
         DrawMapCanvas(s);
-    } else if (c == ui.gridBox) {
-        SetGrid(s, tk::IsChecked(c));
     }
 }
 
@@ -141,8 +59,7 @@ void OpenMapEditor(EditorState& s) {
     MapEditorUi& ui = s.mapUi;
     ui.window = tk::OpenWindow("Map Editor", tk::WindowX(s.ui.window) + 120, tk::WindowY(s.ui.window) + 80, kWidth,
                                kHeight, tk::TitleBar | tk::SystemMenu | tk::Sizable | tk::MinimizeBox);
-    BuildMenus(ui.window);
-    AddUndoShortcuts(ui.window);
+    if (s.addWindowMenus) s.addWindowMenus(ui.window, CommandWindow::Map);
     tk::SetWindowMinSize(ui.window, 300, 200);
     ui.gridBox = tk::CreateControl(ui.window, tk::ControlKind::CheckBox, 10, 5, 60, 20, "Grid");
     ui.canvas = tk::CreateControl(ui.window, tk::ControlKind::Canvas, 10, kTop, 100, 100);
@@ -163,24 +80,37 @@ void DrawMapEditor(EditorState& s) {
     DrawMapCanvas(s);
 }
 
-std::string MapEditorStepName(const EditorState& s, const tk::Event& event) {
-    if (event.kind == tk::EventKind::MenuItem) {
-        switch (event.menuItem) {
-            case kMenuPaste: return "Paste Tiles";
-            case kMenuFill: return "Fill Map";
-            case kMenuSize: return "Map Size";
-            case kMenuToView: return "Map To View";
-            default: return "";
-        }
-    }
-    if (event.kind == tk::EventKind::Control && event.control == s.mapUi.canvas) return "Place Tiles";
-    return "";
+void SetMapZoom(EditorState& s, int zoom) {
+    s.map.zoom = zoom;
+    ShowZoom(s);
+    FitMapScrollBars(s);
+    DrawMapCanvas(s);
+}
+
+void ChooseNoMapCells(EditorState& s) {
+    s.map.selection = {0, 0, 0, 0};
+    DrawMapCanvas(s);
+}
+
+void FlipMapGrid(EditorState& s) {
+    s.map.grid = !s.map.grid;
+    tk::SetChecked(s.mapUi.gridBox, s.map.grid);
+    DrawMapCanvas(s);
+}
+
+void MapGridFromBox(EditorState& s) {
+    s.map.grid = tk::IsChecked(s.mapUi.gridBox);
+    DrawMapCanvas(s);
+}
+
+void CloseMapEditor(EditorState& s) {
+    s.map.open = false;
+    s.mapUi = {};
 }
 
 bool MapEditorHandler(EditorState& s, const tk::Event& event) {
     switch (event.kind) {
-        case tk::EventKind::CloseRequest: return Close(s);
-        case tk::EventKind::MenuItem: return HandleMenu(s, event.menuItem);
+        case tk::EventKind::CloseRequest: CloseMapEditor(s); return false;
         case tk::EventKind::Control: HandleControl(s, event); break;
         default: break;
     }

@@ -10,7 +10,7 @@ void ResetEditorState(EditorState& s) {
     // reset.
     EditorState fresh;
     fresh.fullRedraw = s.fullRedraw;
-    fresh.addViewEditorMenus = s.addViewEditorMenus;
+    fresh.addWindowMenus = s.addWindowMenus;
     s = std::move(fresh);
     ResetDocument(s.doc);
 

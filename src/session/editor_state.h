@@ -13,6 +13,7 @@
 #include "core/document.h"
 #include "core/history.h"
 #include "session/drawn_view.h"
+#include "session/menu_items.h"
 #include "toolkit/toolkit.h"
 
 namespace qm {
@@ -116,7 +117,7 @@ struct EditorState;
 using FullRedraw = void (*)(EditorState&);
 // Adds a window's menus and shortcuts; the program sets it when it starts, as
 // the commands they send are the program's.
-using WindowMenus = void (*)(tk::WindowId);
+using WindowMenus = void (*)(tk::WindowId, CommandWindow);
 
 struct EditorState {
     // The user's work; everything else here is the session around it.
@@ -171,7 +172,7 @@ struct EditorState {
     DrawnViews drawn;
 
     FullRedraw fullRedraw = nullptr;
-    WindowMenus addViewEditorMenus = nullptr;
+    WindowMenus addWindowMenus = nullptr;
 
     // The steps that can be undone and redone, and the name of the step being
     // made while it takes several events (a paint stroke); empty when none.

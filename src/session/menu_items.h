@@ -8,6 +8,10 @@
 
 namespace qm {
 
+// The windows whose menus and buttons run the editor's commands; the same
+// number may mean another item in another window.
+enum class CommandWindow { Main, ViewEditor, Map };
+
 enum MenuItem : int {
     // The main window.
     kMenuOpenProject = 0, kMenuSaveProject, kMenuSaveProjectAs, kMenuAbout, kMenuExit,
@@ -28,6 +32,10 @@ enum MenuItem : int {
     // The view editor.
     kMenuLoadView = 10000, kMenuSaveView, kMenuExportView, kMenuExitView, kMenuClearView, kMenuViewGrid,
     kMenuViewSetDraw, kMenuViewOnTop, kMenuFillView,
+
+    // The map window.
+    kMenuExportMap = 11000, kMenuExitMap, kMenuCopyMapCells, kMenuPasteMapCells, kMenuFillMap, kMenuMapSelectNone,
+    kMenuMapSize, kMenuMapToView, kMenuMapZoom1, kMenuMapZoom2, kMenuMapZoom4, kMenuMapGrid,
 };
 
 // A command that has no menu item.

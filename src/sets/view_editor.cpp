@@ -112,7 +112,7 @@ void OpenViewEditor(EditorState& s) {
     ui.window = tk::OpenWindow("View Editor", tk::WindowX(s.ui.window) + 100, tk::WindowY(s.ui.window) + 100,
                                kMinWidth, kMinHeight,
                                tk::TitleBar | tk::SystemMenu | tk::Sizable | tk::MinimizeBox);
-    if (s.addViewEditorMenus) s.addViewEditorMenus(ui.window);
+    if (s.addWindowMenus) s.addWindowMenus(ui.window, CommandWindow::ViewEditor);
     // The bounds are of the inner size, so they follow the menu bar.
     tk::SetWindowMinSize(ui.window, kMinWidth, kMinHeight);
     tk::SetWindowMaxSize(ui.window, kMaxWidth, kMaxHeight);

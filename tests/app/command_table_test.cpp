@@ -3,6 +3,7 @@
 
 #include "app/commands.h"
 #include "app/main_event_handler.h"
+#include "maps/map_editor.h"
 #include "sets/view_editor.h"
 #include "support/editor_fixture.h"
 
@@ -14,9 +15,18 @@ protected:
     void SetUp() override {
         EditorTest::SetUp();
         OpenViewEditor(s);
+        OpenMapEditor(s);
         ASSERT_NE(s.viewUi.window, 0);
+        ASSERT_NE(s.mapUi.window, 0);
     }
-    tk::WindowId WindowOf(CommandWindow w) const { return w == CommandWindow::Main ? s.ui.window : s.viewUi.window; }
+    tk::WindowId WindowOf(CommandWindow w) const {
+        switch (w) {
+            case CommandWindow::Main: return s.ui.window;
+            case CommandWindow::ViewEditor: return s.viewUi.window;
+            case CommandWindow::Map: return s.mapUi.window;
+        }
+        return 0;
+    }
 };
 
 // A row that names a control never built, a number two rows share, or a menu
@@ -40,7 +50,7 @@ TEST_F(CommandTableTest, EveryRowIsListedAndEveryItemButtonAndShortcutRunsItsOwn
             EXPECT_EQ(CommandOfControl(s, c.window, control), &c) << row;
         }
     }
-    for (CommandWindow w : {CommandWindow::Main, CommandWindow::ViewEditor}) {
+    for (CommandWindow w : {CommandWindow::Main, CommandWindow::ViewEditor, CommandWindow::Map}) {
         for (const tk::MenuEntry& e : tk::MenuEntries(WindowOf(w))) {
             if (e.number < 0 || (e.number >= kMenuRecentFirst && e.number <= kMenuRecentLast)) continue;
             EXPECT_NE(CommandOfMenuItem(w, e.number), nullptr) << e.menu << "/" << e.text;
@@ -52,15 +62,24 @@ TEST_F(CommandTableTest, EveryRowIsListedAndEveryItemButtonAndShortcutRunsItsOwn
     }
 }
 
-TEST_F(CommandTableTest, TheViewEditorsExitClosesOnlyItsOwnWindow) {
+TEST_F(CommandTableTest, EachWindowsExitClosesOnlyItsOwnWindow) {
     tk::Event e;
     e.kind = tk::EventKind::MenuItem;
     e.window = s.viewUi.window;
+    e.menuItem = kMenuExitMap;
+    EXPECT_TRUE(ViewEditorEventHandler(s, e));
     e.menuItem = kMenuExitView;
     EXPECT_FALSE(ViewEditorEventHandler(s, e));
     EXPECT_EQ(s.ViewEditorOpen, 0);
-    // The same number in the main window is no command there.
+    EXPECT_TRUE(s.map.open);
+    e.window = s.mapUi.window;
+    EXPECT_TRUE(MapEditorEventHandler(s, e));
+    e.menuItem = kMenuExitMap;
+    EXPECT_FALSE(MapEditorEventHandler(s, e));
+    EXPECT_FALSE(s.map.open);
+    // The same numbers in the main window are no commands there.
     EXPECT_TRUE(MainEventHandler(s, MenuEvent(kMenuExitView)));
+    EXPECT_TRUE(MainEventHandler(s, MenuEvent(kMenuExitMap)));
 }
 
 }  // namespace

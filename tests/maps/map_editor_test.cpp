@@ -12,6 +12,7 @@
 #include "sets/view_editor.h"
 #include "session/undo.h"
 #include "support/editor_fixture.h"
+#include "toolkit/menu_checks.h"
 
 namespace qm {
 namespace {
@@ -150,6 +151,46 @@ TEST_F(MapEditorTest, AChosenRectangleIsCopiedPastedFilledAndSentToTheViewScreen
     Menu("Fill");
     EXPECT_EQ(s.doc.Map.Tile(0, 0), 4);
     EXPECT_EQ(s.doc.Map.Tile(2, 0), 0);
+}
+
+// The zoom in use is the one ticked item of the View menu, the grid's menu
+// item and box agree, and what the menus change is undone under their names.
+TEST_F(MapEditorTest, ViewMenuTicksTheZoomGridItemAndBoxAgreeAndMenuStepsAreNamed) {
+    const auto ticks = [&] {
+        std::string shown;
+        for (int item : {kMenuMapZoom1, kMenuMapZoom2, kMenuMapZoom4}) {
+            shown += tk::MenuItemChecked(s.mapUi.window, item) ? '1' : '0';
+        }
+        return shown;
+    };
+    EXPECT_EQ(ticks(), "010");
+    Menu("Zoom 4x");
+    EXPECT_EQ(ticks(), "001");
+    EXPECT_EQ(s.map.zoom, 4);
+    Menu("Zoom 1x");
+    EXPECT_EQ(ticks(), "100");
+    EXPECT_EQ(s.map.zoom, 1);
+
+    for (int flip = 0; flip < 2; ++flip) {
+        const bool was = s.map.grid;
+        Menu("Grid On/Off");
+        EXPECT_EQ(s.map.grid, !was);
+        EXPECT_EQ(tk::IsChecked(s.mapUi.gridBox), !was);
+    }
+    tk::SetChecked(s.mapUi.gridBox, !s.map.grid);
+    Send(ControlEvent(s.mapUi.gridBox));
+    EXPECT_EQ(s.map.grid, tk::IsChecked(s.mapUi.gridBox));
+
+    FillSets();
+    s.CurrentSet = 3;
+    Menu("Fill");
+    EXPECT_EQ(s.history.UndoName(), "Fill Map");
+    Menu("To View Editor");
+    EXPECT_EQ(s.history.UndoName(), "Map To View");
+    Menu("Select None");
+    Menu("Copy");
+    Menu("Zoom 2x");
+    EXPECT_EQ(s.history.UndoName(), "Map To View");
 }
 
 TEST_F(MapEditorTest, SizeAsksBeforeDroppingTilesAndIsUndone) {
