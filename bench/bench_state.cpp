@@ -70,12 +70,12 @@ EditorState& Editor() {
 }
 
 void UseHiRes(EditorState& s) {
-    if (s.MulticolorMode != 0) SwitchDisplayMode(s);
+    if (s.MulticolorMode != DisplayMode::HiRes) SwitchDisplayMode(s);
     ChooseLayerMode(s, Layer::Normal);
 }
 
 void UseMaskLayer(EditorState& s) {
-    if (s.MulticolorMode == 0) SwitchDisplayMode(s);
+    if (s.MulticolorMode == DisplayMode::HiRes) SwitchDisplayMode(s);
     ChooseLayerMode(s, Layer::Mask);
 }
 

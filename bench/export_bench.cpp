@@ -19,7 +19,7 @@ namespace qm::bench {
 namespace {
 
 Image FontPictureX4(const EditorState& s) {
-    return RenderFontImage(s.Slot(), s.doc.RegisterRgb, s.MulticolorMode != 0, 4);
+    return RenderFontImage(s.Slot(), s.doc.RegisterRgb, s.MulticolorMode == DisplayMode::Multicolor, 4);
 }
 
 void RenderX4(benchmark::State& state, void (*mode)(EditorState&)) {

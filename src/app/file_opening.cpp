@@ -43,14 +43,15 @@ bool IsReadableFile(const std::string& path) {
 }
 
 // The font goes into the given slot while the current one stays in view.
-// Empty when it was loaded, else why not.
-std::string LoadFontIntoSlot(EditorState& s, const std::string& path, int slot) {
+FontLoadResult LoadFontIntoSlot(EditorState& s, const std::string& path, int slot) {
     const int shown = s.CurrentSlot;
     s.CurrentSlot = slot;
-    const std::string fault = LoadFontFrom(s, path);
+    const FontLoadResult loaded = LoadFontFrom(s, path);
     s.CurrentSlot = shown;
-    if (slot != shown || !fault.empty()) tk::SetStatusText(s.ui.window, kStatusFontField, FontFieldText(s));
-    return fault;
+    if (slot != shown || loaded.result != FontLoad::Loaded) {
+        tk::SetStatusText(s.ui.window, kStatusFontField, FontFieldText(s));
+    }
+    return loaded;
 }
 
 std::string Listed(const std::vector<std::string>& names) {
@@ -92,9 +93,15 @@ void OpenFiles(EditorState& s, const std::vector<std::string>& paths) {
         }
         switch (kind) {
             case FileKind::Font:
-                if (nextFontSlot > kSlotCount) noSlot.push_back(FileNameOf(path));
-                else if (const std::string fault = LoadFontIntoSlot(s, path, nextFontSlot); fault.empty()) ++nextFontSlot;
-                else unreadable.push_back(FileNameOf(path) + (fault == "cannot be read" ? "" : ": " + fault));
+                if (nextFontSlot > kSlotCount) {
+                    noSlot.push_back(FileNameOf(path));
+                } else if (const FontLoadResult loaded = LoadFontIntoSlot(s, path, nextFontSlot);
+                           loaded.result == FontLoad::Loaded) {
+                    ++nextFontSlot;
+                } else {
+                    const bool notFont = loaded.result == FontLoad::NotAFont;
+                    unreadable.push_back(FileNameOf(path) + (notFont ? ": not a font: " + loaded.notFont : ""));
+                }
                 break;
             case FileKind::Project:
                 if (MayOpenAnotherProject(s) && OpenProjectFrom(s, path)) {

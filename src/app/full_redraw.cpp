@@ -19,8 +19,8 @@ void RedrawEverything(EditorState& s) {
     DrawCharEditor(s);
     DrawCharPreview(s);
     ShowColorIndicators(s);
-    if (s.ViewEditorOpen == 1) DrawViewScreen(s, -1, -1);
-    if (s.SetsViewerOpen == 1) DrawSetsViewer(s);
+    if (s.ViewEditorOpen) DrawViewScreen(s, -1, -1);
+    if (s.SetsViewerOpen == kOn) DrawSetsViewer(s);
     DrawMapEditor(s);
 }
 

@@ -137,7 +137,7 @@ bool MainEventHandler(EditorState& s, const tk::Event& event) {
     switch (event.kind) {
         case tk::EventKind::CloseRequest: return !MayEnd(s);
         case tk::EventKind::Timer:
-            if (s.AnimRunning == 1 && event.timer == kAnimationTimer) AnimationTick(s);
+            if (s.AnimRunning && event.timer == kAnimationTimer) AnimationTick(s);
             break;
         case tk::EventKind::KeyPressed: HandleKeyPressed(s, event.key); break;
         case tk::EventKind::KeyReleased: s.HeldDigitKey = 0; break;

@@ -124,7 +124,7 @@ void DrawGridDots(tk::Surface& surface) {
 
 }  // namespace
 
-bool DrawsOverMask(const EditorState& s) { return s.MulticolorMode != 0 && s.LayerMode == Layer::Mask; }
+bool DrawsOverMask(const EditorState& s) { return s.MulticolorMode == DisplayMode::Multicolor && s.LayerMode == Layer::Mask; }
 
 void DrawCharEditor(EditorState& s) {
     const ViewChanges changes = s.drawn.charEditor.Changes(s.ui.charEditor, GlyphInputs(s).Add(s.CurrentChar));

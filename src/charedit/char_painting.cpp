@@ -29,7 +29,7 @@ bool InsideChar(int ch, int x, int y) {
 bool PaintCharPixel(EditorState& s, int ch, int x, int y, int button) {
     if (!InsideChar(ch, x, y)) return false;
     FontSlot& slot = s.Slot();
-    if (s.MulticolorMode == 0) {
+    if (s.MulticolorMode == DisplayMode::HiRes) {
         const std::uint8_t value = button == tk::ButtonLeft ? 1 : 0;
         const bool changed = slot.Pixel(ch, x, y) != value;
         slot.Pixel(ch, x, y) = value;

@@ -9,7 +9,7 @@ constexpr int kSwatchHeight = 20;
 // The registers a mouse button may paint with: only pair colours in the
 // multicolour view, only set and clear in the hi-res view.
 bool CanPaintWith(const EditorState& s, int reg) {
-    if (s.MulticolorMode != 0) return reg == BAK || reg == PF0 || reg == PF1 || reg == PF2;
+    if (s.MulticolorMode == DisplayMode::Multicolor) return reg == BAK || reg == PF0 || reg == PF1 || reg == PF2;
     return reg == LUM || reg == BAK;
 }
 }  // namespace

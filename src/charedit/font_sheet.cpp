@@ -112,12 +112,12 @@ void ChooseSheetCharacter(EditorState& s, int code) {
 void SwitchDisplayMode(EditorState& s) {
     if (tk::Text(s.ui.modeSwitch) == "Change GFX") {
         tk::SetText(s.ui.modeSwitch, "Change FONT");
-        s.MulticolorMode = 1;
+        s.MulticolorMode = DisplayMode::Multicolor;
         s.LeftColor = s.SavedGfxLeftColor;
         s.RightColor = s.SavedGfxRightColor;
     } else {
         tk::SetText(s.ui.modeSwitch, "Change GFX");
-        s.MulticolorMode = 0;
+        s.MulticolorMode = DisplayMode::HiRes;
         s.SavedGfxLeftColor = s.LeftColor;
         s.SavedGfxRightColor = s.RightColor;
         s.LeftColor = LUM;

@@ -11,7 +11,7 @@ Rgb PairColor(const EditorState& s, int pairValue, bool inverse) {
 void CodeColors(const EditorState& s, int code, Rgb out[64]) {
     const std::uint8_t* pixels = s.Slot().Char(CharOfCode(code));
     const bool inverse = IsInverseCode(code);
-    if (s.MulticolorMode == 0) {
+    if (s.MulticolorMode == DisplayMode::HiRes) {
         const Rgb set = s.doc.RegisterRgb[inverse ? BAK : LUM];
         const Rgb clear = s.doc.RegisterRgb[inverse ? LUM : BAK];
         for (int i = 0; i < 64; ++i) out[i] = pixels[i] == 1 ? set : clear;

@@ -15,7 +15,7 @@ void TransformChar(EditorState& s, TransformCode code) {
             std::copy(pixels, pixels + 64, s.CharClipboard.begin());
             return;
         default:
-            if (!TransformPixels(pixels, code, s.MulticolorMode != 0)) return;
+            if (!TransformPixels(pixels, code, s.MulticolorMode == DisplayMode::Multicolor)) return;
             break;
     }
     RedrawAll(s);

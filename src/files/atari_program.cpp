@@ -45,7 +45,7 @@ std::string EmulatorCommand(EditorState& s) {
 
 ProgramBuild CurrentProgram(const EditorState& s) {
     ProgramLayout layout;
-    layout.mode = s.MulticolorMode != 0 ? 4 : 2;
+    layout.mode = s.MulticolorMode == DisplayMode::Multicolor ? 4 : 2;
     return BuildAtariProgram(s.doc, s.CurrentSlot, layout);
 }
 

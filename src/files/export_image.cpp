@@ -27,7 +27,7 @@ int PictureWidth(int scale) { return 256 * (scale + 1); }
 int PictureHeight(int scale) { return 64 * (scale + 1); }
 
 Image FontPicture(const EditorState& s, int scale) {
-    return RenderFontImage(s.Slot(), s.doc.RegisterRgb, s.MulticolorMode != 0, scale + 1);
+    return RenderFontImage(s.Slot(), s.doc.RegisterRgb, s.MulticolorMode == DisplayMode::Multicolor, scale + 1);
 }
 
 }  // namespace

@@ -16,16 +16,16 @@ void LoadFontFile(EditorState& s) {
     const tk::FileAnswer answer = tk::OpenFileDialog("Load font (.fnt)", s.Slot().filePath, kFontFilter, 0);
     if (answer.path.empty()) return;
     // A file that cannot be opened is passed over, as the dialog has just shown it.
-    if (const std::string fault = LoadFontFrom(s, answer.path); fault.rfind("not a font", 0) == 0) {
-        tk::MessageBox("Error!", FileNameOf(answer.path) + " is " + fault + ".");
+    if (const FontLoadResult loaded = LoadFontFrom(s, answer.path); loaded.result == FontLoad::NotAFont) {
+        tk::MessageBox("Error!", FileNameOf(answer.path) + " is not a font: " + loaded.notFont + ".");
     }
 }
 
-std::string LoadFontFrom(EditorState& s, const std::string& path) {
+FontLoadResult LoadFontFrom(EditorState& s, const std::string& path) {
     Bytes file;
-    if (!ReadWholeFile(path, file, static_cast<std::size_t>(kLargestFontFile) + 1)) return "cannot be read";
+    if (!ReadWholeFile(path, file, static_cast<std::size_t>(kLargestFontFile) + 1)) return {FontLoad::Unreadable, {}};
     const FontFile font = ReadFontFile(file, std::max(FileSize(path), static_cast<long long>(file.size())));
-    if (!font.notFont.empty()) return "not a font: " + font.notFont;
+    if (!font.notFont.empty()) return {FontLoad::NotAFont, font.notFont};
 
     s.FontBuffer = font.font;
     s.Slot().fileName = FileNameOf(path);

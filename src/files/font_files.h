@@ -8,9 +8,14 @@
 namespace qm {
 
 void LoadFontFile(EditorState& s);
-// Loads the font file into the current slot. Empty when it was loaded, else
-// why not: "cannot be read", or "not a font: " and what it is.
-std::string LoadFontFrom(EditorState& s, const std::string& path);
+// Whether a font file was loaded into its slot, and why not.
+enum class FontLoad { Loaded, Unreadable, NotAFont };
+struct FontLoadResult {
+    FontLoad result = FontLoad::Loaded;
+    std::string notFont;  // what the file is instead of a font ("3 bytes")
+};
+// Loads the font file into the current slot.
+FontLoadResult LoadFontFrom(EditorState& s, const std::string& path);
 // What the status bar adds to a font's name: how much of the font a short
 // file held, or that a binary load header was stepped over.
 std::string FontFileNote(const FontFile& font);

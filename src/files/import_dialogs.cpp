@@ -68,7 +68,7 @@ PictureImportDialog OpenPictureImportDialog(EditorState& s, Bytes file) {
     d.scale = Spin(d.window, 90, 10, 1, kMaxImportScale, 1);
     tk::CreateControl(d.window, tk::ControlKind::Label, 10, 40, 70, 20, "First char");
     d.firstChar = Spin(d.window, 90, 40, 0, kCharCount - 1, IsCharCode(s.CurrentChar) ? s.CurrentChar : 0);
-    d.multicolour = Check(d.window, 170, 10, 250, "Multicolour", s.MulticolorMode != 0);
+    d.multicolour = Check(d.window, 170, 10, 250, "Multicolour", s.MulticolorMode == DisplayMode::Multicolor);
     d.pictureColours = Check(d.window, 170, 40, 250, "Colours from the picture", false);
     d.keepDuplicates = Check(d.window, 10, 70, 160, "Keep duplicates", false);
     d.reduce = Check(d.window, 170, 70, 250, "Merge alike characters to fit", false);

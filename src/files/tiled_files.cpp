@@ -18,7 +18,7 @@ void ExportToTiled(EditorState& s) {
     const std::string path = AskSavePath("Export to Tiled (.tmx)", "", kTiledFilter, ".tmx", false);
     if (path.empty()) return;
     const auto files = TiledExportFiles(ScreenGrid(s.doc.ViewScreen), s.Slot(), s.doc.RegisterRgb,
-                                        s.MulticolorMode != 0, path, "Screen");
+                                        s.MulticolorMode == DisplayMode::Multicolor, path, "Screen");
     if (files.empty()) {
         tk::MessageBox("Error!", "The picture of the tile set could not be made.");
         return;

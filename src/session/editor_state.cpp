@@ -18,7 +18,7 @@ void ResetEditorState(EditorState& s) {
     s.CurrentChar = kEmptyCell;
     s.SheetChar = 1;
     s.CurrentSet = 1;
-    s.MulticolorMode = 0;
+    s.MulticolorMode = DisplayMode::HiRes;
     s.LayerMode = Layer::Normal;
     s.LeftColor = LUM;
     s.RightColor = BAK;
@@ -27,7 +27,7 @@ void ResetEditorState(EditorState& s) {
     s.LargeSetGrid = kOn;
     s.SmallSetGrid = kOn;
     s.DrawOnSet = kOn;
-    s.SetsViewerOpen = 2;
+    s.SetsViewerOpen = kOff;
     s.ViewerFirstSet = 1;
     s.ViewGrid = kOff;
     s.SetDraw = kOff;

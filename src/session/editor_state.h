@@ -84,6 +84,9 @@ struct ViewExportUi {
 // The layer the character editor paints in the multicolour view: the
 // character itself, or the mask drawn over it.
 enum class Layer { Normal = 1, Mask = 2 };
+// How every view shows the font: one colour a pixel in hi-res, or a pair of
+// pixels drawn wide in one of four colours in the multicolour view.
+enum class DisplayMode { HiRes = 0, Multicolor = 1 };
 struct MapEditorUi {
     tk::WindowId window = 0;
     tk::ControlId canvas = 0, across = 0, down = 0, gridBox = 0;
@@ -127,7 +130,7 @@ struct EditorState {
     int CurrentChar = 0;
     int SheetChar = 0;
     int CurrentSet = 0;
-    int MulticolorMode = 0;
+    DisplayMode MulticolorMode = DisplayMode::HiRes;
     Layer LayerMode = Layer::Normal;
     int LeftColor = 0;
     int RightColor = 0;
@@ -140,13 +143,13 @@ struct EditorState {
     int ClickGuard = 0;
     // "Saved <file name>" while the status bar shows it, until the next action.
     std::string SaveNotice;
-    int AnimRunning = 0;
+    bool AnimRunning = false;
     int AnimStart = 0;
     int AnimStop = 0;
     int AnimFrame = 0;
     int AnimTicksLeft = 0;
-    int ViewEditorOpen = 0;
-    int SetsViewerOpen = 0;
+    bool ViewEditorOpen = false;
+    OnOff SetsViewerOpen = kOff;
     int ViewerFirstSet = 0;
     OnOff ViewGrid = kOff;
     OnOff SetDraw = kOff;

@@ -30,16 +30,16 @@ void StartAnimation(EditorState& s) {
     s.AnimStop = stop;
     s.AnimFrame = s.AnimStart;
     s.AnimTicksLeft = (s.AnimStop - s.AnimStart) * kTicksPerStep;
-    s.AnimRunning = 1;
+    s.AnimRunning = true;
 }
 
 void AnimationTick(EditorState& s) {
-    if (s.AnimRunning != 1) return;
+    if (!s.AnimRunning) return;
     DrawAnimFrame(s, s.AnimFrame);
     if (++s.AnimFrame > s.AnimStop) s.AnimFrame = s.AnimStart;
     // A range of one set starts at 0 and so never meets 0 again: it runs
     // until the next start.
-    if (--s.AnimTicksLeft == 0) s.AnimRunning = 0;
+    if (--s.AnimTicksLeft == 0) s.AnimRunning = false;
 }
 
 void DrawAnimFrame(EditorState& s, int set) {

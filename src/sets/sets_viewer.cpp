@@ -57,16 +57,16 @@ void ChooseSlot(EditorState& s, const tk::Event& event) {
 }  // namespace
 
 void OpenSetsViewer(EditorState& s) {
-    if (s.SetsViewerOpen == 1) return;
+    if (s.SetsViewerOpen == kOn) return;
     s.ViewerFirstSet = 1;
     BuildViewerWindow(s);
     ShowSlotLabels(s);
-    s.SetsViewerOpen = 1;
+    s.SetsViewerOpen = kOn;
     DrawSetsViewer(s);
 }
 
 void DrawSetsViewer(EditorState& s) {
-    if (s.SetsViewerOpen != 1) return;
+    if (s.SetsViewerOpen != kOn) return;
     ViewInputs inputs = GlyphInputs(s).Add(s.ViewerFirstSet).Add(TileOutlineOf(s));
     for (const SetRecord& set : s.doc.SetTable) inputs.AddCells(set.cells);
     const ViewChanges changes = s.drawn.setsViewer.Changes(s.viewerUi.canvas, inputs);
@@ -90,7 +90,7 @@ void DrawSetsViewer(EditorState& s) {
 
 bool SetsViewerHandler(EditorState& s, const tk::Event& event) {
     if (event.kind == tk::EventKind::CloseRequest) {
-        s.SetsViewerOpen = 2;
+        s.SetsViewerOpen = kOff;
         return false;
     }
     if (event.kind != tk::EventKind::Control) return true;

@@ -102,11 +102,11 @@ void ViewOptionFromBox(EditorState& s, ViewOption option) {
 
 void CloseViewEditor(EditorState& s) {
     CloseExportDialog(s);
-    s.ViewEditorOpen = 0;
+    s.ViewEditorOpen = false;
 }
 
 void OpenViewEditor(EditorState& s) {
-    if (s.ViewEditorOpen == 1) return;
+    if (s.ViewEditorOpen) return;
     ViewEditorUi& ui = s.viewUi;
     ui = {};
     ui.window = tk::OpenWindow("View Editor", tk::WindowX(s.ui.window) + 100, tk::WindowY(s.ui.window) + 100,
@@ -121,7 +121,7 @@ void OpenViewEditor(EditorState& s) {
     tk::SetChecked(ui.onTopBox, s.ViewOnTop == kOn);
     tk::SetChecked(ui.gridBox, s.ViewGrid == kOn);
     tk::SetChecked(ui.setDrawBox, s.SetDraw == kOn);
-    s.ViewEditorOpen = 1;
+    s.ViewEditorOpen = true;
     DrawViewScreen(s, -1, -1);
 }
 

@@ -62,7 +62,7 @@ void PlaceAt(EditorState& s, int x, int y) {
 }  // namespace
 
 void DrawViewScreen(EditorState& s, int px, int py) {
-    if (s.ViewEditorOpen != 1 || s.viewUi.canvas == 0) return;
+    if (!s.ViewEditorOpen || s.viewUi.canvas == 0) return;
     ViewInputs inputs = GlyphInputs(s).Add(px).Add(py).Add(s.Set().cells).Add(s.ViewGrid).Add(s.ExportRegion);
     for (const auto& row : s.doc.ViewScreen) inputs.AddCells(row);
     const ViewChanges changes = s.drawn.viewScreen.Changes(s.viewUi.canvas, inputs);

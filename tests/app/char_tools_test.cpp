@@ -228,7 +228,7 @@ TEST_F(CharToolsTest, WhereUsedScrollsTheViewEditorToTheCell) {
     close.kind = tk::EventKind::CloseRequest;
     close.window = s.viewUi.window;
     DispatchEvent(s, close);
-    ASSERT_EQ(s.ViewEditorOpen, 0);
+    ASSERT_FALSE(s.ViewEditorOpen);
     showFirst();
     EXPECT_EQ(tk::WindowTitle(s.viewUi.window), "View Editor  (X: 59, Y: 39)");
     EXPECT_TRUE(shows(59, 39));

@@ -70,7 +70,7 @@ TEST_F(CommandTableTest, EachWindowsExitClosesOnlyItsOwnWindow) {
     EXPECT_TRUE(ViewEditorEventHandler(s, e));
     e.menuItem = kMenuExitView;
     EXPECT_FALSE(ViewEditorEventHandler(s, e));
-    EXPECT_EQ(s.ViewEditorOpen, 0);
+    EXPECT_FALSE(s.ViewEditorOpen);
     EXPECT_TRUE(s.map.open);
     e.window = s.mapUi.window;
     EXPECT_TRUE(MapEditorEventHandler(s, e));

@@ -146,7 +146,7 @@ TEST_F(DispatcherTest, TimerTicksReachTheAnimationOnlyWhileItRuns) {
     tick.kind = tk::EventKind::Timer;
     tick.window = s.ui.window;
     tick.timer = kAnimationTimer;
-    s.AnimRunning = 1;
+    s.AnimRunning = true;
     s.AnimStart = 1;
     s.AnimStop = 2;
     s.AnimFrame = 1;
@@ -156,7 +156,7 @@ TEST_F(DispatcherTest, TimerTicksReachTheAnimationOnlyWhileItRuns) {
     tick.timer = 7;
     Send(tick);
     EXPECT_EQ(s.AnimTicksLeft, 9);
-    s.AnimRunning = 0;
+    s.AnimRunning = false;
     tick.timer = kAnimationTimer;
     Send(tick);
     EXPECT_EQ(s.AnimTicksLeft, 9);

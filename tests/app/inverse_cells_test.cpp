@@ -115,7 +115,9 @@ TEST_F(InverseCellsTest, EveryViewDrawsACodeAsTheSheetDoes) {
         s.Set().cells[i] = codes[static_cast<std::size_t>(i)];
         s.doc.ViewScreen[10][20 + i] = codes[static_cast<std::size_t>(i)];
     }
-    for (const auto& [mode, layer] : std::vector<std::pair<int, Layer>>{{0, Layer::Normal}, {1, Layer::Normal}, {0, Layer::Normal}, {1, Layer::Mask}}) {
+    using enum DisplayMode;
+    for (const auto& [mode, layer] : std::vector<std::pair<DisplayMode, Layer>>{
+             {HiRes, Layer::Normal}, {Multicolor, Layer::Normal}, {HiRes, Layer::Normal}, {Multicolor, Layer::Mask}}) {
         if (s.MulticolorMode != mode) SwitchDisplayMode(s);
         s.LayerMode = layer;
         RedrawAll(s);

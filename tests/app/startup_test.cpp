@@ -24,7 +24,7 @@ TEST_F(StartUpTest, SelectionsModesAndRegistersHaveTheirDefaults) {
     EXPECT_EQ(s.CurrentChar, 1);
     EXPECT_EQ(s.SheetChar, 1);
     EXPECT_EQ(s.CurrentSet, 1);
-    EXPECT_EQ(s.MulticolorMode, 0);
+    EXPECT_EQ(s.MulticolorMode, DisplayMode::HiRes);
     EXPECT_EQ(s.LayerMode, Layer::Normal);
     EXPECT_EQ(s.LeftColor, LUM);
     EXPECT_EQ(s.RightColor, BAK);
@@ -32,8 +32,8 @@ TEST_F(StartUpTest, SelectionsModesAndRegistersHaveTheirDefaults) {
     EXPECT_EQ(s.SavedGfxRightColor, BAK);
     EXPECT_EQ(s.doc.RegisterRgb[PF1], tk::MakeRgb(71, 183, 27));
     EXPECT_EQ(s.doc.RegisterValue, (std::array<int, 7>{0, 14, 0, 24, 184, 134, 68}));
-    EXPECT_EQ(s.SetsViewerOpen, 2);
-    EXPECT_EQ(s.ViewEditorOpen, 0);
+    EXPECT_EQ(s.SetsViewerOpen, kOff);
+    EXPECT_FALSE(s.ViewEditorOpen);
     EXPECT_EQ(s.ViewGrid, kOff);
     EXPECT_EQ(s.ExportRegion.width, 4);
     EXPECT_EQ(s.ExportRegion.height, 4);

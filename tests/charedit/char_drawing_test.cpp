@@ -130,7 +130,7 @@ TEST_F(EditorDrawing, NoCharacterShowsBlackAndDots) {
 }
 
 TEST_F(EditorDrawing, MulticolourNormalShowsPairBoxes) {
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     FillAllCombinations(2);
     DrawCharEditor(s);
     for (int y = 0; y < 8; ++y) {
@@ -172,7 +172,7 @@ tk::Surface LiteralMask(const EditorState& s, int ch, int scale, Rgb ground, int
 }
 
 TEST_F(EditorDrawing, MaskMatchesTheLiteralBlendingSequenceEverywhere) {
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     s.LayerMode = Layer::Mask;
     for (int slot : {1, 8, 9, 10}) {
         s.CurrentSlot = slot;
@@ -198,7 +198,7 @@ TEST_F(EditorDrawing, MaskMatchesTheLiteralBlendingSequenceEverywhere) {
 }
 
 TEST_F(EditorDrawing, MaskBlendsTheNextSlotUnderTheCharacter) {
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     s.LayerMode = Layer::Mask;
     FillAllCombinations(2);
     DrawCharEditor(s);
@@ -209,7 +209,7 @@ TEST_F(EditorDrawing, MaskBlendsTheNextSlotUnderTheCharacter) {
 
 TEST_F(EditorDrawing, MaskOnSlotEightUsesSlotNine) {
     s.CurrentSlot = 8;
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     s.LayerMode = Layer::Mask;
     FillAllCombinations(9);
     DrawCharEditor(s);
@@ -221,7 +221,7 @@ TEST_F(EditorDrawing, MaskOnSlotEightUsesSlotNine) {
 TEST_F(EditorDrawing, SlotsNineAndTenHaveNoMaskLayer) {
     for (int slot : {9, 10}) {
         s.CurrentSlot = slot;
-        s.MulticolorMode = 1;
+        s.MulticolorMode = DisplayMode::Multicolor;
         s.LayerMode = Layer::Mask;
         FillAllCombinations(slot == 9 ? 10 : 1);
         DrawCharEditor(s);
@@ -261,7 +261,7 @@ TEST_F(EditorDrawing, DrawCharAtMaskBlendsAtTheSmallScale) {
     tk::Surface canvas(80, 80);
     const Rgb backdrop = tk::MakeRgb(30, 60, 90);
     canvas.FillBox(0, 0, 80, 80, backdrop);
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     s.LayerMode = Layer::Mask;
     FillAllCombinations(2);
     DrawCharAt(s, canvas, kChar, 0, 0);

@@ -26,7 +26,7 @@ protected:
         return count;
     }
     void Multicolor(int left, int right) {
-        s.MulticolorMode = 1;
+        s.MulticolorMode = DisplayMode::Multicolor;
         s.LeftColor = left;
         s.RightColor = right;
     }
@@ -189,7 +189,7 @@ TEST_F(EditorPainting, PaintCharPixelIgnoresPointsOffTheCharacter) {
 }
 
 TEST_F(EditorPainting, LayerModeChoiceKeepsPixelsAndRedraws) {
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     const auto before = s.Slot().pixels;
     ChooseLayerMode(s, Layer::Mask);
     EXPECT_EQ(s.LayerMode, Layer::Mask);

@@ -50,7 +50,7 @@ TEST_F(ButtonColors, HiResOffersOnlyLumAndBak) {
 }
 
 TEST_F(ButtonColors, MulticolourOffersThePairColours) {
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     s.LeftColor = PF0;
     s.RightColor = BAK;
     for (int reg : {BAK, PF0, PF1, PF2}) {
@@ -62,7 +62,7 @@ TEST_F(ButtonColors, MulticolourOffersThePairColours) {
 }
 
 TEST_F(ButtonColors, MulticolourLumAndPf3ChangeNothingButRefreshTheBars) {
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     s.LeftColor = PF0;
     s.RightColor = PF1;
     for (int reg : {LUM, PF3}) {

@@ -80,13 +80,13 @@ TEST_F(FontSheetTest, PreviewShowsTheSheetCharacterEnlarged) {
 TEST_F(FontSheetTest, ModeSwitchKeepsTheMulticolourButtonColoursAcrossHiRes) {
     SwitchDisplayMode(s);
     EXPECT_EQ(tk::Text(s.ui.modeSwitch), "Change FONT");
-    EXPECT_EQ(s.MulticolorMode, 1);
+    EXPECT_EQ(s.MulticolorMode, DisplayMode::Multicolor);
     EXPECT_EQ(s.LeftColor, PF0);
     EXPECT_EQ(s.RightColor, BAK);
     s.LeftColor = PF2;
     s.RightColor = PF1;
     SwitchDisplayMode(s);
-    EXPECT_EQ(s.MulticolorMode, 0);
+    EXPECT_EQ(s.MulticolorMode, DisplayMode::HiRes);
     EXPECT_EQ(s.LeftColor, LUM);
     EXPECT_EQ(s.RightColor, BAK);
     SwitchDisplayMode(s);

@@ -167,7 +167,7 @@ TEST_F(PaletteWindowTest, DraggingKeepsChoosing) {
 }
 
 TEST_F(PaletteWindowTest, OkAppliesTheSelectionAndRedraws) {
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     s.LeftColor = PF1;
     Mouse(20, 20, tk::ButtonLeft);
     tk::Event ok;

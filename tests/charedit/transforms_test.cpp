@@ -68,7 +68,7 @@ TEST_F(Transforms, SinglePixelMovesInHiRes) {
 }
 
 TEST_F(Transforms, SinglePixelMovesInMulticolour) {
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     EXPECT_EQ(After(kHMirror, Only(0, 0)), Only(6, 0));
     EXPECT_EQ(After(kHMirror, Only(3, 2)), Only(5, 2));
     EXPECT_EQ(After(kShiftLeft, Only(0, 0)), Only(6, 0));
@@ -102,7 +102,7 @@ TEST_F(Transforms, RepeatedMovesReturnTheStart) {
         {kInverse, 2, 1},
     };
     for (const Case& c : cases) {
-        s.MulticolorMode = c.multicolor;
+        s.MulticolorMode = c.multicolor ? DisplayMode::Multicolor : DisplayMode::HiRes;
         Put(start);
         for (int i = 1; i < c.times; ++i) {
             TransformChar(s, c.code);
@@ -114,7 +114,7 @@ TEST_F(Transforms, RepeatedMovesReturnTheStart) {
 }
 
 TEST_F(Transforms, MulticolourMovesKeepPairsTogether) {
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     // Pairs 0 1 2 3 in row 4.
     const Pixels mirrored = After(kHMirror, PairRow(4));
     const std::uint8_t mirroredRow[8] = {1, 1, 1, 0, 0, 1, 0, 0};  // 3 2 1 0
@@ -130,7 +130,7 @@ TEST_F(Transforms, MulticolourMovesKeepPairsTogether) {
 }
 
 TEST_F(Transforms, InverseSwapsPairColours) {
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     const Pixels inverted = After(kInverse, PairRow(0));
     const std::uint8_t row[8] = {1, 1, 1, 0, 0, 1, 0, 0};  // PF2 PF1 PF0 BAK
     for (int x = 0; x < 8; ++x) EXPECT_EQ(inverted[x], row[x]) << x;
@@ -145,7 +145,7 @@ TEST_F(Transforms, ClearEmptiesTheCharacterOnly) {
 }
 
 TEST_F(Transforms, RotateInMulticolourChangesAndRedrawsNothing) {
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     Put(Asymmetric());
     const auto generation = EditorGeneration();
     TransformChar(s, kRotate);
@@ -188,7 +188,7 @@ TEST_F(Transforms, ClipboardIsSharedBySlotsAndViews) {
     TransformChar(s, kCopy);
     s.CurrentSlot = 4;
     s.CurrentChar = 90;
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     TransformChar(s, kPaste);
     EXPECT_TRUE(std::equal(s.CharClipboard.begin(), s.CharClipboard.end(), s.doc.Slots[4].Char(90)));
     const Pixels start = Asymmetric();

@@ -65,7 +65,7 @@ protected:
     // pixels with LUM's luminance on the ground's hue.
     void RandomRegisters(std::mt19937& rng) {
         for (int r = LUM; r <= PF3; ++r) s.doc.RegisterValue[r] = static_cast<int>(rng() % 256);
-        if (!s.MulticolorMode) s.doc.RegisterValue[LUM] = (s.doc.RegisterValue[BAK] & 0xF0) | (s.doc.RegisterValue[LUM] & 0x0F);
+        if (s.MulticolorMode == DisplayMode::HiRes) s.doc.RegisterValue[LUM] = (s.doc.RegisterValue[BAK] & 0xF0) | (s.doc.RegisterValue[LUM] & 0x0F);
         for (int r = LUM; r <= PF3; ++r) s.doc.RegisterRgb[r] = PaletteColor(s.doc.RegisterValue[r]);
     }
 
@@ -135,7 +135,7 @@ TEST_F(AtariProgramTest, TheMachineShowsTheEditorsCellsPixelForPixelInBothViews)
         for (const bool multicolour : {false, true}) {
             s.CurrentSlot = 1 + static_cast<int>(rng() % kSlotCount);
             UnpackFont(ReadFontBytes(ReadBytes(fonts[n].string())), s.Slot());
-            s.MulticolorMode = multicolour ? 1 : 0;
+            s.MulticolorMode = multicolour ? DisplayMode::Multicolor : DisplayMode::HiRes;
             RandomRegisters(rng);
             RandomScreen(rng);
             RedrawAll(s);
@@ -159,8 +159,8 @@ TEST_F(AtariProgramTest, TheMachineShowsTheEditorsCellsPixelForPixelInBothViews)
 }
 
 TEST_F(AtariProgramTest, ItLoadsAboveDosAndReturnsWithTheDisplayItFound) {
-    for (const int multicolour : {0, 1}) {
-        s.MulticolorMode = multicolour;
+    for (const DisplayMode mode : {DisplayMode::HiRes, DisplayMode::Multicolor}) {
+        s.MulticolorMode = mode;
         const ProgramBuild program = CurrentProgram(s);
         Machine machine(program.bytes);
         for (const test::Segment& segment : machine.segments) {
@@ -203,7 +203,7 @@ TEST_F(AtariProgramTest, ABadLayoutIsRefusedWithAReason) {
 }
 
 TEST_F(AtariProgramTest, TheMenuItemWritesTheProgramOfWhatTheEditorShows) {
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     s.doc.ViewScreen[0][0] = 65;
     const std::string path = temp.Path("shown.xex");
     tk::QueueFileAnswer(temp.Path("shown"));
@@ -242,7 +242,7 @@ TEST_F(AtariProgramTest, RunInEmulatorStartsTheKeptCommandOnTheProgramWithoutWai
     bool asked = false;
     tk::SetWindowOpenedHook([&](tk::WindowId) { asked = true; });
     s.doc.ViewScreen[3][2] = 7;
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     MainEventHandler(s, MenuEvent(kMenuRunInEmulator));
     EXPECT_FALSE(asked) << "a kept command is not asked for again";
     EXPECT_EQ(AwaitFile(seen), CurrentProgram(s).bytes);

@@ -17,7 +17,7 @@ constexpr Rgb kUnpainted = tk::MakeRgb(1, 2, 3);
 class RenderFontImageTest : public test::EditorTest {
 protected:
     tk::Surface Render(int scale) {
-        return tk::SurfaceFromImage(RenderFontImage(s.Slot(), s.doc.RegisterRgb, s.MulticolorMode != 0, scale + 1));
+        return tk::SurfaceFromImage(RenderFontImage(s.Slot(), s.doc.RegisterRgb, s.MulticolorMode == DisplayMode::Multicolor, scale + 1));
     }
     Rgb Reg(int reg) const { return s.doc.RegisterRgb[reg]; }
 };
@@ -53,7 +53,7 @@ TEST_F(RenderFontImageTest, AHiResPixelIsACByCBlockAtItsCharacterPlace) {
 }
 
 TEST_F(RenderFontImageTest, MulticolourPairsPickTheirRegistersWithPf3InTheInverseHalf) {
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     s.CurrentSlot = 2;
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 8; ++x) s.Slot().Pixel(127, x, y) = 1;  // every pair 3
@@ -86,7 +86,7 @@ TEST_F(RenderFontImageTest, MulticolourPairsPickTheirRegistersWithPf3InTheInvers
 }
 
 TEST_F(RenderFontImageTest, EveryPixelIsPaintedInBothModes) {
-    for (int mode = 0; mode < 2; ++mode) {
+    for (const DisplayMode mode : {DisplayMode::HiRes, DisplayMode::Multicolor}) {
         s.MulticolorMode = mode;
         for (int scale = 0; scale < 4; ++scale) {
             const tk::Surface picture = Render(scale);
@@ -152,7 +152,7 @@ TEST_F(ExportImageTest, ChangingTheScaleResizesAndRendersAgain) {
     const tk::Surface png = tk::SurfaceFromImage(qm::DecodePng(ReadBytes(dir.Path("big.png"))));
     ASSERT_EQ(png.Width(), 1024);
     ASSERT_EQ(png.Height(), 256);
-    const tk::Surface expected = tk::SurfaceFromImage(RenderFontImage(s.Slot(), s.doc.RegisterRgb, s.MulticolorMode != 0, 4));
+    const tk::Surface expected = tk::SurfaceFromImage(RenderFontImage(s.Slot(), s.doc.RegisterRgb, s.MulticolorMode == DisplayMode::Multicolor, 4));
     for (int y = 0; y < 256; ++y) {
         for (int x = 0; x < 1024; ++x) ASSERT_EQ(png.Pixel(x, y), expected.Pixel(x, y)) << x << "," << y;
     }
@@ -174,7 +174,7 @@ TEST_F(ExportImageTest, SizeLabelCanvasAndScrollAreaFollowEveryScale) {
 }
 
 TEST_F(ExportImageTest, BmpIsAnUncompressed24BitPictureOfTheCanvas) {
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     const ImageExportDialog d = Open();
     ChooseScale(d, 2);
     Press(d.saveBmp, dir.Path("font"));
@@ -189,7 +189,7 @@ TEST_F(ExportImageTest, BmpIsAnUncompressed24BitPictureOfTheCanvas) {
     EXPECT_EQ(bmp[22] | bmp[23] << 8, 192);
     EXPECT_EQ(bmp[28], 24);
     EXPECT_EQ(bmp[30], 0);
-    const tk::Surface expected = tk::SurfaceFromImage(RenderFontImage(s.Slot(), s.doc.RegisterRgb, s.MulticolorMode != 0, 3));
+    const tk::Surface expected = tk::SurfaceFromImage(RenderFontImage(s.Slot(), s.doc.RegisterRgb, s.MulticolorMode == DisplayMode::Multicolor, 3));
     for (int y = 0; y < 192; y += 5) {
         for (int x = 0; x < 768; x += 3) ASSERT_EQ(BmpPixel(bmp, x, y), expected.Pixel(x, y)) << x << "," << y;
     }

@@ -41,12 +41,12 @@ protected:
 TEST_F(AnimationTest, OneToTwoAlternatesForTenTicksAndStopsOnSetTwo) {
     DrawAnimFrame(s, 5);
     Start(1, 2);
-    EXPECT_EQ(s.AnimRunning, 1);
+    EXPECT_TRUE(s.AnimRunning);
     EXPECT_EQ(ShownFrame(), 5) << "nothing is drawn before the first tick";
     std::vector<int> frames;
     for (int i = 0; i < 10; ++i) frames.push_back(Tick());
     EXPECT_EQ(frames, (std::vector<int>{1, 2, 1, 2, 1, 2, 1, 2, 1, 2}));
-    EXPECT_EQ(s.AnimRunning, 0);
+    EXPECT_FALSE(s.AnimRunning);
     Tick();
     EXPECT_EQ(ShownFrame(), 2);
 }
@@ -56,13 +56,13 @@ TEST_F(AnimationTest, FramesRunInOrderAndWrap) {
     std::vector<int> frames;
     for (int i = 0; i < 20; ++i) frames.push_back(Tick());
     EXPECT_EQ(frames, (std::vector<int>{3, 4, 5, 3, 4, 5, 3, 4, 5, 3, 4, 5, 3, 4, 5, 3, 4, 5, 3, 4}));
-    EXPECT_EQ(s.AnimRunning, 0);
+    EXPECT_FALSE(s.AnimRunning);
 }
 
 TEST_F(AnimationTest, ASingleSetRunsUntilTheNextStart) {
     Start(7, 7);
     for (int i = 0; i < 200; ++i) ASSERT_EQ(Tick(), 7) << "tick " << i;
-    EXPECT_EQ(s.AnimRunning, 1);
+    EXPECT_TRUE(s.AnimRunning);
     Start(1, 2);
     EXPECT_EQ(s.AnimTicksLeft, 10);
     EXPECT_EQ(Tick(), 1);
@@ -76,7 +76,7 @@ TEST_F(AnimationTest, ABackwardRangeIsRefusedWithAMessage) {
     EXPECT_EQ(shown.title, "Error anim!");
     EXPECT_NE(shown.text.find('5'), std::string::npos);
     EXPECT_NE(shown.text.find('3'), std::string::npos);
-    EXPECT_EQ(s.AnimRunning, 0);
+    EXPECT_FALSE(s.AnimRunning);
     DrawAnimFrame(s, 4);
     EXPECT_EQ(Tick(), 4) << "no tick draws while nothing runs";
 }
@@ -85,7 +85,7 @@ TEST_F(AnimationTest, ARefusedRangeLeavesARunningAnimationAlone) {
     Start(1, 2);
     Tick();
     Start(5, 3);
-    EXPECT_EQ(s.AnimRunning, 1);
+    EXPECT_TRUE(s.AnimRunning);
     EXPECT_EQ(s.AnimStart, 1);
     EXPECT_EQ(s.AnimStop, 2);
     EXPECT_EQ(Tick(), 2);

@@ -72,7 +72,7 @@ TEST_F(SetViewsTest, TheSmallViewShowsPixelPairsInMulticolour) {
     s.Slot().Pixel(5, 0, 0) = 1;  // pair 10: PF1
     s.Slot().Pixel(5, 3, 0) = 1;  // pair 01: PF0
     s.Set().cells[0] = 5;
-    s.MulticolorMode = 1;
+    s.MulticolorMode = DisplayMode::Multicolor;
     DrawSmallSetView(s);
     EXPECT_EQ(Small(3, 1), s.doc.RegisterRgb[PF1]);
     EXPECT_EQ(Small(4, 0), s.doc.RegisterRgb[PF0]);

@@ -33,7 +33,7 @@ protected:
 
 TEST_F(SetsViewerTest, OpensWithTenSetsAndItsTitle) {
     EXPECT_EQ(tk::WindowTitle(s.viewerUi.window), "SETS Viewer");
-    EXPECT_EQ(s.SetsViewerOpen, 1);
+    EXPECT_EQ(s.SetsViewerOpen, kOn);
     EXPECT_EQ(Labels(), LabelsFrom(1));
     EXPECT_EQ(tk::Value(s.viewerUi.scrollBar), 1);
     const tk::Surface& canvas = tk::CanvasSurface(s.viewerUi.canvas);
@@ -90,7 +90,7 @@ TEST_F(SetsViewerTest, TheScrollBarArrowsStopAtSetNinetyOne) {
 TEST_F(SetsViewerTest, ClosingAndReopeningStartsAtSetOne) {
     ScrollTo(40);
     EXPECT_FALSE(Send(tk::Event{tk::EventKind::CloseRequest, s.viewerUi.window}));
-    EXPECT_EQ(s.SetsViewerOpen, 2);
+    EXPECT_EQ(s.SetsViewerOpen, kOff);
 
     OpenSetsViewer(s);
     ScrollTo(40);
@@ -99,7 +99,7 @@ TEST_F(SetsViewerTest, ClosingAndReopeningStartsAtSetOne) {
     close.window = s.viewerUi.window;
     DispatchEvent(s, close);
     EXPECT_EQ(s.viewerUi.window, 0);
-    EXPECT_EQ(s.SetsViewerOpen, 2);
+    EXPECT_EQ(s.SetsViewerOpen, kOff);
     DrawSetsViewer(s);  // closed: draws nothing and must not touch the gone canvas
 
     OpenSetsViewer(s);

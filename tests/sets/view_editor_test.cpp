@@ -18,7 +18,7 @@ protected:
     void SetUp() override {
         EditorTest::SetUp();
         OpenViewEditor(s);
-        ASSERT_EQ(s.ViewEditorOpen, 1);
+        ASSERT_TRUE(s.ViewEditorOpen);
     }
     bool Send(const tk::Event& e) { return ViewEditorEventHandler(s, e); }
     bool Menu(int item) {
@@ -206,13 +206,13 @@ TEST_F(ViewEditorTest, ExitClosesTheExportWindowAndReopeningRestoresTheFlags) {
     EXPECT_EQ(s.exportUi.window, exportWindow) << "one export window at a time";
 
     EXPECT_FALSE(Menu(10003));
-    EXPECT_EQ(s.ViewEditorOpen, 0);
+    EXPECT_FALSE(s.ViewEditorOpen);
     EXPECT_FALSE(tk::WindowExists(exportWindow));
     tk::CloseWindow(s.viewUi.window);
     RedrawAll(s);  // the closed editor is not drawn
 
     OpenViewEditor(s);
-    EXPECT_EQ(s.ViewEditorOpen, 1);
+    EXPECT_TRUE(s.ViewEditorOpen);
     EXPECT_TRUE(tk::IsChecked(s.viewUi.gridBox));
     EXPECT_EQ(Pixel(16, 100), kGrid);
 }
@@ -227,7 +227,7 @@ TEST_F(ViewEditorTest, TheCloseBoxClosesBothWindowsThroughTheMainLoop) {
     DispatchEvent(s, close);
     EXPECT_FALSE(tk::WindowExists(viewWindow));
     EXPECT_FALSE(tk::WindowExists(exportWindow));
-    EXPECT_EQ(s.ViewEditorOpen, 0);
+    EXPECT_FALSE(s.ViewEditorOpen);
 }
 
 TEST_F(ViewEditorTest, EveryCellCanBeReachedAndTheLayoutFollowsTheWindow) {
