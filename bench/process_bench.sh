@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Whole-process timings with hyperfine: quillmere-cli export-source as a
-# Makefile runs it, and the editor's start-up to its first frame under the
+# Whole-process timings with hyperfine: quillmere-cli's exports and imports as
+# a Makefile runs them, each against cp of its input, and the editor's start-up to its first frame under the
 # offscreen platform. Usage: bench/process_bench.sh [build folder] [hyperfine options...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -51,10 +51,36 @@ hyperfine -N --warmup 20 --runs 300 --export-json "$out/tiled.json" "$@" \
   -n "export-tmx" "$build/quillmere-cli export-tmx $project -o $out/export.tmx" \
   -n "export-region map mads" "$build/quillmere-cli export-region $project --region 0,0,60,40 --as map --format mads -o $out/map.asm"
 
+# A 512 x 512 map of 2 x 2 tiles: its exports against cp of its project, and
+# import-tmx --to map of 1024 x 1024 CSV layers (budget 100 ms): the map as
+# export-tmx writes it in characters, and a map of 1024 x 1024 tile ids of
+# 16 x 16 pixel tiles as Tiled writes one.
+python3 -c 'import random, sys
+random.seed(512)
+sys.stdout.buffer.write(bytes(255 if random.randrange(5) == 0 else random.randrange(100) for _ in range(512 * 512)))' >"$out/map.bin"
+big=$out/big.proj
+"$build/quillmere-cli" import-map "$out/map.bin" --width 512 --tile 2x2 --into fuzz/corpus/project/current.proj -o "$big"
+"$build/quillmere-cli" export-tmx "$big" --source map -o "$out/chars.tmx"
+python3 -c 'import random
+random.seed(1024)
+rows = [",".join(str(random.randrange(101)) for x in range(1024)) for y in range(1024)]
+print("<map orientation=\"orthogonal\" width=\"1024\" height=\"1024\" tilewidth=\"16\" tileheight=\"16\">"
+      "<tileset firstgid=\"1\" source=\"t.tsx\"/><layer width=\"1024\" height=\"1024\"><data encoding=\"csv\">"
+      + ",\n".join(rows) + "</data></layer></map>")' >"$out/tiles.tmx"
+hyperfine -N --warmup 5 --runs 40 --export-json "$out/map.json" "$@" \
+  -n "floor: cp of the map's project" "cp $big $out/copy.proj" \
+  -n "export-map chars" "$build/quillmere-cli export-map $big --as chars -o $out/chars.bin" \
+  -n "export-map tiles ca65" "$build/quillmere-cli export-map $big --as tiles --format ca65 -o $out/tiles.s" \
+  -n "export-tiles" "$build/quillmere-cli export-tiles $big -o $out/tileset.bin" \
+  -n "export-tmx --source map" "$build/quillmere-cli export-tmx $big --source map -o $out/again.tmx" \
+  -n "import-tmx 1024x1024 characters --to map" "$build/quillmere-cli import-tmx $out/chars.tmx --into $big --to map -o $out/in.proj" \
+  -n "import-tmx 1024x1024 tiles --to map" "$build/quillmere-cli import-tmx $out/tiles.tmx --into $big --to map -o $out/in.proj"
+
 QT_QPA_PLATFORM=offscreen hyperfine -N --warmup 3 --runs 30 --export-json "$out/editor.json" "$@" \
   -n "editor start-up to first frame" "$build/bench/quillmere_startup_probe"
 
 medians "$out/cli.json"
 medians "$out/tiled.json"
+medians "$out/map.json"
 medians "$out/editor.json"
 uptime

@@ -1,11 +1,13 @@
 // A Tiled map of any content, as "Import from Tiled..." and import-tmx read
-// it: it is read or refused with a reason, what is read is a grid of codes,
-// and that grid written out reads back as it was.
+// it: it is read or refused with a reason, what is read is a grid of codes
+// that goes onto the screen or the tile map or is refused, and that grid
+// written out reads back as it was.
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
+#include "core/tiled_import.h"
 #include "core/tmx_format.h"
 #include "invariants.h"
 
@@ -32,6 +34,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const auto& row : screen) {
             for (std::int32_t cell : row) qm::fuzz::RequireCell(cell);
         }
+    }
+
+    // Onto the tile map, with sets whose tiles are single characters 0 to 99.
+    qm::Document doc;
+    qm::ResetDocument(doc);
+    doc.Map.tileWidth = doc.Map.tileHeight = 1;
+    for (int set = 1; set <= qm::kSetCount; ++set) doc.SetTable[set].cells[0] = set - 1;
+    if (qm::PlaceOnMap(read, doc.SetTable, doc.Map).empty()) {
+        const qm::TileMap& map = doc.Map;
+        Require(qm::IsMapSide(map.width) && qm::IsMapSide(map.height), "a map placed is 1 to 1024 a side");
+        Require(map.cells.size() == static_cast<std::size_t>(map.width) * map.height, "one map cell per tile");
+        for (std::uint8_t cell : map.cells) Require(cell < qm::kTileCount || cell == qm::kNoTile, "a tile or none", cell);
     }
 
     const std::string written = qm::WriteTmx(grid, "font.tsx", "Screen");

@@ -4,8 +4,8 @@
 #include "cli/inputs.h"
 #include "cli/output.h"
 #include "core/file_io.h"
-#include "core/map_export.h"
 #include "core/tiled_export.h"
+#include "core/tiled_import.h"
 #include "core/tmx_format.h"
 #include "core/view_format.h"
 
@@ -24,18 +24,6 @@ bool NamesMap(const Options& options, const char* option) {
     return place == "map";
 }
 
-// The project's tile map laid out in characters, as export-map --as chars
-// lays it out.
-CodeGrid MapGrid(const Document& doc) {
-    const TileMap& map = doc.Map;
-    CodeGrid grid{map.width * map.tileWidth, map.height * map.tileHeight, {}};
-    grid.cells.reserve(static_cast<std::size_t>(grid.width) * static_cast<std::size_t>(grid.height));
-    for (int y = 0; y < grid.height; ++y) {
-        for (int x = 0; x < grid.width; ++x) grid.cells.push_back(MapCharAt(map, doc.SetTable, x, y));
-    }
-    return grid;
-}
-
 void RunExport(const Options& options) {
     const bool fromMap = NamesMap(options, "--source");
     const std::string& output = options.Output();
@@ -52,7 +40,7 @@ void RunExport(const Options& options) {
         colors = font.colors;
         screen = doc.ViewScreen;
         if (fromMap && !doc.Map.InUse()) throw InputError(input.path, "the project has no tile map");
-        if (fromMap) grid = MapGrid(doc);
+        if (fromMap) grid = MapGrid(doc.Map, doc.SetTable);
     } else if (input.kind == FileKind::View && !fromMap) {
         // A view file carries no font: the standard set, as in a fresh editor.
         UnpackFont(DefaultFontData, font);
@@ -69,9 +57,7 @@ void RunExport(const Options& options) {
 }
 
 void RunImport(const Options& options) {
-    if (NamesMap(options, "--to")) {
-        throw UsageError("--to map: a Tiled map of characters goes onto the view screen; import-map takes a tile map");
-    }
+    const TiledTarget target = NamesMap(options, "--to") ? TiledTarget::Map : TiledTarget::Screen;
     const std::string& output = options.Output();
     if (output == "-") throw UsageError("the output must be a .proj file");
     Document doc;
@@ -80,9 +66,7 @@ void RunImport(const Options& options) {
 
     Bytes file;
     if (!ReadWholeFile(options.Input(), file, kTmxReadLimit)) throw InputError(options.Input(), "cannot be read");
-    const TmxReadResult map = ReadTmx(file);
-    if (!map.error.empty()) throw InputError(options.Input(), map.error);
-    const std::string refusal = PlaceOnScreen(map.grid, doc.ViewScreen);
+    const std::string refusal = ImportTiledMap(file, target, doc);
     if (!refusal.empty()) throw InputError(options.Input(), refusal);
     WriteOutput(output, WriteProject(ProjectOf(doc)));
 }
@@ -111,14 +95,22 @@ const Command& ExportTmxCommand() {
 const Command& ImportTmxCommand() {
     static const Command command = {
         "import-tmx",
-        "the first tile layer of a Tiled map onto the view screen",
-        "Usage: quillmere-cli import-tmx IN.tmx [--into IN.proj] [--to screen] -o OUT.proj\n"
-        "Puts the first tile layer of a Tiled map (at most 60 x 40) on the view screen from\n"
+        "the first tile layer of a Tiled map onto the view screen or the tile map",
+        "Usage: quillmere-cli import-tmx IN.tmx [--into IN.proj] [--to screen|map] -o OUT.proj\n"
+        "Puts the first tile layer of a Tiled map on the view screen (at most 60 x 40) from\n"
         "its top-left corner; the rest of the screen is emptied. Layers in CSV or base64,\n"
         "uncompressed or zlib, are read; gzip and zstd are refused. A tile id counts from its\n"
         "tile set's first id (the flip bits cleared) and is the cell's character; 0 is an\n"
-        "empty cell.\n\n"
-        "  --into IN.proj  change this project (default: a new project)\n",
+        "empty cell.\n"
+        "--to map makes the layer the project's tile map instead, keeping its tile size.\n"
+        "A map of 8 x 8 tiles is a map of characters, as export-tmx writes it: each block\n"
+        "of the tile size becomes the tile whose set cells show those characters (the\n"
+        "lowest such tile), and blocks of empty cells empty map cells; the map's size is\n"
+        "the layer's divided by the tile size. In a map of larger tiles each tile id is a\n"
+        "tile, id k tile k + 1, and the map is the layer's size. At most 1024 x 1024 tiles\n"
+        "and tiles 1 to 100; everything else of the project stays as it was.\n\n"
+        "  --into IN.proj  change this project (default: a new project)\n"
+        "  --to map        onto the tile map rather than the view screen\n",
         {{"--into", "--to"}, {}},
         RunImport,
     };

@@ -4,6 +4,7 @@
 
 #include "core/font_image.h"
 #include "core/image.h"
+#include "core/map_export.h"
 #include "core/paths.h"
 
 namespace qm {
@@ -13,6 +14,15 @@ namespace {
 Bytes TextBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
 }  // namespace
+
+CodeGrid MapGrid(const TileMap& map, const std::array<SetRecord, kSetCount + 1>& sets) {
+    CodeGrid grid{map.width * map.tileWidth, map.height * map.tileHeight, {}};
+    grid.cells.reserve(static_cast<std::size_t>(grid.width) * static_cast<std::size_t>(grid.height));
+    for (int y = 0; y < grid.height; ++y) {
+        for (int x = 0; x < grid.width; ++x) grid.cells.push_back(MapCharAt(map, sets, x, y));
+    }
+    return grid;
+}
 
 std::string TiledStem(const std::string& tmxPath) {
     std::string ext = tmxPath.size() >= 4 ? tmxPath.substr(tmxPath.size() - 4) : "";

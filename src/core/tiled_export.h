@@ -25,6 +25,9 @@ struct OutputFile {
 std::vector<OutputFile> TiledExportFiles(const CodeGrid& grid, const FontSlot& font, const RegisterColors& colors,
                                          bool multicolor, const std::string& tmxPath, const std::string& layerName);
 
+// The tile map laid out in characters, as the map's export lays it out.
+CodeGrid MapGrid(const TileMap& map, const std::array<SetRecord, kSetCount + 1>& sets);
+
 // The path without a final ".tmx" (any case), to which the other files'
 // extensions are added.
 std::string TiledStem(const std::string& tmxPath);

@@ -12,7 +12,6 @@ namespace qm {
 
 namespace {
 
-constexpr int kTileSize = 8;
 constexpr int kTilesetColumns = 32;
 constexpr int kTilesetTiles = 256;
 constexpr int kMaxLocalId = 255;
@@ -42,6 +41,14 @@ long long Number(const XmlElement& e, const char* key, long long low, long long 
                " to " + std::to_string(high));
     }
     return value;
+}
+
+// A size the map only describes: anything but a plain number counts as none.
+int PixelSize(const XmlElement& e, const char* key) {
+    const std::string* text = e.Attribute(key);
+    int value = 0;
+    if (!text || std::from_chars(text->data(), text->data() + text->size(), value).ec != std::errc()) return 0;
+    return std::max(value, 0);
 }
 
 const XmlElement* FirstTileLayer(const XmlElement& parent) {
@@ -195,7 +202,7 @@ int LocalCode(std::uint32_t gid, const std::vector<std::uint32_t>& firsts) {
     if (next == firsts.begin()) Refuse("tile id " + std::to_string(gid) + " belongs to no tile set");
     const std::uint32_t local = gid - *(next - 1);
     if (local > kMaxLocalId) {
-        Refuse("tile " + std::to_string(local) + " of a tile set is used; a cell holds a character 0 to 255");
+        Refuse("tile " + std::to_string(local) + " of a tile set is used; a cell holds a character 0 to 255, a map cell one of 100 tiles");
     }
     return static_cast<int>(local);
 }
@@ -254,11 +261,11 @@ std::string WriteTmx(const CodeGrid& grid, const std::string& tilesetFile, const
 std::string WriteTsx(const std::string& name, const std::string& imageFile) {
     const int rows = kTilesetTiles / kTilesetColumns;
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<tileset version=\"1.10\" name=\"" + XmlEscape(name) + "\" tilewidth=\"" + std::to_string(kTileSize) +
-           "\" tileheight=\"" + std::to_string(kTileSize) + "\" tilecount=\"" + std::to_string(kTilesetTiles) +
+           "<tileset version=\"1.10\" name=\"" + XmlEscape(name) + "\" tilewidth=\"" + std::to_string(kTmxCharSide) +
+           "\" tileheight=\"" + std::to_string(kTmxCharSide) + "\" tilecount=\"" + std::to_string(kTilesetTiles) +
            "\" columns=\"" + std::to_string(kTilesetColumns) + "\">\n <image source=\"" + XmlEscape(imageFile) +
-           "\" width=\"" + std::to_string(kTilesetColumns * kTileSize) + "\" height=\"" +
-           std::to_string(rows * kTileSize) + "\"/>\n</tileset>\n";
+           "\" width=\"" + std::to_string(kTilesetColumns * kTmxCharSide) + "\" height=\"" +
+           std::to_string(rows * kTmxCharSide) + "\"/>\n</tileset>\n";
 }
 
 TmxReadResult ReadTmx(std::span<const std::uint8_t> file) {
@@ -270,6 +277,8 @@ TmxReadResult ReadTmx(std::span<const std::uint8_t> file) {
     }
     try {
         result.grid = ReadMap(doc.root);
+        result.tileWidth = PixelSize(doc.root, "tilewidth");
+        result.tileHeight = PixelSize(doc.root, "tileheight");
     } catch (const Refusal& r) {
         result.grid = {};
         result.error = r.reason;

@@ -27,12 +27,20 @@ std::string WriteTmx(const CodeGrid& grid, const std::string& tilesetFile, const
 // A tile set of 256 tiles of 8 x 8, 32 a row, in the picture file.
 std::string WriteTsx(const std::string& name, const std::string& imageFile);
 
+// The side of a tile that is one character, in pixels: the tiles maps are
+// written with.
+inline constexpr int kTmxCharSide = 8;
+
 // The largest layer read: enough for any map a font's characters make, small
 // enough that no file can make the reader take much memory.
 inline constexpr long long kTmxMaxCells = 1 << 22;
 
 struct TmxReadResult {
     CodeGrid grid;
+    // The size of the map's tiles in pixels as the map gives it; 0 where it
+    // gives none (or none that is a number).
+    int tileWidth = 0;
+    int tileHeight = 0;
     std::string error;  // why the map is refused; empty when read
 };
 

@@ -146,9 +146,13 @@ void RunFontBytesDialog(EditorState& s, FontBytesDialog& d) {
 std::optional<Bytes> ChooseAndReadFile(const std::string& title, const std::string& filter, std::size_t limit) {
     const tk::FileAnswer answer = tk::OpenFileDialog(title, "", filter, 0);
     if (answer.path.empty()) return std::nullopt;
+    return ReadChosenFile(answer.path, limit);
+}
+
+std::optional<Bytes> ReadChosenFile(const std::string& path, std::size_t limit) {
     Bytes file;
-    if (!ReadWholeFile(answer.path, file, limit)) {
-        tk::MessageBox("Error...", "The file " + answer.path + " cannot be read.");
+    if (!ReadWholeFile(path, file, limit)) {
+        tk::MessageBox("Error...", "The file " + path + " cannot be read.");
         return std::nullopt;
     }
     return file;

@@ -39,6 +39,9 @@ void RunFontBytesDialog(EditorState& s, FontBytesDialog& d);
 // The file the user chooses, read whole; nothing when the user cancels or
 // the file cannot be read, which is said.
 std::optional<Bytes> ChooseAndReadFile(const std::string& title, const std::string& filter, std::size_t limit);
+// A file already chosen, read whole; nothing when it cannot be read, which is
+// said.
+std::optional<Bytes> ReadChosenFile(const std::string& path, std::size_t limit);
 
 // The menu items: ask for the file, then the window.
 void ImportPicture(EditorState& s);

@@ -1,6 +1,7 @@
 #include "files/tiled_files.h"
 
 #include "core/tiled_export.h"
+#include "core/tiled_import.h"
 #include "core/tmx_format.h"
 #include "files/import_dialogs.h"
 #include "session/save_dialog.h"
@@ -10,6 +11,11 @@ namespace qm {
 namespace {
 
 constexpr const char* kTiledFilter = "Tiled map (*.tmx)|*.tmx|All files (*.*)|*.*";
+// Where the map goes is the filter left chosen, as the tool's --to says it;
+// any other filter keeps to the screen.
+constexpr const char* kTiledImportFilter =
+    "Tiled map onto the view screen (*.tmx)|*.tmx|Tiled map onto the tile map (*.tmx)|*.tmx|All files (*.*)|*.*";
+constexpr int kOntoTileMapFilter = 1;
 constexpr std::size_t kTmxReadLimit = 64u << 20;
 
 }  // namespace
@@ -30,11 +36,12 @@ void ExportToTiled(EditorState& s) {
 }
 
 void ImportFromTiled(EditorState& s) {
-    const std::optional<Bytes> file = ChooseAndReadFile("Import from Tiled", kTiledFilter, kTmxReadLimit);
+    const tk::FileAnswer answer = tk::OpenFileDialog("Import from Tiled", "", kTiledImportFilter, 0);
+    if (answer.path.empty()) return;
+    const std::optional<Bytes> file = ReadChosenFile(answer.path, kTmxReadLimit);
     if (!file) return;
-    const TmxReadResult map = ReadTmx(*file);
-    std::string refusal = map.error;
-    if (refusal.empty()) refusal = PlaceOnScreen(map.grid, s.doc.ViewScreen);
+    const TiledTarget target = answer.filterIndex == kOntoTileMapFilter ? TiledTarget::Map : TiledTarget::Screen;
+    const std::string refusal = ImportTiledMap(*file, target, s.doc);
     if (!refusal.empty()) {
         tk::MessageBox("Error...", "The map cannot be imported: " + refusal + ".");
         return;

@@ -10,8 +10,9 @@ namespace qm {
 // Asks for OUT.tmx and writes it with OUT.tsx and OUT.png beside it: the
 // screen, and the current slot's font drawn in the registers' colours.
 void ExportToTiled(EditorState& s);
-// Asks for a map and puts its first tile layer on the view screen; a map that
-// cannot be taken is refused with the reason and the screen stays as it was.
+// Asks for a map and puts its first tile layer on the view screen, or on the
+// tile map when the dialog's filter says so; a map that cannot be taken is
+// refused with the reason and the document stays as it was.
 void ImportFromTiled(EditorState& s);
 
 }  // namespace qm

@@ -6,6 +6,7 @@
 #include "app/main_loop.h"
 #include "core/font_image.h"
 #include "core/image.h"
+#include "core/tiled_export.h"
 #include "core/tmx_format.h"
 #include "files/tiled_files.h"
 #include "session/menu_items.h"
@@ -45,6 +46,26 @@ TEST_F(TiledMenuTest, TheScreenIsExportedWithItsTileSetAndImportedBackAsOneStep)
     EXPECT_EQ(s.doc.ViewScreen[0][0], 3);
     Send(MenuEvent(kMenuRedo));
     EXPECT_EQ(s.doc.ViewScreen, drawn);
+}
+
+TEST_F(TiledMenuTest, TheTileMapFilterTakesTheMapOntoTheTileMapAsOneStep) {
+    for (int set = 1; set <= kSetCount; ++set) s.doc.SetTable[set].cells.fill(set);
+    TileMap map;
+    ResizeMap(map, 70, 45);
+    for (std::size_t i = 0; i < map.cells.size(); ++i) map.cells[i] = i % 3 == 0 ? kNoTile : static_cast<std::uint8_t>(i % kTileCount);
+    const std::string tmx = WriteTmx(MapGrid(map, s.doc.SetTable), "t.tsx", "Map");
+    test::WriteBytes(dir.Path("level.tmx"), Bytes(tmx.begin(), tmx.end()));
+    const ViewCells screen = s.doc.ViewScreen;
+    const TileMap before = s.doc.Map;
+    StartHistory(s);
+    tk::QueueFileAnswer(dir.Path("level.tmx"), 1);
+    Send(MenuEvent(kMenuImportTiled));
+    EXPECT_EQ(s.doc.Map, map);
+    EXPECT_EQ(s.doc.ViewScreen, screen);
+    Send(MenuEvent(kMenuUndo));
+    EXPECT_EQ(s.doc.Map, before);
+    Send(MenuEvent(kMenuRedo));
+    EXPECT_EQ(s.doc.Map, map);
 }
 
 TEST_F(TiledMenuTest, AMapThatCannotBeTakenIsRefusedWithItsReasonAndTheScreenKept) {

@@ -48,7 +48,8 @@ protected:
 };
 
 TEST_F(CliMapTest, AMapMadeElsewhereRoundTripsAndLaysOutAsItsTiles) {
-    const std::string proj = Path("level.proj");
+    const std::string proj = Path("level.proj"), small = Path("small.bin");
+    WriteFile(small, {0, 1, 255, 99});
     const auto imported = RunTool({"import-map", mapFile, "--width", "300", "--tile", "3x2", "--into", sets, "-o", proj});
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
     EXPECT_EQ(RunTool({"export-map", proj, "--as", "tiles", "-o", "-"}).out, mapBytes);
@@ -93,6 +94,14 @@ TEST_F(CliMapTest, AMapMadeElsewhereRoundTripsAndLaysOutAsItsTiles) {
     }
     EXPECT_TRUE(sameInTiled);
 
+    // And back onto the tile map of a project with the same sets and tile
+    // size but another map: the map comes back, the rest of the file with it.
+    const std::string other = Path("other.proj"), back = Path("back.proj");
+    ASSERT_EQ(RunTool({"import-map", small, "--width", "2", "--tile", "3x2", "--into", sets, "-o", other}).exitCode, 0);
+    const auto fromTiled = RunTool({"import-tmx", Path("level.tmx"), "--into", other, "--to", "map", "-o", back});
+    ASSERT_EQ(fromTiled.exitCode, 0) << fromTiled.err;
+    EXPECT_EQ(ReadFile(back), ReadFile(proj));
+
     const std::string info = RunTool({"info", proj}).Out();
     EXPECT_NE(info.find("map: 300 x 200 cells of 3 x 2 characters, 100 of 100 tiles used"), std::string::npos) << info;
 }
@@ -113,6 +122,7 @@ TEST_F(CliMapTest, SourceFormatsCarryTheSameBytes) {
 
 TEST_F(CliMapTest, WhatDoesNotFitIsRefusedWithAReason) {
     const std::string out = Path("out.proj");
+    const auto tiled = [](const char* name) { return (fs::path(QUILLMERE_TESTDATA) / "tmx" / name).string(); };
     const struct {
         std::vector<std::string> args;
         int exitCode;
@@ -123,6 +133,8 @@ TEST_F(CliMapTest, WhatDoesNotFitIsRefusedWithAReason) {
         {{"import-map", mapFile, "--width", "300", "--tile", "6x2", "-o", out}, 2, "--tile"},
         {{"export-map", sets, "--as", "tiles", "-o", out}, 1, "has no map"},
         {{"export-map", sets, "--as", "bytes", "-o", out}, 2, "--as must be tiles or chars"},
+        {{"import-tmx", tiled("orthogonal-outside.tmx"), "--to", "map", "-o", out}, 1, "one of 100 tiles"},
+        {{"import-tmx", tiled("desert.tmx"), "--to", "level", "-o", out}, 2, "--to takes screen or map"},
     };
     for (const auto& r : refused) {
         const auto run = RunTool(r.args);
@@ -135,6 +147,11 @@ TEST_F(CliMapTest, WhatDoesNotFitIsRefusedWithAReason) {
     const auto offMap = RunTool({"export-map", proj, "--as", "tiles", "--region", "299,0,2,1", "-o", out});
     EXPECT_EQ(offMap.exitCode, 2);
     EXPECT_NE(offMap.err.find("300 x 200 map"), std::string::npos) << offMap.err;
+
+    // A map Tiled wrote, of 32 x 32 pixel tiles: each tile id is a tile.
+    ASSERT_EQ(RunTool({"import-tmx", tiled("desert.tmx"), "--into", proj, "--to", "map", "-o", out}).exitCode, 0);
+    const std::string info = RunTool({"info", out}).Out();
+    EXPECT_NE(info.find("map: 40 x 40 cells of 2 x 2 characters"), std::string::npos) << info;
 }
 
 }  // namespace
