@@ -1,9 +1,10 @@
 #include "core/export_lines.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <string>
 
 #include "core/cross_source.h"
+#include "core/hex_digits.h"
 
 namespace qm {
 
@@ -33,9 +34,12 @@ const std::vector<ExportFormat>& Formats() {
 constexpr int kBasicFormat = 4;
 constexpr int kPascalFormat = 5;
 
+// A byte's value: decimal, or $ and hexadecimal digits without a leading zero.
 std::string Number(int value, bool hexadecimal) {
-    char text[8];
-    std::snprintf(text, sizeof text, hexadecimal ? "$%X" : "%d", value);
+    if (!hexadecimal) return std::to_string(value);
+    std::string text = "$";
+    AppendHexByte(text, static_cast<std::uint8_t>(value));
+    if (value < 16) text.erase(1, 1);
     return text;
 }
 

@@ -1,9 +1,9 @@
 #include "core/font_source.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "core/export_lines.h"
+#include "core/hex_digits.h"
 
 namespace qm {
 
@@ -15,10 +15,9 @@ void Append(Bytes& out, const std::string& text) { out.insert(out.end(), text.be
 std::string LineBytes(std::span<const std::uint8_t> bytes, const char* prefix, const char* sep) {
     std::string line;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        char number[8];
-        std::snprintf(number, sizeof number, "%s%02X", prefix, bytes[i]);
         if (i > 0) line += sep;
-        line += number;
+        line += prefix;
+        AppendHexByte(line, bytes[i]);
     }
     return line;
 }

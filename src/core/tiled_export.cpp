@@ -4,7 +4,6 @@
 
 #include "core/font_image.h"
 #include "core/image.h"
-#include "core/map_export.h"
 #include "core/paths.h"
 
 namespace qm {
@@ -16,10 +15,18 @@ Bytes TextBytes(const std::string& text) { return Bytes(text.begin(), text.end()
 }  // namespace
 
 CodeGrid MapGrid(const TileMap& map, const std::array<SetRecord, kSetCount + 1>& sets) {
+    // Row by row of characters, a tile's row at a time: as MapCharAt lays
+    // each character out, without finding its tile for every one.
     CodeGrid grid{map.width * map.tileWidth, map.height * map.tileHeight, {}};
     grid.cells.reserve(static_cast<std::size_t>(grid.width) * static_cast<std::size_t>(grid.height));
     for (int y = 0; y < grid.height; ++y) {
-        for (int x = 0; x < grid.width; ++x) grid.cells.push_back(MapCharAt(map, sets, x, y));
+        const int my = y / map.tileHeight, ty = y % map.tileHeight;
+        for (int mx = 0; mx < map.width; ++mx) {
+            const int tile = map.Tile(mx, my);
+            for (int tx = 0; tx < map.tileWidth; ++tx) {
+                grid.cells.push_back(tile == 0 ? kEmptyCell : CellOrEmpty(sets[tile].cells[ty * kTileMaxSide + tx]));
+            }
+        }
     }
     return grid;
 }

@@ -246,10 +246,14 @@ std::string WriteTmx(const CodeGrid& grid, const std::string& tilesetFile, const
     out += " <tileset firstgid=\"1\" source=\"" + XmlEscape(tilesetFile) + "\"/>\n";
     out += " <layer id=\"1\" name=\"" + XmlEscape(layerName) + "\" width=\"" + w + "\" height=\"" + h + "\">\n";
     out += "  <data encoding=\"csv\">\n";
+    // At most "256," a cell and a line end a row.
+    out.reserve(out.size() + grid.cells.size() * 4 + static_cast<std::size_t>(grid.height) + 32);
     for (int y = 0; y < grid.height; ++y) {
         for (int x = 0; x < grid.width; ++x) {
             const int code = grid.cells[static_cast<std::size_t>(y) * grid.width + x];
-            out += std::to_string(code >= 0 && code <= kMaxLocalId ? code + 1 : 0);
+            char id[4];
+            char* end = std::to_chars(id, id + sizeof id, code >= 0 && code <= kMaxLocalId ? code + 1 : 0).ptr;
+            out.append(id, static_cast<std::size_t>(end - id));
             if (x + 1 < grid.width || y + 1 < grid.height) out += ',';
         }
         out += '\n';
