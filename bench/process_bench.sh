@@ -25,10 +25,13 @@ for r in json.load(open(sys.argv[1]))["results"]:
 }
 
 # -N: no shell between hyperfine and the program, so only the program is timed.
+# The tool flushes what it writes to disk (fsync) and cp does not: dd with
+# conv=fsync is the same copy flushed, the floor of a safe write.
 # /bin/true is the floor: what starting any process costs on this machine now.
 hyperfine -N --warmup 20 --runs 300 --export-json "$out/cli.json" "$@" \
   -n "floor: /bin/true" /bin/true \
   -n "floor: cp of the font" "cp $font $out/copy.fnt" \
+  -n "floor: cp of the font, flushed" "dd if=$font of=$out/flushed.fnt conv=fsync status=none" \
   -n "export-source ca65 to stdout" "$build/quillmere-cli export-source $font --format ca65 -o -" \
   -n "export-source ca65" "$build/quillmere-cli export-source $font --format ca65 -o $out/font.s" \
   -n "export-source asm" "$build/quillmere-cli export-source $font --format asm -o $out/font.txt" \
@@ -48,6 +51,7 @@ print("<map orientation=\"orthogonal\" width=\"60\" height=\"40\" tilewidth=\"8\
 "$build/quillmere-cli" import-tmx "$out/screen.tmx" -o "$project"
 hyperfine -N --warmup 20 --runs 300 --export-json "$out/tiled.json" "$@" \
   -n "floor: cp of the project" "cp $project $out/copy.proj" \
+  -n "floor: cp of the project, flushed" "dd if=$project of=$out/flushed.proj conv=fsync status=none" \
   -n "export-tmx" "$build/quillmere-cli export-tmx $project -o $out/export.tmx" \
   -n "export-region map mads" "$build/quillmere-cli export-region $project --region 0,0,60,40 --as map --format mads -o $out/map.asm"
 
@@ -69,6 +73,7 @@ print("<map orientation=\"orthogonal\" width=\"1024\" height=\"1024\" tilewidth=
       + ",\n".join(rows) + "</data></layer></map>")' >"$out/tiles.tmx"
 hyperfine -N --warmup 5 --runs 40 --export-json "$out/map.json" "$@" \
   -n "floor: cp of the map's project" "cp $big $out/copy.proj" \
+  -n "floor: cp of the map's project, flushed" "dd if=$big of=$out/flushed.proj conv=fsync status=none" \
   -n "export-map chars" "$build/quillmere-cli export-map $big --as chars -o $out/chars.bin" \
   -n "export-map tiles ca65" "$build/quillmere-cli export-map $big --as tiles --format ca65 -o $out/tiles.s" \
   -n "export-tiles" "$build/quillmere-cli export-tiles $big -o $out/tileset.bin" \

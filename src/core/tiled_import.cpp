@@ -1,6 +1,5 @@
 #include "core/tiled_import.h"
 
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -20,28 +19,61 @@ bool IsCharacterMap(const TmxReadResult& read) {
     return charSide(read.tileWidth) && charSide(read.tileHeight);
 }
 
-// The cells of one tile, each code + 1 (0 for an empty cell), as a key.
-using TileKey = std::u16string;
-
-void AppendCell(TileKey& key, int code) { key.push_back(static_cast<char16_t>(CellOrEmpty(code) + 1)); }
-
-bool IsEmptyBlock(const TileKey& key) { return key.find_first_not_of(u'\0') == TileKey::npos; }
-
-// Each tile's characters to its number, the lowest number where tiles show
-// the same; tiles of empty cells are left out, since an empty map cell shows
-// the same.
-std::unordered_map<TileKey, int> TilesByCharacters(const std::array<SetRecord, kSetCount + 1>& sets, int tileWidth,
-                                                   int tileHeight) {
-    std::unordered_map<TileKey, int> tiles;
-    TileKey key;
-    for (int tile = 1; tile <= kTileCount; ++tile) {
-        key.clear();
-        for (int y = 0; y < tileHeight; ++y) {
-            for (int x = 0; x < tileWidth; ++x) AppendCell(key, sets[tile].cells[y * kTileMaxSide + x]);
+// The tiles that can show a block, found by the block's first character:
+// each tile listed under its top-left cell, lowest number first, so the
+// first whose cells all match is the lowest tile showing the block. Tiles of
+// empty cells are left out, since an empty map cell shows the same.
+class TileFinder {
+public:
+    TileFinder(const std::array<SetRecord, kSetCount + 1>& sets, int tileWidth, int tileHeight)
+        : sets_(sets), tileWidth_(tileWidth), tileHeight_(tileHeight) {
+        for (int tile = 1; tile <= kTileCount; ++tile) {
+            if (!IsEmptyTile(tile)) byFirstCell_[Slot(sets[tile].cells[0])].push_back(tile);
         }
-        if (!IsEmptyBlock(key)) tiles.emplace(key, tile);
     }
-    return tiles;
+
+    // The tile whose cells are the block at block[0] in rows of stride cells;
+    // 0 when none is.
+    int Find(const int* block, int stride) const {
+        for (int tile : byFirstCell_[Slot(block[0])]) {
+            if (Shows(tile, block, stride)) return tile;
+        }
+        return 0;
+    }
+
+private:
+    static int Slot(int code) { return CellOrEmpty(code) + 1; }
+
+    bool IsEmptyTile(int tile) const {
+        for (int y = 0; y < tileHeight_; ++y) {
+            for (int x = 0; x < tileWidth_; ++x) {
+                if (CellOrEmpty(sets_[tile].cells[y * kTileMaxSide + x]) != kEmptyCell) return false;
+            }
+        }
+        return true;
+    }
+
+    bool Shows(int tile, const int* block, int stride) const {
+        for (int y = 0; y < tileHeight_; ++y) {
+            for (int x = 0; x < tileWidth_; ++x) {
+                if (CellOrEmpty(sets_[tile].cells[y * kTileMaxSide + x]) != CellOrEmpty(block[y * stride + x])) return false;
+            }
+        }
+        return true;
+    }
+
+    const std::array<SetRecord, kSetCount + 1>& sets_;
+    int tileWidth_, tileHeight_;
+    std::array<std::vector<int>, kCodeCount + 1> byFirstCell_;
+};
+
+bool IsEmptyBlock(const int* block, int stride, int tileWidth, int tileHeight) {
+    for (int y = 0; y < tileHeight; ++y) {
+        for (int x = 0; x < tileWidth; ++x) {
+            if (CellOrEmpty(block[y * stride + x]) != kEmptyCell) return false;
+        }
+    }
+    return true;
 }
 
 std::string PlaceCharacters(const CodeGrid& grid, const std::array<SetRecord, kSetCount + 1>& sets, TileMap& map) {
@@ -52,23 +84,18 @@ std::string PlaceCharacters(const CodeGrid& grid, const std::array<SetRecord, kS
     }
     const int width = grid.width / tw, height = grid.height / th;
     if (!IsMapSide(width) || !IsMapSide(height)) return TooLargeForMap(width, height, tileSize);
-    const std::unordered_map<TileKey, int> tiles = TilesByCharacters(sets, tw, th);
+    const TileFinder tiles(sets, tw, th);
     std::vector<std::uint8_t> cells(static_cast<std::size_t>(width) * height, kNoTile);
-    TileKey key;
     for (int my = 0; my < height; ++my) {
         for (int mx = 0; mx < width; ++mx) {
-            key.clear();
-            for (int y = my * th; y < (my + 1) * th; ++y) {
-                const int* row = grid.cells.data() + static_cast<std::size_t>(y) * grid.width + mx * tw;
-                for (int x = 0; x < tw; ++x) AppendCell(key, row[x]);
-            }
-            if (IsEmptyBlock(key)) continue;
-            const auto found = tiles.find(key);
-            if (found == tiles.end()) {
+            const int* block = grid.cells.data() + static_cast<std::size_t>(my) * th * grid.width + mx * tw;
+            const int tile = tiles.Find(block, grid.width);
+            if (tile == 0 && IsEmptyBlock(block, grid.width, tw, th)) continue;
+            if (tile == 0) {
                 return "the characters at column " + std::to_string(mx * tw) + ", row " + std::to_string(my * th) +
                        " are none of the tiles" + tileSize + " the sets hold";
             }
-            cells[static_cast<std::size_t>(my) * width + mx] = static_cast<std::uint8_t>(found->second - 1);
+            cells[static_cast<std::size_t>(my) * width + mx] = static_cast<std::uint8_t>(tile - 1);
         }
     }
     map.width = width;
