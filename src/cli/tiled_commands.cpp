@@ -96,19 +96,20 @@ const Command& ImportTmxCommand() {
     static const Command command = {
         "import-tmx",
         "the first tile layer of a Tiled map onto the view screen or the tile map",
-        "Usage: quillmere-cli import-tmx IN.tmx [--into IN.proj] [--to screen|map] -o OUT.proj\n"
-        "Puts the first tile layer of a Tiled map on the view screen (at most 60 x 40) from\n"
-        "its top-left corner; the rest of the screen is emptied. Layers in CSV or base64,\n"
-        "uncompressed or zlib, are read; gzip and zstd are refused. A tile id counts from its\n"
-        "tile set's first id (the flip bits cleared) and is the cell's character; 0 is an\n"
-        "empty cell.\n"
+        "Usage: quillmere-cli import-tmx IN.tmx [--into IN.proj] [--to screen|map]\n"
+        "                                -o OUT.proj\n"
+        "Puts the first tile layer of a Tiled map on the view screen (at most 60 x 40)\n"
+        "from its top-left corner; the rest of the screen is emptied. Layers in CSV or\n"
+        "base64, uncompressed or zlib, are read; gzip and zstd are refused. A tile id\n"
+        "counts from its tile set's first id (the flip bits cleared) and is the cell's\n"
+        "character; 0 is an empty cell.\n"
         "--to map makes the layer the project's tile map instead, keeping its tile size.\n"
         "A map of 8 x 8 tiles is a map of characters, as export-tmx writes it: each block\n"
         "of the tile size becomes the tile whose set cells show those characters (the\n"
         "lowest such tile), and blocks of empty cells empty map cells; the map's size is\n"
         "the layer's divided by the tile size. In a map of larger tiles each tile id is a\n"
-        "tile, id k tile k + 1, and the map is the layer's size. At most 1024 x 1024 tiles\n"
-        "and tiles 1 to 100; everything else of the project stays as it was.\n\n"
+        "tile, id k tile k + 1, and the map is the layer's size. At most 1024 x 1024\n"
+        "tiles and tiles 1 to 100; everything else of the project stays as it was.\n\n"
         "  --into IN.proj  change this project (default: a new project)\n"
         "  --to map        onto the tile map rather than the view screen\n",
         {{"--into", "--to"}, {}},
