@@ -10,21 +10,25 @@ namespace qm {
 
 namespace {
 
-constexpr const char* kTiledFilter = "Tiled map (*.tmx)|*.tmx|All files (*.*)|*.*";
-// Where the map goes is the filter left chosen, as the tool's --to says it;
-// any other filter keeps to the screen.
+// What the map shows, or where it goes, is the filter left chosen, as the
+// tool's --source and --to say it; any other filter keeps to the screen.
+constexpr const char* kTiledExportFilter =
+    "Tiled map of the view screen (*.tmx)|*.tmx|Tiled map of the tile map (*.tmx)|*.tmx|All files (*.*)|*.*";
 constexpr const char* kTiledImportFilter =
     "Tiled map onto the view screen (*.tmx)|*.tmx|Tiled map onto the tile map (*.tmx)|*.tmx|All files (*.*)|*.*";
-constexpr int kOntoTileMapFilter = 1;
+constexpr int kTileMapFilter = 1;
 constexpr std::size_t kTmxReadLimit = 64u << 20;
 
 }  // namespace
 
 void ExportToTiled(EditorState& s) {
-    const std::string path = AskSavePath("Export to Tiled (.tmx)", "", kTiledFilter, ".tmx", false);
+    int filter = 0;
+    const std::string path = AskSavePath("Export to Tiled (.tmx)", "", kTiledExportFilter, ".tmx", false, &filter);
     if (path.empty()) return;
-    const auto files = TiledExportFiles(ScreenGrid(s.doc.ViewScreen), s.Slot(), s.doc.RegisterRgb,
-                                        s.MulticolorMode == DisplayMode::Multicolor, path, "Screen");
+    const bool fromMap = filter == kTileMapFilter;
+    const auto files = TiledExportFiles(fromMap ? MapGrid(s.doc.Map, s.doc.SetTable) : ScreenGrid(s.doc.ViewScreen),
+                                        s.Slot(), s.doc.RegisterRgb, s.MulticolorMode == DisplayMode::Multicolor, path,
+                                        fromMap ? "Map" : "Screen");
     if (files.empty()) {
         tk::MessageBox("Error!", "The picture of the tile set could not be made.");
         return;
@@ -40,7 +44,7 @@ void ImportFromTiled(EditorState& s) {
     if (answer.path.empty()) return;
     const std::optional<Bytes> file = ReadChosenFile(answer.path, kTmxReadLimit);
     if (!file) return;
-    const TiledTarget target = answer.filterIndex == kOntoTileMapFilter ? TiledTarget::Map : TiledTarget::Screen;
+    const TiledTarget target = answer.filterIndex == kTileMapFilter ? TiledTarget::Map : TiledTarget::Screen;
     const std::string refusal = ImportTiledMap(*file, target, s.doc);
     if (!refusal.empty()) {
         tk::MessageBox("Error...", "The map cannot be imported: " + refusal + ".");

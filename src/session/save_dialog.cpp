@@ -40,7 +40,7 @@ bool MayWriteOver(const std::string& title, const std::string& path) {
 }
 
 std::string AskSavePath(const std::string& title, const std::string& initialFile, const std::string& filters,
-                        const std::string& ext, bool onlyUnderFirstFilter) {
+                        const std::string& ext, bool onlyUnderFirstFilter, int* chosenFilter) {
     // The dialog itself only sees the name as typed, before the extension is
     // added, so the question about replacing a file is asked here.
     std::string initial = initialFile;
@@ -49,8 +49,12 @@ std::string AskSavePath(const std::string& title, const std::string& initialFile
         if (answer.path.empty()) return {};
         const std::string path =
             ext.empty() ? answer.path : WithDefaultExtension(answer.path, ext, onlyUnderFirstFilter, answer.filterIndex);
-        if (MayWriteOver(title, path)) return path;
-        initial = path;
+        if (!MayWriteOver(title, path)) {
+            initial = path;
+            continue;
+        }
+        if (chosenFilter) *chosenFilter = answer.filterIndex;
+        return path;
     }
 }
 

@@ -10,9 +10,10 @@ namespace qm {
 // The save dialog with its first filter preselected, and the chosen path after
 // the extension rule (none when ext is empty). When a file of that final name
 // is already there, the user is asked before it is replaced; on No the dialog
-// comes back at that name. Empty text when the dialog was cancelled.
+// comes back at that name. Empty text when the dialog was cancelled. The
+// filter left chosen (0 = the first) goes to chosenFilter when given.
 std::string AskSavePath(const std::string& title, const std::string& initialFile, const std::string& filters,
-                        const std::string& ext, bool onlyUnderFirstFilter);
+                        const std::string& ext, bool onlyUnderFirstFilter, int* chosenFilter = nullptr);
 
 // True when no file of that name is there, or the user agrees to replace it.
 bool MayWriteOver(const std::string& title, const std::string& path);

@@ -48,13 +48,17 @@ TEST_F(TiledMenuTest, TheScreenIsExportedWithItsTileSetAndImportedBackAsOneStep)
     EXPECT_EQ(s.doc.ViewScreen, drawn);
 }
 
-TEST_F(TiledMenuTest, TheTileMapFilterTakesTheMapOntoTheTileMapAsOneStep) {
+TEST_F(TiledMenuTest, TheTileMapFilterTakesTheTileMapOutAndBackAsOneStep) {
     for (int set = 1; set <= kSetCount; ++set) s.doc.SetTable[set].cells.fill(set);
     TileMap map;
     ResizeMap(map, 70, 45);
     for (std::size_t i = 0; i < map.cells.size(); ++i) map.cells[i] = i % 3 == 0 ? kNoTile : static_cast<std::uint8_t>(i % kTileCount);
-    const std::string tmx = WriteTmx(MapGrid(map, s.doc.SetTable), "t.tsx", "Map");
-    test::WriteBytes(dir.Path("level.tmx"), Bytes(tmx.begin(), tmx.end()));
+    s.doc.Map = map;
+    tk::QueueFileAnswer(dir.Path("level"), 1);
+    Send(MenuEvent(kMenuExportTiled));
+    EXPECT_EQ(ReadTmx(test::ReadBytes(dir.Path("level.tmx"))).grid.cells, MapGrid(map, s.doc.SetTable).cells);
+
+    ResizeMap(s.doc.Map, 10, 10);
     const ViewCells screen = s.doc.ViewScreen;
     const TileMap before = s.doc.Map;
     StartHistory(s);
