@@ -31,7 +31,7 @@ public:
         StartRecovery(Editor());
     }
     ~RecoveryFolderScope() {
-        EndRecovery();
+        EndRecovery(Editor());
         unsetenv("XDG_STATE_HOME");
         std::error_code ec;
         fs::remove_all(root_, ec);
@@ -64,14 +64,14 @@ void WriteAfterChange(benchmark::State& state) {
     long long now = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        SettleRecovery();
+        SettleRecovery(s);
         Touch(s);
         RecoveryTick(s, now);
         state.ResumeTiming();
         RecoveryTick(s, now += 10'000);
     }
-    SettleRecovery();
-    if (!fs::exists(RecoveryCopyPath())) state.SkipWithError("no copy written");
+    SettleRecovery(s);
+    if (!fs::exists(RecoveryCopyPath(s))) state.SkipWithError("no copy written");
 }
 
 // The same tick and the wait until the copy is flushed to disk: how long the
@@ -86,9 +86,9 @@ void WriteUntilOnDisk(benchmark::State& state) {
         RecoveryTick(s, now);
         state.ResumeTiming();
         RecoveryTick(s, now += 10'000);
-        SettleRecovery();
+        SettleRecovery(s);
     }
-    if (!fs::exists(RecoveryCopyPath())) state.SkipWithError("no copy written");
+    if (!fs::exists(RecoveryCopyPath(s))) state.SkipWithError("no copy written");
 }
 
 }  // namespace

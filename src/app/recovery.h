@@ -3,9 +3,10 @@
 // The recovery copy of unsaved work. While the document has changes that are
 // not saved, the editor keeps a copy of it in its state folder, written on a
 // timer shortly after the last change; a save and a regular exit remove it.
-// Each running editor holds a lock beside its copy, so the next start can tell
-// the copy of an editor that died from that of one still running, and offers
-// only the former back.
+// Here are the timer that decides when and the question that offers a copy
+// back; the files themselves, and the locks that tell the copy of an editor
+// that died from that of one still running, are the RecoveryFiles' (kept in
+// the state).
 
 #include <string>
 
@@ -16,9 +17,6 @@ namespace qm {
 // The main window's timer that looks for changes to keep.
 constexpr int kRecoveryTimer = 126;
 constexpr int kRecoveryTickMs = 500;
-
-// $XDG_STATE_HOME/quillmere, or ~/.local/state/quillmere.
-std::string RecoveryFolder();
 
 // After start-up: offers back the copies of editors that are no longer
 // running, newest first, until one is taken; sets damaged ones aside with a
@@ -32,13 +30,13 @@ void RecoveryTick(EditorState& s);
 // The copy is written and removed by a thread of its own, in the order asked;
 // this waits until it has done all that was asked so far. For the tests and
 // benchmarks, which look at the disk.
-void SettleRecovery();
+void SettleRecovery(EditorState& s);
 // The work was saved: the copy goes.
-void DropRecoveryCopy();
+void DropRecoveryCopy(EditorState& s);
 // A regular end: the copy and the lock go, and the writing thread ends once
 // it has removed the copy. Also for tests.
-void EndRecovery();
+void EndRecovery(EditorState& s);
 // This editor's copy; empty before StartRecovery.
-std::string RecoveryCopyPath();
+std::string RecoveryCopyPath(const EditorState& s);
 
 }  // namespace qm

@@ -23,7 +23,7 @@ bool MayLeave(EditorState& s, const std::string& title, const std::string& leavi
 bool SaveWork(EditorState& s, SaveMode mode) {
     if (!SaveProject(s, mode)) return false;
     MarkSaved(s);
-    DropRecoveryCopy();
+    DropRecoveryCopy(s);
     RememberProject(s);
     return true;
 }

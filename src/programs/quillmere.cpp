@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     // After the files: a restored copy is then one step that undo can take back.
     qm::StartRecovery(state);
     qm::RunMainLoop(state);
-    qm::EndRecovery();
+    qm::EndRecovery(state);
     qm::CloseAllWindows(state);
     tk::Shutdown();
     return 0;

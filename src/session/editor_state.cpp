@@ -2,15 +2,17 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
 namespace qm {
 
 void ResetEditorState(EditorState& s) {
-    // The redraw and the menus belong to the program, not to the state being
-    // reset.
+    // The redraw, the menus and the recovery copy belong to the program, not
+    // to the state being reset.
     EditorState fresh;
     fresh.fullRedraw = s.fullRedraw;
     fresh.addWindowMenus = s.addWindowMenus;
+    fresh.recovery = std::move(s.recovery);
     s = std::move(fresh);
     ResetDocument(s.doc);
 

@@ -6,10 +6,12 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "core/byte_stream.h"
 #include "core/document.h"
 #include "core/history.h"
 #include "session/drawn_view.h"
@@ -114,6 +116,18 @@ struct MapSession {
     std::vector<std::uint8_t> clip;
 };
 
+class RecoveryFiles;
+
+// The recovery copy of unsaved work: its files while crash recovery is on
+// (none while it is off; a copy of the state shares them), and what the
+// timer saw at its last look.
+struct RecoveryWatch {
+    std::shared_ptr<RecoveryFiles> files;
+    Bytes lastSeen;  // the document as the copy would hold it
+    long long changedAt = 0;
+    long long pendingSince = -1;
+};
+
 struct EditorState;
 // Redraws every view; the program sets it when it starts, so that a feature
 // can ask for the full redraw without knowing every view there is.
@@ -190,6 +204,7 @@ struct EditorState {
     std::string shownTitle;
     // The projects the "Open Recent" menu shows, in its order.
     std::vector<std::string> recentProjectsShown;
+    RecoveryWatch recovery;
 
     // What the "Font: " field adds to a slot's file name while that file is
     // in it (how much a short font held, a load file's header): the name the

@@ -32,7 +32,7 @@ protected:
         fs::create_directories(folder);
     }
     void TearDown() override {
-        EndRecovery();
+        EndRecovery(s);
         unsetenv("XDG_STATE_HOME");
         test::EditorTest::TearDown();
     }
@@ -57,10 +57,10 @@ protected:
 
 TEST_F(RecoveryTest, TheCopyFollowsTheUnsavedWorkOnTheTimer) {
     StartRecovery(s);
-    ASSERT_EQ(RecoveryCopyPath().rfind(folder + "/", 0), 0u);
+    ASSERT_EQ(RecoveryCopyPath(s).rfind(folder + "/", 0), 0u);
     const auto onDisk = [&] {
-        SettleRecovery();
-        return fs::exists(RecoveryCopyPath());
+        SettleRecovery(s);
+        return fs::exists(RecoveryCopyPath(s));
     };
 
     RecoveryTick(s, 0);
@@ -71,15 +71,15 @@ TEST_F(RecoveryTest, TheCopyFollowsTheUnsavedWorkOnTheTimer) {
     EXPECT_FALSE(onDisk()) << "written only once the work has been still for a second";
     RecoveryTick(s, 2000);
     ASSERT_TRUE(onDisk());
-    EXPECT_EQ(ReadBytes(RecoveryCopyPath()), WriteRecovery(s.doc, s.CurrentSlot));
+    EXPECT_EQ(ReadBytes(RecoveryCopyPath(s)), WriteRecovery(s.doc, s.CurrentSlot));
 
     // Changing on and on still gets written within a second and a half.
     for (long long t = 2500; t <= 4000; t += 500) {
         Do(kMenuRotate);
         RecoveryTick(s, t);
     }
-    SettleRecovery();
-    EXPECT_EQ(ReadBytes(RecoveryCopyPath()), WriteRecovery(s.doc, s.CurrentSlot));
+    SettleRecovery(s);
+    EXPECT_EQ(ReadBytes(RecoveryCopyPath(s)), WriteRecovery(s.doc, s.CurrentSlot));
 
     tk::QueueFileAnswer(dir.Path("work.proj"));
     Do(kMenuSaveProjectAs);
@@ -103,7 +103,7 @@ TEST_F(RecoveryTest, TheCopyFollowsTheUnsavedWorkOnTheTimer) {
     RecoveryTick(s, 9000);
     RecoveryTick(s, 10000);
     EXPECT_FALSE(onDisk()) << "a project just opened is all saved";
-    EndRecovery();
+    EndRecovery(s);
     EXPECT_TRUE(fs::is_empty(folder)) << "a regular end leaves nothing";
 }
 
@@ -111,16 +111,16 @@ TEST_F(RecoveryTest, TheCopyFollowsTheUnsavedWorkOnTheTimer) {
 // timer, or the copy would be taken as kept and never written again.
 TEST_F(RecoveryTest, AFailedWriteIsTriedAgainAtTheNextTick) {
     StartRecovery(s);
-    fs::create_directories(RecoveryCopyPath());  // in the way of the copy
+    fs::create_directories(RecoveryCopyPath(s));  // in the way of the copy
     Do(kMenuInverse);
     RecoveryTick(s, 0);
     RecoveryTick(s, 1000);
-    SettleRecovery();
-    ASSERT_TRUE(fs::is_directory(RecoveryCopyPath()));
-    fs::remove(RecoveryCopyPath());
+    SettleRecovery(s);
+    ASSERT_TRUE(fs::is_directory(RecoveryCopyPath(s)));
+    fs::remove(RecoveryCopyPath(s));
     RecoveryTick(s, 1500);
-    SettleRecovery();
-    EXPECT_EQ(ReadBytes(RecoveryCopyPath()), WriteRecovery(s.doc, s.CurrentSlot));
+    SettleRecovery(s);
+    EXPECT_EQ(ReadBytes(RecoveryCopyPath(s)), WriteRecovery(s.doc, s.CurrentSlot));
 }
 
 TEST_F(RecoveryTest, AStartOffersOnlyTheCopiesOfEditorsThatAreGone) {
@@ -159,21 +159,21 @@ TEST_F(RecoveryTest, AStartOffersOnlyTheCopiesOfEditorsThatAreGone) {
     EXPECT_EQ(tk::StatusText(s.ui.window, kStatusProjectField), "Project: hero.proj");
     EXPECT_EQ(tk::StatusText(s.ui.window, kStatusFontField), "Font: hero.fnt");
     EXPECT_FALSE(fs::exists(gone)) << "taken over by this editor's own copy";
-    EXPECT_EQ(ReadBytes(RecoveryCopyPath()), copy);
+    EXPECT_EQ(ReadBytes(RecoveryCopyPath(s)), copy);
     EXPECT_EQ(ReadBytes(folder + "/2-damaged.damaged"), damaged);
     EXPECT_TRUE(fs::exists(folder + "/1-running.recovery"));
     close(held);
 
     // The next start (this one gone too) is offered the running one's copy;
     // No keeps it aside, where renaming it back offers it again.
-    EndRecovery();
+    EndRecovery(s);
     tk::ClearScript();
     tk::QueueAnswer(tk::Answer::No);
     StartRecovery(s);
     ASSERT_EQ(tk::ShownRequesters().size(), 1u);
     EXPECT_EQ(Files(".recovery"), 0);
     EXPECT_EQ(ReadBytes(folder + "/1-running.declined"), copy);
-    EndRecovery();
+    EndRecovery(s);
     fs::rename(folder + "/1-running.declined", folder + "/1-running.recovery");
     tk::ClearScript();
     tk::QueueAnswer(tk::Answer::Yes);
@@ -191,14 +191,14 @@ TEST_F(RecoveryTest, AnUnusableFolderTurnsRecoveryOffWithOneWordAndKeepsItsMode)
     StartRecovery(s);
     Do(kMenuInverse);
     for (long long t = 0; t <= 4000; t += 500) RecoveryTick(s, t);
-    SettleRecovery();
+    SettleRecovery(s);
     ASSERT_EQ(tk::ShownRequesters().size(), 1u);
     EXPECT_EQ(tk::ShownRequesters()[0].text, "Crash recovery is off: unsaved work cannot be kept in " + folder +
                                                  ": it is not a folder.");
     EXPECT_EQ(fs::status(folder).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(ReadBytes(folder), (Bytes{1, 2, 3}));
-    EndRecovery();
+    EndRecovery(s);
 
     // A folder the editor makes is its user's alone; one that was there
     // keeps its mode.
@@ -206,13 +206,13 @@ TEST_F(RecoveryTest, AnUnusableFolderTurnsRecoveryOffWithOneWordAndKeepsItsMode)
     tk::ClearScript();
     StartRecovery(s);
     EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
-    EndRecovery();
+    EndRecovery(s);
     fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
     StartRecovery(s);
     EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all,
               fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
     EXPECT_TRUE(tk::ShownRequesters().empty());
-    EndRecovery();
+    EndRecovery(s);
 
     if (geteuid() == 0) return;  // no permission stops the superuser
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);

@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <random>
@@ -14,28 +12,15 @@
 #include <thread>
 
 #include "core/background_writer.h"
+#include "scratch_folder.h"
 
 namespace qm {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Folder {
-    Folder() {
-        std::string name = (fs::temp_directory_path() / "qm-writer-XXXXXX").string();
-        root = mkdtemp(name.data());
-    }
-    ~Folder() {
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
-    fs::path root;
-};
-
-Bytes Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using Folder = test::ScratchFolder;
+using test::ReadFile;
 
 TEST(BackgroundWriterTest, ABurstOfWritesAndRemovalsEndsAsTheLastRequest) {
     Folder folder;
@@ -66,7 +51,7 @@ TEST(BackgroundWriterTest, ABurstOfWritesAndRemovalsEndsAsTheLastRequest) {
         if (removedLast) {
             EXPECT_FALSE(fs::exists(path));
         } else {
-            EXPECT_EQ(Read(path), last);
+            EXPECT_EQ(ReadFile(path), last);
         }
         EXPECT_LE(std::distance(fs::directory_iterator(folder.root), fs::directory_iterator()), 1)
             << "no temporary file is left behind";

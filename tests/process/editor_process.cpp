@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
         tk::SetScripted(false);
         qm::RunMainLoop(s);
     }
-    qm::EndRecovery();
+    qm::EndRecovery(s);
     qm::CloseAllWindows(s);
     tk::Shutdown();
     return 0;
