@@ -1,6 +1,7 @@
 #include "core/font_format.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/no_coverage.h"
 
@@ -91,16 +92,33 @@ Bytes WriteFontRange(const FontBytes& font, int from, int to) {
     return Bytes(font.begin() + from * 8, font.begin() + (to + 1) * 8);
 }
 
+namespace {
+
+// Each byte's eight pixels as they lie in a slot, leftmost first.
+constexpr auto kRowPixels = [] {
+    std::array<std::array<std::uint8_t, 8>, 256> rows{};
+    for (int byte = 0; byte < 256; ++byte) {
+        for (int x = 0; x < 8; ++x) rows[byte][x] = static_cast<std::uint8_t>((byte >> (7 - x)) & 1);
+    }
+    return rows;
+}();
+
+}  // namespace
+
 // Every load and save of every slot passes through these two loops. Pixel
-// (c, x, r) is pixels[8 (8c + r) + x]: font byte i has its pixels at 8i.
+// (c, x, r) is pixels[8 (8c + r) + x]: font byte i has its pixels at 8i. Each
+// moves a row's eight pixels in one copy, a single 8-byte access where a
+// pixel at a time made eight (each of them checked, in a sanitizer build).
 QM_NO_COVERAGE FontBytes PackFont(const FontSlot& font) {
     FontBytes bytes{};
     std::uint8_t* byte = bytes.data();
     const std::uint8_t* pixel = font.pixels.data();
     for (int i = 0; i < kFontBytes; ++i, pixel += 8) {
-        unsigned row = 0;
-        for (int x = 0; x < 8; ++x) row |= static_cast<unsigned>(pixel[x] == 1) << (7 - x);
-        byte[i] = static_cast<std::uint8_t>(row);
+        std::uint8_t row[8];
+        std::memcpy(row, pixel, 8);
+        unsigned bits = 0;
+        for (int x = 0; x < 8; ++x) bits |= static_cast<unsigned>(row[x] == 1) << (7 - x);
+        byte[i] = static_cast<std::uint8_t>(bits);
     }
     return bytes;
 }
@@ -108,9 +126,7 @@ QM_NO_COVERAGE FontBytes PackFont(const FontSlot& font) {
 QM_NO_COVERAGE void UnpackFont(const FontBytes& bytes, FontSlot& font) {
     const std::uint8_t* byte = bytes.data();
     std::uint8_t* pixel = font.pixels.data();
-    for (int i = 0; i < kFontBytes; ++i, pixel += 8) {
-        for (int x = 0; x < 8; ++x) pixel[x] = (byte[i] >> (7 - x)) & 1;
-    }
+    for (int i = 0; i < kFontBytes; ++i, pixel += 8) std::memcpy(pixel, kRowPixels[byte[i]].data(), 8);
 }
 
 }  // namespace qm

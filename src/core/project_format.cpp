@@ -41,7 +41,7 @@ Bytes WriteProject(const ProjectData& project) {
     out.Reserve(kProjectSize);
     out.Uint32(kProjectMagic);
     for (const FontBytes& font : project.fonts) out.Write(font.data(), font.size());
-    for (const SetCells& cells : project.sets) WriteSetCells(out, cells);
+    WriteSetCells(out, std::span<const SetCells>(project.sets));
     for (int value : project.registerValues) out.Byte(value);
     WriteColors(out, project.registerRgb);
     WriteViewCells(out, project.view);
@@ -66,7 +66,7 @@ std::optional<ProjectData> ReadProject(const Bytes& file) {
 
     ProjectData project;
     for (FontBytes& font : project.fonts) in.Read(font.data(), font.size());
-    for (SetCells& cells : project.sets) ReadSetCells(in, cells);
+    ReadSetCells(in, std::span<SetCells>(project.sets));
     for (int& value : project.registerValues) value = in.Unsigned8();
     project.registerRgb = ReadColors(in);
     ReadViewCells(in, project.view);

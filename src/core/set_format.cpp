@@ -1,5 +1,6 @@
 #include "core/set_format.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/byte_stream.h"
@@ -16,30 +17,45 @@ constexpr std::uint32_t kAllSetsMagic = 0x53524D4C;  // "LMRS"
 
 }  // namespace
 
-// A block of bytes rather than a value at a time: the all-sets file is a
-// hundred sets.
-QM_NO_COVERAGE void WriteSetCells(ByteWriter& out, const SetCells& cells) {
-    std::array<std::uint8_t, kSetCells> bytes;
-    std::uint8_t* byte = bytes.data();
-    const std::int32_t* cell = cells.data();
-    for (int i = 0; i < kSetCells; ++i) byte[i] = static_cast<std::uint8_t>(cell[i]);
-    out.Write(byte, kSetCells);
-}
-
-QM_NO_COVERAGE void ReadSetCells(ByteReader& in, SetCells& cells) {
-    std::array<std::uint8_t, kSetCells> bytes;
-    std::uint8_t* byte = bytes.data();
-    in.Read(byte, kSetCells);
-    std::int32_t* cell = cells.data();
-    for (int i = 0; i < kSetCells; ++i) {
-        cell[i] = byte[i] == 0xFF ? kEmptyCell : byte[i];  // CellOfByte: the block names code 255
+// The sets go through the stream as one block rather than a value at a time:
+// the all-sets file and the project hold a hundred of them.
+template <typename Set>
+QM_NO_COVERAGE void WriteSetCells(ByteWriter& out, std::span<const Set> sets) {
+    std::array<std::uint8_t, kSetCount * kSetCells> bytes;
+    for (std::size_t first = 0; first < sets.size(); first += kSetCount) {
+        const std::size_t count = std::min<std::size_t>(kSetCount, sets.size() - first);
+        std::uint8_t* byte = bytes.data();
+        for (std::size_t set = first; set < first + count; ++set) {
+            const std::int32_t* cell = CellsOf(sets[set]).data();
+            for (int i = 0; i < kSetCells; ++i) *byte++ = CellByte(cell[i]);
+        }
+        out.Write(bytes.data(), count * kSetCells);
     }
 }
+
+template <typename Set>
+QM_NO_COVERAGE void ReadSetCells(ByteReader& in, std::span<Set> sets) {
+    std::array<std::uint8_t, kSetCount * kSetCells> bytes;
+    for (std::size_t first = 0; first < sets.size(); first += kSetCount) {
+        const std::size_t count = std::min<std::size_t>(kSetCount, sets.size() - first);
+        in.Read(bytes.data(), count * kSetCells);
+        const std::uint8_t* byte = bytes.data();
+        for (std::size_t set = first; set < first + count; ++set) {
+            std::int32_t* cell = CellsOf(sets[set]).data();
+            for (int i = 0; i < kSetCells; ++i) cell[i] = CellOfByte(*byte++);
+        }
+    }
+}
+
+template void WriteSetCells(ByteWriter&, std::span<const SetRecord>);
+template void WriteSetCells(ByteWriter&, std::span<const SetCells>);
+template void ReadSetCells(ByteReader&, std::span<SetRecord>);
+template void ReadSetCells(ByteReader&, std::span<SetCells>);
 
 SetBytes EncodeSetFile(const SetRecord& set) {
     ByteWriter out;
     out.Uint32(kSetMagic);
-    WriteSetCells(out, set.cells);
+    WriteSetCells(out, std::span<const SetRecord>(&set, 1));
     SetBytes file = out.Take();
     AppendCode255Block(file, std::span<const SetRecord>(&set, 1));
     return file;
@@ -49,7 +65,7 @@ std::optional<SetRecord> DecodeSetFile(const SetBytes& bytes) {
     ByteReader in(bytes);
     if (in.Uint32() != kSetMagic) return std::nullopt;
     SetRecord set;
-    ReadSetCells(in, set.cells);
+    ReadSetCells(in, std::span<SetRecord>(&set, 1));
     ApplyCode255Block(ReadTaggedBlocks(bytes, kSetFileSize), std::span<SetRecord>(&set, 1));
     return set;
 }
@@ -58,7 +74,7 @@ SetBytes EncodeAllSetsFile(const SetArray& sets) {
     ByteWriter out;
     out.Reserve(kAllSetsFileSize);
     out.Uint32(kAllSetsMagic);
-    for (int n = 1; n <= kSetCount; ++n) WriteSetCells(out, sets[n].cells);
+    WriteSetCells(out, std::span<const SetRecord>(sets).subspan(1));
     SetBytes file = out.Take();
     AppendCode255Block(file, std::span<const SetRecord>(sets).subspan(1));
     return file;
@@ -69,7 +85,7 @@ std::optional<SetArray> DecodeAllSetsFile(const SetBytes& bytes) {
     if (in.Uint32() != kAllSetsMagic) return std::nullopt;
     SetArray sets{};
     sets[0].cells.fill(kEmptyCell);
-    for (int n = 1; n <= kSetCount; ++n) ReadSetCells(in, sets[n].cells);
+    ReadSetCells(in, std::span<SetRecord>(sets).subspan(1));
     ApplyCode255Block(ReadTaggedBlocks(bytes, kAllSetsFileSize), std::span<SetRecord>(sets).subspan(1));
     return sets;
 }

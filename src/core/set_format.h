@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "core/byte_stream.h"
@@ -23,11 +24,14 @@ constexpr std::size_t kAllSetsFileSize = 4 + kSetCount * kSetCells;  // 2504
 
 using SetCells = std::array<std::int32_t, kSetCells>;
 
-// A set's cells as the set files and the project store them: one byte a cell,
-// its low eight bits, so an empty cell is 255. Bytes read signed, and only 0
-// to 127 name a character: anything else reads as empty.
-void WriteSetCells(ByteWriter& out, const SetCells& cells);
-void ReadSetCells(ByteReader& in, SetCells& cells);
+// Sets' cells as the set files and the project store them, the sets back to
+// back: one byte a cell, its low eight bits, so an empty cell is 255 and code
+// 255 comes back empty until its block is applied (core/set_cell_bytes.h).
+// Set is a SetRecord or its SetCells.
+template <typename Set>
+void WriteSetCells(ByteWriter& out, std::span<const Set> sets);
+template <typename Set>
+void ReadSetCells(ByteReader& in, std::span<Set> sets);
 
 SetBytes EncodeSetFile(const SetRecord& set);
 // Empty when the file does not start with the set magic.
