@@ -21,6 +21,12 @@ Document FontDocument(const InputFile& input) {
     return doc;
 }
 
+Document InputDocument(const InputFile& input) {
+    if (input.kind == FileKind::Project) return ProjectDocument(input);
+    if (input.kind == FileKind::Font) return FontDocument(input);
+    throw InputError(input.path, std::string("a project or a font is needed here, this is a ") + KindName(input.kind) + " file");
+}
+
 void Run(const Options& options) {
     ProgramLayout layout;
     if (options.Has("--region")) layout.region = ParseRegion(options.Value("--region"));
@@ -32,13 +38,10 @@ void Run(const Options& options) {
     const std::string& output = options.Output();
 
     const InputFile input = ReadInput(options.Input());
+    // The program must never take the place of the project or font it shows.
+    CheckOutput(output, FileKind::Other, {{input.path, input.kind}});
     const int slot = SlotOption(input, options);
-    Document doc;
-    if (input.kind == FileKind::Project) doc = ProjectDocument(input);
-    else if (input.kind == FileKind::Font) doc = FontDocument(input);
-    else throw InputError(input.path, std::string("a project or a font is needed here, this is a ") + KindName(input.kind) + " file");
-
-    const ProgramBuild program = BuildAtariProgram(doc, slot, layout);
+    const ProgramBuild program = BuildAtariProgram(InputDocument(input), slot, layout);
     if (!program.error.empty()) throw UsageError(program.error);
     WriteOutput(output, program.bytes);
 }

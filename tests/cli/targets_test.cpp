@@ -162,6 +162,8 @@ TEST_F(TargetsTest, AnOutputOfAnotherKindThanWrittenIsRefused) {
         {"info", projectPath, "-o", projectPath},
         {"analyze", projectPath, "-o", Path("x.ved")},
         {"export-region", projectPath, "--region", "0,0,2,2", "--as", "map", "-o", Path("x.sets")},
+        {"export-xex", projectPath, "-o", projectPath},
+        {"export-xex", fontPath, "-o", Path("x.fnt")},
     };
     for (const auto& args : refused) {
         const cli_test::Run run = RunTool(args);
