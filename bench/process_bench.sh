@@ -40,7 +40,19 @@ hyperfine -N --warmup 20 --runs 300 --export-json "$out/cli.json" "$@" \
   -n "export-source fastbasic" "$build/quillmere-cli export-source $font --format fastbasic -o $out/font.bas" \
   -n "export-image x4 png" "$build/quillmere-cli export-image $font --scale 4 -o $out/font.png" \
   -n "cp of the project" "cp $project $out/copy.proj" \
-  -n "export-xex of the project" "$build/quillmere-cli export-xex $project --mode 4 -o $out/screen.xex"
+  -n "export-xex of the project" "$build/quillmere-cli export-xex $project --mode 4 -o $out/screen.xex" \
+  -n "export-xex of the project to stdout" "$build/quillmere-cli export-xex $project --mode 4 -o -" \
+  -n "export-source of the project" "$build/quillmere-cli export-source $project --format ca65 -o $out/slot.s"
+
+# The same beside cp in a folder in memory, where the flush to disk that every
+# safe save ends with costs nothing: what remains is the tool's own work.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  memory=$(mktemp -d /dev/shm/quillmere-bench.XXXXXX)
+  trap 'rm -rf "$out" "$memory"' EXIT
+  hyperfine -N --warmup 20 --runs 300 --export-json "$out/memory.json" "$@" \
+    -n "cp of the project, in memory" "cp $project $memory/copy.proj" \
+    -n "export-xex of the project, in memory" "$build/quillmere-cli export-xex $project --mode 4 -o $memory/screen.xex"
+fi
 
 # The Tiled export of a whole screen against cp of its project.
 project=$out/screen.proj
@@ -85,6 +97,7 @@ QT_QPA_PLATFORM=offscreen hyperfine -N --warmup 3 --runs 30 --export-json "$out/
   -n "editor start-up to first frame" "$build/bench/quillmere_startup_probe"
 
 medians "$out/cli.json"
+[ ! -f "$out/memory.json" ] || medians "$out/memory.json"
 medians "$out/tiled.json"
 medians "$out/map.json"
 medians "$out/editor.json"
