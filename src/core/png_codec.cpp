@@ -2,8 +2,10 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "core/image.h"
@@ -108,22 +110,93 @@ bool DecodeInto(png_structp png, png_infop info, Reader* reader, Decoded* out) {
     return true;
 }
 
-bool EncodeInto(png_structp png, png_infop info, const Image* image, std::vector<unsigned char>* rowBuffer,
-                std::vector<unsigned char>* out) {
-    if (setjmp(png_jmpbuf(png))) return false;
-    png_set_write_fn(png, out, WriteToMemory, FlushNothing);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(image->width), static_cast<png_uint_32>(image->height), 8,
+// The colours of a picture of at most 256 of them, in the order met; empty
+// for one of more. Pictures of characters have a handful: stored as indices,
+// they are a third of the bytes to compress and their files far smaller.
+std::vector<Rgb> PaletteOf(const Image& image) {
+    std::vector<Rgb> palette;
+    Rgb last = 0;
+    for (const Rgb c : image.pixels) {
+        if (!palette.empty() && c == last) continue;
+        last = c;
+        if (std::find(palette.begin(), palette.end(), c) != palette.end()) continue;
+        if (palette.size() == 256) return {};
+        palette.push_back(c);
+    }
+    return palette;
+}
+
+int IndexDepth(std::size_t colours) {
+    if (colours <= 2) return 1;
+    if (colours <= 4) return 2;
+    return colours <= 16 ? 4 : 8;
+}
+
+std::vector<png_color> PaletteEntries(const std::vector<Rgb>& palette) {
+    std::vector<png_color> entries;
+    for (const Rgb c : palette) {
+        entries.push_back({static_cast<png_byte>(RedOf(c)), static_cast<png_byte>(GreenOf(c)),
+                           static_cast<png_byte>(BlueOf(c))});
+    }
+    return entries;
+}
+
+// What the encoder needs ready before libpng may jump out of it: a jump
+// skips the destructors of anything made after.
+struct PngJob {
+    const Image* image = nullptr;
+    std::vector<Rgb> palette;  // empty: RGB
+    std::vector<png_color> entries;
+    std::vector<unsigned char> row;
+    std::vector<unsigned char> out;
+};
+
+void WritePalettedRows(png_structp png, png_infop info, const Image& image, const std::vector<Rgb>& palette,
+                       std::vector<png_color>& entries, std::vector<unsigned char>& row) {
+    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height),
+                 IndexDepth(palette.size()), PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_PLTE(png, info, entries.data(), static_cast<int>(entries.size()));
+    png_write_info(png, info);
+    png_set_packing(png);
+    Rgb last = palette.front();
+    unsigned char index = 0;
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const Rgb c = image.At(x, y);
+            if (c != last) {
+                last = c;
+                index = static_cast<unsigned char>(std::find(palette.begin(), palette.end(), c) - palette.begin());
+            }
+            row[static_cast<std::size_t>(x)] = index;
+        }
+        png_write_row(png, row.data());
+    }
+}
+
+void WriteRgbRows(png_structp png, png_infop info, const Image& image, std::vector<unsigned char>& row) {
+    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    for (int y = 0; y < image->height; ++y) {
-        for (int x = 0; x < image->width; ++x) {
-            const Rgb c = image->At(x, y);
-            unsigned char* p = rowBuffer->data() + static_cast<std::size_t>(x) * 3;
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const Rgb c = image.At(x, y);
+            unsigned char* p = row.data() + static_cast<std::size_t>(x) * 3;
             p[0] = static_cast<unsigned char>(RedOf(c));
             p[1] = static_cast<unsigned char>(GreenOf(c));
             p[2] = static_cast<unsigned char>(BlueOf(c));
         }
-        png_write_row(png, rowBuffer->data());
+        png_write_row(png, row.data());
+    }
+}
+
+bool EncodeInto(png_structp png, png_infop info, PngJob* job) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_set_write_fn(png, &job->out, WriteToMemory, FlushNothing);
+    if (job->palette.empty()) {
+        WriteRgbRows(png, info, *job->image, job->row);
+    } else {
+        WritePalettedRows(png, info, *job->image, job->palette, job->entries, job->row);
     }
     png_write_end(png, nullptr);
     return true;
@@ -166,12 +239,15 @@ std::vector<unsigned char> EncodePng(const Image& image) {
         png_destroy_write_struct(&png, nullptr);
         return {};
     }
-    std::vector<unsigned char> rowBuffer(static_cast<std::size_t>(image.width) * 3);
-    std::vector<unsigned char> out;
-    const bool ok = EncodeInto(png, info, &image, &rowBuffer, &out);
+    PngJob job;
+    job.image = &image;
+    job.palette = PaletteOf(image);
+    job.entries = PaletteEntries(job.palette);
+    job.row.resize(static_cast<std::size_t>(image.width) * 3);
+    const bool ok = EncodeInto(png, info, &job);
     png_destroy_write_struct(&png, &info);
     if (!ok) return {};
-    return out;
+    return std::move(job.out);
 }
 
 }  // namespace qm

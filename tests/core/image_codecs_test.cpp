@@ -40,6 +40,21 @@ TEST(Png, EncodeThenDecodeGivesThePixelsBack) {
     }
 }
 
+TEST(Png, PicturesOfFewColoursAreStoredAsIndicesAndComeBackTheSame) {
+    for (const int colours : {1, 2, 3, 5, 16, 17, 256}) {
+        qm::Image image(29, 13);
+        for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+            image.pixels[i] = qm::MakeRgb(static_cast<int>(i * 31 % colours), 200, static_cast<int>(i % colours));
+        }
+        const Bytes png = qm::EncodePng(image);
+        ASSERT_GT(png.size(), 26u);
+        EXPECT_EQ(png[25], 3) << colours << " colours: paletted";
+        const qm::Image back = qm::DecodePng(png);
+        ASSERT_EQ(back.width, 29);
+        EXPECT_EQ(back.pixels, image.pixels) << colours << " colours";
+    }
+}
+
 // A PNG file put together by hand (stored, uncompressed deflate blocks), so
 // that every kind of picture can be tried without another encoder.
 class PngBuilder {
