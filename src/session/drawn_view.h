@@ -104,9 +104,6 @@ public:
     // it is nothing, the inputs are kept, and the caller draws what was
     // named and then calls Drawn().
     ViewChanges Changes(tk::ControlId canvas, const ViewInputs& inputs);
-    // Whether the canvas still shows what these inputs draw; when it does
-    // not, the caller draws everything and then calls Drawn().
-    bool Unchanged(tk::ControlId canvas, const ViewInputs& inputs) { return Changes(canvas, inputs).Nothing(); }
     // The canvas now shows what the inputs of the last call draw.
     void Drawn();
 
