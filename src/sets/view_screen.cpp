@@ -68,7 +68,7 @@ void DrawViewScreen(EditorState& s, int px, int py) {
     const ViewChanges changes = s.drawn.viewScreen.Changes(s.viewUi.canvas, inputs);
     if (changes.Nothing()) return;
     tk::Surface& surface = tk::CanvasSurface(s.viewUi.canvas);
-    MiniCharPainter painter(s, changes);
+    MiniCharPainter painter(s);
     // Each cell is written once, black or its character: a screen-wide fill
     // first would double the cost of the biggest surface of the program.
     // The grid goes over the cells drawn, or over all when the set covers some.
@@ -78,15 +78,12 @@ void DrawViewScreen(EditorState& s, int px, int py) {
             const int index = kViewColumns * y + x;
             const int code = s.doc.ViewScreen[y][x];
             if (!changes.Cell(index, code)) continue;
-            painter.DrawCell(surface, code, kViewCell * x, kViewCell * y, 0, index);
+            painter.DrawCell(surface, code, kViewCell * x, kViewCell * y, 0);
             if (!wholeGrid && s.ViewGrid == kOn) DrawGridOver(surface, x, y);
         }
     }
     // The set may cover cells drawn again, whatever it holds.
-    if (px != -1) {
-        MiniCharPainter whole(s);
-        DrawSetAt(s, whole, surface, px, py);
-    }
+    if (px != -1) DrawSetAt(s, painter, surface, px, py);
     if (wholeGrid && s.ViewGrid == kOn) DrawGrid(surface);
     if (IsExportable(s.ExportRegion)) DrawOutline(surface, s.ExportRegion);
     tk::Refresh(s.viewUi.canvas);
