@@ -123,8 +123,9 @@ PendingName g_pending[16];
 
 class PendingTemporary {
 public:
-    explicit PendingTemporary(const std::string& name) {
-        if (name.size() >= PATH_MAX) return;
+    PendingTemporary() = default;
+    void Hold(const std::string& name) {
+        if (slot_ || name.size() >= PATH_MAX) return;
         for (PendingName& slot : g_pending) {
             int expected = 0;
             if (!slot.state.compare_exchange_strong(expected, 1)) continue;
@@ -164,16 +165,32 @@ enum class Fallback { None, InPlace };
 // is; returns its name, or an empty name with the reason set, or with
 // fallback set when the file cannot be replaced without loss (no temporary
 // file can be made there, or the owner cannot be kept).
-std::string WriteTemporary(const std::string& target, const struct stat* old, const Bytes& bytes,
-                           std::string& reason, Fallback& fallback, bool flush) {
-    std::string name = TemporaryTemplate(target);
+// mkstemp with the name held for the signal handler before any signal that
+// ends the program can come between: no temporary is ever left unnamed.
+int MakeHeldTemporary(std::string& name, PendingTemporary& pending) {
+    sigset_t ending, before;
+    sigemptyset(&ending);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&ending, signal);
+    pthread_sigmask(SIG_BLOCK, &ending, &before);
     const int fd = mkstemp(name.data());
+    const int error = errno;
+    if (fd >= 0) pending.Hold(name);
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    errno = error;
+    return fd;
+}
+
+// The temporary stays held by the caller's pending until the caller is done
+// with it, renamed or removed.
+std::string WriteTemporary(const std::string& target, const struct stat* old, const Bytes& bytes,
+                           std::string& reason, Fallback& fallback, bool flush, PendingTemporary& pending) {
+    std::string name = TemporaryTemplate(target);
+    const int fd = MakeHeldTemporary(name, pending);
     if (fd < 0) {
         reason = ErrorText();
         fallback = Fallback::InPlace;
         return {};
     }
-    const PendingTemporary pending(name);
     struct stat made {};
     bool ok = fstat(fd, &made) == 0;
     if (ok && old && (made.st_uid != old->st_uid || made.st_gid != old->st_gid) &&
@@ -281,10 +298,11 @@ std::string ReplaceFile(const std::string& target, const Bytes& bytes, bool flus
     if (exists && info.st_nlink > 1) return WriteInPlace(target, bytes);
     std::string reason;
     Fallback fallback = Fallback::None;
-    const std::string temporary = WriteTemporary(target, exists ? &info : nullptr, bytes, reason, fallback, flush);
+    PendingTemporary pending;
+    const std::string temporary =
+        WriteTemporary(target, exists ? &info : nullptr, bytes, reason, fallback, flush, pending);
     if (fallback == Fallback::InPlace) return WriteInPlace(target, bytes);
     if (temporary.empty()) return reason.empty() ? "Cannot write the file" : reason;
-    const PendingTemporary pending(temporary);
     if (rename(temporary.c_str(), target.c_str()) != 0) {
         const int error = errno;
         reason = ErrorText();
