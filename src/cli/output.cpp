@@ -65,6 +65,12 @@ void WriteOutput(const std::string& path, const Bytes& bytes) {
     if (!reason.empty()) throw InputError(path, "cannot be written: " + reason);
 }
 
+void WriteOutputs(const std::vector<OutputFile>& files) {
+    std::size_t failed = 0;
+    const std::string reason = SaveFilesSafely(files, failed);
+    if (!reason.empty()) throw InputError(files[failed].path, "cannot be written: " + reason);
+}
+
 void WriteText(const std::string& path, const std::string& text) { WriteOutput(path, Bytes(text.begin(), text.end())); }
 
 }  // namespace qm::cli

@@ -6,6 +6,7 @@
 
 #include "cli/inputs.h"
 #include "core/byte_stream.h"
+#include "core/file_io.h"
 
 namespace qm::cli {
 
@@ -22,6 +23,9 @@ void CheckOutput(const std::string& path, FileKind writes, const std::vector<Rea
 // Writes the bytes to the file the safe way (all or nothing, an existing file
 // untouched on failure), or to standard output for "-". Throws InputError.
 void WriteOutput(const std::string& path, const Bytes& bytes);
+// Writes files that belong together the same way, all or none where that can
+// be had (SaveFilesSafely). Throws InputError naming the file that failed.
+void WriteOutputs(const std::vector<OutputFile>& files);
 // Text for the terminal, e.g. of info and --help.
 void WriteText(const std::string& path, const std::string& text);
 

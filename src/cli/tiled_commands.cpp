@@ -53,7 +53,7 @@ void RunExport(const Options& options) {
     const auto files = TiledExportFiles(fromMap ? grid : ScreenGrid(screen), font, colors, multicolour, output,
                                         fromMap ? "Map" : "Screen");
     if (files.empty()) throw InputError(output, "the tile set's picture could not be encoded");
-    for (const OutputFile& file : files) WriteOutput(file.path, file.bytes);
+    WriteOutputs(files);
 }
 
 void RunImport(const Options& options) {

@@ -11,7 +11,7 @@ namespace {
 // The bytes as $xx, joined by commas.
 std::string HexValues(std::span<const std::uint8_t> bytes, bool lowerCase) {
     std::string text;
-    text.reserve(bytes.size() * 4);
+    text.reserve(bytes.size() * 4 + 64);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (i > 0) text += ',';
         text += '$';

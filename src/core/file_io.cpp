@@ -15,6 +15,7 @@
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/file_io.h"
@@ -161,10 +162,6 @@ std::string TemporaryTemplate(const std::string& target) {
 
 enum class Fallback { None, InPlace };
 
-// Writes into a fresh temporary file next to the target, owned as the target
-// is; returns its name, or an empty name with the reason set, or with
-// fallback set when the file cannot be replaced without loss (no temporary
-// file can be made there, or the owner cannot be kept).
 // mkstemp with the name held for the signal handler before any signal that
 // ends the program can come between: no temporary is ever left unnamed.
 int MakeHeldTemporary(std::string& name, PendingTemporary& pending) {
@@ -180,10 +177,20 @@ int MakeHeldTemporary(std::string& name, PendingTemporary& pending) {
     return fd;
 }
 
-// The temporary stays held by the caller's pending until the caller is done
-// with it, renamed or removed.
-std::string WriteTemporary(const std::string& target, const struct stat* old, const Bytes& bytes,
-                           std::string& reason, Fallback& fallback, bool flush, PendingTemporary& pending) {
+// A temporary file next to its target, holding the new bytes, still open so
+// that it can be flushed.
+struct Temporary {
+    std::string name;
+    int fd = -1;
+};
+
+// Writes into a fresh temporary file next to the target, owned as the target
+// is; returns it open, or with no name and the reason set, or with fallback
+// set when the file cannot be replaced without loss (no temporary file can be
+// made there, or the owner cannot be kept). The temporary stays held by the
+// caller's pending until the caller is done with it, renamed or removed.
+Temporary WriteTemporary(const std::string& target, const struct stat* old, const Bytes& bytes, std::string& reason,
+                         Fallback& fallback, PendingTemporary& pending) {
     std::string name = TemporaryTemplate(target);
     const int fd = MakeHeldTemporary(name, pending);
     if (fd < 0) {
@@ -201,17 +208,38 @@ std::string WriteTemporary(const std::string& target, const struct stat* old, co
         return {};
     }
     const mode_t mode = old ? old->st_mode & 07777 : 0666 & ~CurrentUmask();
-    ok = ok && WriteAll(fd, bytes) && fchmod(fd, mode) == 0 && (!flush || fsync(fd) == 0);
-    if (!ok) reason = ErrorText();
-    if (close(fd) != 0 && ok) {
+    if (ok && WriteAll(fd, bytes) && fchmod(fd, mode) == 0) return {name, fd};
+    reason = ErrorText();
+    close(fd);
+    unlink(name.c_str());
+    return {};
+}
+
+// Sets the temporary's bytes on their way to the disk without waiting, so
+// that the flushes of several files share the disk's time.
+void StartWriteback(const Temporary& temporary) {
+#ifdef SYNC_FILE_RANGE_WRITE
+    sync_file_range(temporary.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#else
+    (void)temporary;
+#endif
+}
+
+// Flushes (when asked) and closes the temporary; on failure removes it and
+// returns the reason.
+std::string CloseTemporary(Temporary& temporary, bool flush) {
+    bool ok = !flush || fsync(temporary.fd) == 0;
+    std::string reason = ok ? std::string() : ErrorText();
+    if (close(temporary.fd) != 0 && ok) {
         ok = false;
         reason = ErrorText();
     }
+    temporary.fd = -1;
     if (!ok) {
-        unlink(name.c_str());
-        return {};
+        unlink(temporary.name.c_str());
+        temporary.name.clear();
     }
-    return name;
+    return reason;
 }
 
 // Makes the new name itself last through a power cut, not only the bytes.
@@ -289,51 +317,159 @@ std::string WriteToDescriptor(int fd, const Bytes& bytes) {
     return WriteAll(fd, bytes) ? std::string() : ErrorText();
 }
 
-std::string ReplaceFile(const std::string& target, const Bytes& bytes, bool flush) {
-    struct stat info {};
-    const bool exists = stat(target.c_str(), &info) == 0;
-    // Replacing the file by a new one would get round its write protection.
-    if (exists && access(target.c_str(), W_OK) != 0) return ErrorText();
-    // A new file would part the names of a file with more than one.
-    if (exists && info.st_nlink > 1) return WriteInPlace(target, bytes);
-    std::string reason;
-    Fallback fallback = Fallback::None;
-    PendingTemporary pending;
-    const std::string temporary =
-        WriteTemporary(target, exists ? &info : nullptr, bytes, reason, fallback, flush, pending);
-    if (fallback == Fallback::InPlace) return WriteInPlace(target, bytes);
-    if (temporary.empty()) return reason.empty() ? "Cannot write the file" : reason;
-    if (rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        reason = ErrorText();
-        unlink(temporary.c_str());
-        // A folder whose sticky bit keeps others' files from being replaced.
-        if (error == EPERM || error == EACCES) return WriteInPlace(target, bytes);
-        return reason;
-    }
-    if (flush) SyncFolder(FolderOf(target));
-    return {};
-}
-
 std::string NameFault(const std::string& path) {
     if (path.empty()) return "No file name";
     if (path.back() == '/') return "A file name is needed, not a folder's";
     return {};
 }
 
+// How one file of a save is written.
+enum class SaveWay {
+    Replace,     // by a new file renamed over it
+    InPlace,     // rewritten where it is (see WriteInPlace)
+    Special,     // a terminal, device or pipe, written as it is
+    Descriptor,  // one of this process's open descriptors
+};
+
+struct SaveRequest {
+    const std::string* path;
+    const Bytes* bytes;
+};
+
+// One file of a save under way: where it lands, and how.
+struct PlannedSave {
+    SaveWay way = SaveWay::Replace;
+    Target target;
+    Temporary temporary;
+    PendingTemporary pending;
+};
+
+// Where the bytes for path go and how, or why they cannot.
+std::string PlanSave(const std::string& path, PlannedSave& plan) {
+    if (std::string fault = NameFault(path); !fault.empty()) return fault;
+    plan.target = FollowLinks(path);
+    if (!plan.target.fault.empty()) return plan.target.fault;
+    if (plan.target.descriptor >= 0) {
+        plan.way = SaveWay::Descriptor;
+        return {};
+    }
+    struct stat info {};
+    const bool exists = stat(plan.target.path.c_str(), &info) == 0;
+    if (exists && !S_ISREG(info.st_mode)) {
+        if (!S_ISCHR(info.st_mode) && !S_ISFIFO(info.st_mode)) {
+            return S_ISDIR(info.st_mode) ? "It is a folder" : "It is not a regular file";
+        }
+        plan.way = SaveWay::Special;
+        return {};
+    }
+    // Replacing the file by a new one would get round its write protection.
+    if (exists && access(plan.target.path.c_str(), W_OK) != 0) return ErrorText();
+    // A new file would part the names of a file with more than one.
+    if (exists && info.st_nlink > 1) {
+        plan.way = SaveWay::InPlace;
+        return {};
+    }
+    return {};
+}
+
+// Writes the temporary of a file to be replaced, or turns it to be written in
+// place where a new file would lose something.
+std::string PrepareReplacement(PlannedSave& plan, const Bytes& bytes) {
+    if (plan.way != SaveWay::Replace) return {};
+    struct stat info {};
+    const bool exists = stat(plan.target.path.c_str(), &info) == 0;
+    std::string reason;
+    Fallback fallback = Fallback::None;
+    plan.temporary = WriteTemporary(plan.target.path, exists ? &info : nullptr, bytes, reason, fallback, plan.pending);
+    if (fallback == Fallback::InPlace) plan.way = SaveWay::InPlace;
+    else if (plan.temporary.name.empty()) return reason.empty() ? "Cannot write the file" : reason;
+    return {};
+}
+
+// Puts the bytes in place: the temporary renamed over the target, or the
+// file written as its way says.
+std::string Commit(PlannedSave& plan, const Bytes& bytes) {
+    switch (plan.way) {
+    case SaveWay::Descriptor: return WriteToDescriptor(plan.target.descriptor, bytes);
+    case SaveWay::Special: return WriteToSpecialFile(plan.target.path, bytes);
+    case SaveWay::InPlace: return WriteInPlace(plan.target.path, bytes);
+    case SaveWay::Replace: break;
+    }
+    const std::string temporary = std::exchange(plan.temporary.name, {});
+    if (rename(temporary.c_str(), plan.target.path.c_str()) == 0) return {};
+    const int error = errno;
+    const std::string reason = ErrorText();
+    unlink(temporary.c_str());
+    // A folder whose sticky bit keeps others' files from being replaced.
+    if (error == EPERM || error == EACCES) return WriteInPlace(plan.target.path, bytes);
+    return reason;
+}
+
+void RemoveTemporaries(std::vector<PlannedSave>& plans) {
+    for (PlannedSave& plan : plans) {
+        if (plan.temporary.fd >= 0) close(plan.temporary.fd);
+        if (!plan.temporary.name.empty()) unlink(plan.temporary.name.c_str());
+        plan.temporary = {};
+    }
+}
+
+// Every file's new bytes are written and flushed before the first is put in
+// place, so a failure while writing changes none of them; they are then put
+// in place in order, and each folder is flushed once at the end. Flushing
+// the temporaries together rather than file by file lets the disk take them
+// in one go.
+std::string SaveAll(const std::vector<SaveRequest>& requests, bool flush, std::size_t& failed) {
+    std::vector<PlannedSave> plans(requests.size());
+    const auto giveUp = [&](std::size_t index, std::string reason) {
+        failed = index;
+        RemoveTemporaries(plans);
+        return reason;
+    };
+    for (std::size_t i = 0; i < plans.size(); ++i) {
+        std::string reason = PlanSave(*requests[i].path, plans[i]);
+        if (reason.empty()) reason = PrepareReplacement(plans[i], *requests[i].bytes);
+        if (!reason.empty()) return giveUp(i, reason);
+    }
+    if (flush) {
+        for (const PlannedSave& plan : plans) {
+            if (plan.temporary.fd >= 0) StartWriteback(plan.temporary);
+        }
+    }
+    for (std::size_t i = 0; i < plans.size(); ++i) {
+        if (plans[i].temporary.fd < 0) continue;
+        if (std::string reason = CloseTemporary(plans[i].temporary, flush); !reason.empty()) return giveUp(i, reason);
+    }
+    // Files already put in place stay so when a later one fails.
+    std::string reason;
+    std::vector<std::string> replacedIn;
+    for (std::size_t i = 0; i < plans.size() && reason.empty(); ++i) {
+        const bool replaced = plans[i].way == SaveWay::Replace;
+        reason = Commit(plans[i], *requests[i].bytes);
+        const std::string folder = FolderOf(plans[i].target.path);
+        if (replaced && std::find(replacedIn.begin(), replacedIn.end(), folder) == replacedIn.end()) {
+            replacedIn.push_back(folder);
+        }
+        failed = i;
+    }
+    RemoveTemporaries(plans);
+    if (flush) {
+        for (const std::string& folder : replacedIn) SyncFolder(folder);
+    }
+    return reason;
+}
+
 }  // namespace
 
 std::string SaveFileSafely(const std::string& path, const Bytes& bytes, bool flushToDisk) {
-    if (std::string fault = NameFault(path); !fault.empty()) return fault;
-    const Target target = FollowLinks(path);
-    if (!target.fault.empty()) return target.fault;
-    if (target.descriptor >= 0) return WriteToDescriptor(target.descriptor, bytes);
-    struct stat info {};
-    if (stat(target.path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-        if (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode)) return WriteToSpecialFile(target.path, bytes);
-        return S_ISDIR(info.st_mode) ? "It is a folder" : "It is not a regular file";
-    }
-    return ReplaceFile(target.path, bytes, flushToDisk);
+    std::size_t failed = 0;
+    return SaveAll({{&path, &bytes}}, flushToDisk, failed);
+}
+
+std::string SaveFilesSafely(const std::vector<OutputFile>& files, std::size_t& failed) {
+    std::vector<SaveRequest> requests;
+    requests.reserve(files.size());
+    for (const OutputFile& file : files) requests.push_back({&file.path, &file.bytes});
+    return SaveAll(requests, true, failed);
 }
 
 std::string SaveTargetFault(const std::string& path) {

@@ -23,6 +23,20 @@ namespace qm {
 // reach the disk: for a file that another program reads at once and nobody
 // keeps, such as the program an emulator is started on.
 std::string SaveFileSafely(const std::string& path, const std::vector<unsigned char>& bytes, bool flushToDisk = true);
+
+// A file to be written, with its bytes.
+struct OutputFile {
+    std::string path;
+    std::vector<unsigned char> bytes;
+};
+// Saves files that belong together, each as SaveFileSafely does, and all or
+// none where that is in this program's hands: every file's bytes are written
+// and flushed before the first replaces its target, so that a failure while
+// writing leaves every target as it was; they then replace their targets in
+// the order given. On failure returns the reason and sets failed to the index
+// of the file that failed; the files before it have been saved only when the
+// failure came in replacing (a folder that changed under the save).
+std::string SaveFilesSafely(const std::vector<OutputFile>& files, std::size_t& failed);
 // Why SaveFileSafely(path, ...) would certainly fail, without writing
 // anything: a missing or protected folder, a folder as target, a loop of
 // links. Empty when the target looks writable.

@@ -1,6 +1,7 @@
 #include "core/font_source.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "core/export_lines.h"
 #include "core/hex_digits.h"
@@ -9,17 +10,20 @@ namespace qm {
 
 namespace {
 
-void Append(Bytes& out, const std::string& text) { out.insert(out.end(), text.begin(), text.end()); }
+void Append(Bytes& out, std::string_view text) { out.insert(out.end(), text.begin(), text.end()); }
 
-// The bytes of one line, each with its prefix, joined by sep.
-std::string LineBytes(std::span<const std::uint8_t> bytes, const char* prefix, const char* sep) {
-    std::string line;
+// The bytes of one line, each with its prefix, joined by sep, after the line's
+// start and before its end.
+void AppendLine(Bytes& out, std::string_view start, std::span<const std::uint8_t> bytes, std::string_view prefix,
+                std::string_view sep, std::string_view end) {
+    Append(out, start);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i > 0) line += sep;
-        line += prefix;
-        AppendHexByte(line, bytes[i]);
+        if (i > 0) Append(out, sep);
+        Append(out, prefix);
+        out.push_back(static_cast<unsigned char>(kUpperHexDigits[bytes[i] >> 4]));
+        out.push_back(static_cast<unsigned char>(kUpperHexDigits[bytes[i] & 15]));
     }
-    return line;
+    Append(out, end);
 }
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
@@ -36,19 +40,21 @@ bool IsSourceLabel(const std::string& name) {
 
 Bytes Ca65BytesText(std::span<const std::uint8_t> bytes, const std::string& label, std::size_t perLine) {
     Bytes out;
+    out.reserve(label.size() + 2 + bytes.size() * 4 + (bytes.size() / perLine + 1) * 11);
     Append(out, label + ":\n");
     for (std::size_t at = 0; at < bytes.size(); at += perLine) {
-        Append(out, "    .byte " + LineBytes(bytes.subspan(at, std::min(perLine, bytes.size() - at)), "$", ",") + "\n");
+        AppendLine(out, "    .byte ", bytes.subspan(at, std::min(perLine, bytes.size() - at)), "$", ",", "\n");
     }
     return out;
 }
 
 Bytes CBytesText(std::span<const std::uint8_t> bytes, const std::string& name, std::size_t perLine) {
     Bytes out;
+    out.reserve(name.size() + 40 + bytes.size() * 6 + (bytes.size() / perLine + 1) * 6);
     Append(out, "const unsigned char " + name + "[" + std::to_string(bytes.size()) + "] = {\n");
     for (std::size_t at = 0; at < bytes.size(); at += perLine) {
         const std::size_t count = std::min(perLine, bytes.size() - at);
-        Append(out, "    " + LineBytes(bytes.subspan(at, count), "0x", ", ") + (at + count < bytes.size() ? ",\n" : "\n"));
+        AppendLine(out, "    ", bytes.subspan(at, count), "0x", ", ", at + count < bytes.size() ? ",\n" : "\n");
     }
     Append(out, "};\n");
     return out;

@@ -8,8 +8,10 @@
 
 namespace qm {
 
+inline constexpr const char* kUpperHexDigits = "0123456789ABCDEF";
+
 inline void AppendHexByte(std::string& out, std::uint8_t value, bool lowerCase = false) {
-    const char* digits = lowerCase ? "0123456789abcdef" : "0123456789ABCDEF";
+    const char* digits = lowerCase ? "0123456789abcdef" : kUpperHexDigits;
     out += digits[value >> 4];
     out += digits[value & 15];
 }

@@ -1,6 +1,7 @@
 #include "core/map_export.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace qm {
 
@@ -26,48 +27,76 @@ Bytes MapTileBytes(const TileMap& map, const Region& region, int fill) {
 
 namespace {
 
-// Each tile's character codes, tileWidth x tileHeight row by row, with fill
-// for an empty set cell; element 0 is an empty map cell's.
-std::vector<Bytes> TileRows(const TileMap& map, const std::array<SetRecord, kSetCount + 1>& sets, int fill) {
-    std::vector<Bytes> tiles(kTileCount + 1, Bytes(static_cast<std::size_t>(map.tileWidth) * map.tileHeight,
-                                                   static_cast<unsigned char>(fill)));
-    for (int tile = 1; tile <= kTileCount; ++tile) {
-        for (int r = 0; r < map.tileHeight; ++r) {
-            for (int c = 0; c < map.tileWidth; ++c) {
-                const int code = CellOrEmpty(sets[tile].cells[r * 5 + c]);
-                if (code != kEmptyCell) tiles[tile][r * map.tileWidth + c] = static_cast<unsigned char>(code);
+// Every tile's character codes, tileWidth x tileHeight row by row, one tile
+// after another from tile 0, an empty map cell's; empty stands for an empty
+// set cell.
+template <typename Code>
+std::vector<Code> TileCodes(const TileMap& map, const std::array<SetRecord, kSetCount + 1>& sets, Code empty) {
+    const std::size_t tw = map.tileWidth, th = map.tileHeight;
+    std::vector<Code> codes((kTileCount + 1) * tw * th, empty);
+    for (std::size_t tile = 1; tile <= kTileCount; ++tile) {
+        for (std::size_t r = 0; r < th; ++r) {
+            for (std::size_t c = 0; c < tw; ++c) {
+                const int code = CellOrEmpty(sets[tile].cells[r * kTileMaxSide + c]);
+                if (code != kEmptyCell) codes[(tile * th + r) * tw + c] = static_cast<Code>(code);
             }
         }
     }
-    return tiles;
+    return codes;
+}
+
+// For each value a map cell can hold, where one row of its tile's codes starts.
+template <typename Code>
+using TileRowStarts = std::array<const Code*, 256>;
+
+// One row of characters: a row of tiles, one row of each, copied a fixed
+// width at a time so that copying a few codes is no call.
+template <typename Code, std::size_t Width>
+Code* CopyTileRow(const std::uint8_t* cells, int count, const TileRowStarts<Code>& rows, Code* to) {
+    for (int x = 0; x < count; ++x, to += Width) std::memcpy(to, rows[cells[x]], Width * sizeof(Code));
+    return to;
+}
+
+template <typename Code>
+std::vector<Code> LayOutTiles(const TileMap& map, const Region& region, const std::vector<Code>& tiles) {
+    if (!InsideMap(map, region) || !IsTileSide(map.tileWidth) || !IsTileSide(map.tileHeight)) return {};
+    const std::size_t tw = map.tileWidth, th = map.tileHeight;
+    std::vector<TileRowStarts<Code>> rowStarts(th);
+    for (std::size_t r = 0; r < th; ++r) {
+        for (std::size_t cell = 0; cell < 256; ++cell) {
+            const std::size_t tile = cell < kTileCount ? cell + 1 : 0;
+            rowStarts[r][cell] = tiles.data() + (tile * th + r) * tw;
+        }
+    }
+    using Copy = Code* (*)(const std::uint8_t*, int, const TileRowStarts<Code>&, Code*);
+    constexpr std::array<Copy, kTileMaxSide> kCopies = {CopyTileRow<Code, 1>, CopyTileRow<Code, 2>,
+                                                        CopyTileRow<Code, 3>, CopyTileRow<Code, 4>,
+                                                        CopyTileRow<Code, 5>};
+    std::vector<Code> out(static_cast<std::size_t>(region.width) * tw * region.height * th);
+    Code* to = out.data();
+    for (int y = region.startY; y < region.startY + region.height; ++y) {
+        const std::uint8_t* cells = map.cells.data() + static_cast<std::size_t>(y) * map.width + region.startX;
+        for (const auto& rows : rowStarts) to = kCopies[tw - 1](cells, region.width, rows, to);
+    }
+    return out;
 }
 
 }  // namespace
 
 Bytes MapCharBytes(const TileMap& map, const Region& region, const std::array<SetRecord, kSetCount + 1>& sets,
                    int fill) {
-    Bytes out;
-    if (!InsideMap(map, region)) return out;
-    const std::vector<Bytes> tiles = TileRows(map, sets, fill);
-    const std::size_t tw = map.tileWidth;
-    out.resize(static_cast<std::size_t>(region.width) * tw * region.height * map.tileHeight);
-    auto to = out.begin();
-    for (int y = region.startY; y < region.startY + region.height; ++y) {
-        for (int r = 0; r < map.tileHeight; ++r) {
-            for (int x = region.startX; x < region.startX + region.width; ++x) {
-                const auto from = tiles[map.Tile(x, y)].begin() + static_cast<std::ptrdiff_t>(r * tw);
-                to = std::copy(from, from + static_cast<std::ptrdiff_t>(tw), to);
-            }
-        }
-    }
-    return out;
+    return LayOutTiles(map, region, TileCodes(map, sets, static_cast<unsigned char>(fill)));
+}
+
+std::vector<int> MapCharCodes(const TileMap& map, const Region& region,
+                              const std::array<SetRecord, kSetCount + 1>& sets) {
+    return LayOutTiles(map, region, TileCodes(map, sets, kEmptyCell));
 }
 
 Bytes TileSetBytes(const TileMap& map, const std::array<SetRecord, kSetCount + 1>& sets, int fill) {
-    const std::vector<Bytes> tiles = TileRows(map, sets, fill);
-    Bytes out;
-    for (int tile = 1; tile <= kTileCount; ++tile) out.insert(out.end(), tiles[tile].begin(), tiles[tile].end());
-    return out;
+    Bytes codes = TileCodes(map, sets, static_cast<unsigned char>(fill));
+    codes.erase(codes.begin(), codes.begin() + map.tileWidth * map.tileHeight);
+    return codes;
 }
 
 Bytes WithSizeHeader(int width, int height, const Bytes& bytes) {

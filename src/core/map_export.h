@@ -20,6 +20,9 @@ Bytes MapTileBytes(const TileMap& map, const Region& region, int fill);
 // map cell or the tile's set cell is empty.
 Bytes MapCharBytes(const TileMap& map, const Region& region, const std::array<SetRecord, kSetCount + 1>& sets,
                    int fill);
+// The same as character codes, kEmptyCell where empty.
+std::vector<int> MapCharCodes(const TileMap& map, const Region& region,
+                              const std::array<SetRecord, kSetCount + 1>& sets);
 // For tile 1 to 100, its tileWidth x tileHeight character codes row by row;
 // fill for an empty set cell.
 Bytes TileSetBytes(const TileMap& map, const std::array<SetRecord, kSetCount + 1>& sets, int fill);

@@ -4,6 +4,7 @@
 
 #include "core/font_image.h"
 #include "core/image.h"
+#include "core/map_export.h"
 #include "core/paths.h"
 
 namespace qm {
@@ -15,20 +16,7 @@ Bytes TextBytes(const std::string& text) { return Bytes(text.begin(), text.end()
 }  // namespace
 
 CodeGrid MapGrid(const TileMap& map, const std::array<SetRecord, kSetCount + 1>& sets) {
-    // Row by row of characters, a tile's row at a time: as MapCharAt lays
-    // each character out, without finding its tile for every one.
-    CodeGrid grid{map.width * map.tileWidth, map.height * map.tileHeight, {}};
-    grid.cells.reserve(static_cast<std::size_t>(grid.width) * static_cast<std::size_t>(grid.height));
-    for (int y = 0; y < grid.height; ++y) {
-        const int my = y / map.tileHeight, ty = y % map.tileHeight;
-        for (int mx = 0; mx < map.width; ++mx) {
-            const int tile = map.Tile(mx, my);
-            for (int tx = 0; tx < map.tileWidth; ++tx) {
-                grid.cells.push_back(tile == 0 ? kEmptyCell : CellOrEmpty(sets[tile].cells[ty * kTileMaxSide + tx]));
-            }
-        }
-    }
-    return grid;
+    return {map.width * map.tileWidth, map.height * map.tileHeight, MapCharCodes(map, WholeMap(map), sets)};
 }
 
 std::string TiledStem(const std::string& tmxPath) {
@@ -46,7 +34,7 @@ std::vector<OutputFile> TiledExportFiles(const CodeGrid& grid, const FontSlot& f
     return {
         {stem + ".png", picture},
         {stem + ".tsx", TextBytes(WriteTsx(name, FileNameOf(stem + ".png")))},
-        {tmxPath, TextBytes(WriteTmx(grid, FileNameOf(stem + ".tsx"), layerName))},
+        {tmxPath, WriteTmxBytes(grid, FileNameOf(stem + ".tsx"), layerName)},
     };
 }
 

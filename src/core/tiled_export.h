@@ -8,14 +8,10 @@
 
 #include "core/byte_stream.h"
 #include "core/document.h"
+#include "core/file_io.h"
 #include "core/tmx_format.h"
 
 namespace qm {
-
-struct OutputFile {
-    std::string path;
-    Bytes bytes;
-};
 
 // For OUT.tmx: OUT.png (the font's 256 characters as the picture export draws
 // them at scale 1, in the given colours), OUT.tsx and OUT.tmx, in this order,

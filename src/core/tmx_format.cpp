@@ -3,7 +3,9 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstring>
 #include <string_view>
 
 #include "core/xml_reader.h"
@@ -236,30 +238,60 @@ CodeGrid ReadMap(const XmlElement& map) {
     return grid;
 }
 
+// The map's text in either kind of buffer: a file's bytes are written without
+// a copy of several megabytes.
+template <typename Text>
+Text TmxText(const CodeGrid& grid, const std::string& tilesetFile, const std::string& layerName) {
+    const std::string w = std::to_string(grid.width), h = std::to_string(grid.height);
+    std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    head += "<map version=\"1.10\" orientation=\"orthogonal\" renderorder=\"right-down\" width=\"" + w +
+           "\" height=\"" + h + "\" tilewidth=\"8\" tileheight=\"8\" infinite=\"0\" nextlayerid=\"2\" nextobjectid=\"1\">\n";
+    head += " <tileset firstgid=\"1\" source=\"" + XmlEscape(tilesetFile) + "\"/>\n";
+    head += " <layer id=\"1\" name=\"" + XmlEscape(layerName) + "\" width=\"" + w + "\" height=\"" + h + "\">\n";
+    head += "  <data encoding=\"csv\">\n";
+    Text out(head.begin(), head.end());
+    // Every id's text with its comma, looked up rather than formatted per cell.
+    static const auto kIdTexts = [] {
+        std::array<std::array<char, 5>, kMaxLocalId + 2> texts{};
+        for (std::size_t id = 0; id < texts.size(); ++id) {
+            char* end = std::to_chars(texts[id].data() + 1, texts[id].data() + 4, id).ptr;
+            *end = ',';
+            texts[id][0] = static_cast<char>(end - texts[id].data());  // the length, comma included
+        }
+        return texts;
+    }();
+    const std::size_t start = out.size();
+    // At most "256," a cell and a line end a row.
+    out.resize(start + grid.cells.size() * 4 + static_cast<std::size_t>(grid.height));
+    char* to = reinterpret_cast<char*>(out.data()) + start;
+    const int* cell = grid.cells.data();
+    for (int y = 0; y < grid.height; ++y) {
+        for (int x = 0; x < grid.width; ++x, ++cell) {
+            const auto& text = kIdTexts[*cell >= 0 && *cell <= kMaxLocalId ? *cell + 1 : 0];
+            std::memcpy(to, text.data() + 1, 4);
+            to += text[0];
+        }
+        *to++ = '\n';
+    }
+    // No comma after the last cell.
+    if (!grid.cells.empty()) {
+        to[-2] = '\n';
+        --to;
+    }
+    out.resize(static_cast<std::size_t>(to - reinterpret_cast<char*>(out.data())));
+    const std::string_view tail = "</data>\n </layer>\n</map>\n";
+    out.insert(out.end(), tail.begin(), tail.end());
+    return out;
+}
+
 }  // namespace
 
 std::string WriteTmx(const CodeGrid& grid, const std::string& tilesetFile, const std::string& layerName) {
-    const std::string w = std::to_string(grid.width), h = std::to_string(grid.height);
-    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    out += "<map version=\"1.10\" orientation=\"orthogonal\" renderorder=\"right-down\" width=\"" + w +
-           "\" height=\"" + h + "\" tilewidth=\"8\" tileheight=\"8\" infinite=\"0\" nextlayerid=\"2\" nextobjectid=\"1\">\n";
-    out += " <tileset firstgid=\"1\" source=\"" + XmlEscape(tilesetFile) + "\"/>\n";
-    out += " <layer id=\"1\" name=\"" + XmlEscape(layerName) + "\" width=\"" + w + "\" height=\"" + h + "\">\n";
-    out += "  <data encoding=\"csv\">\n";
-    // At most "256," a cell and a line end a row.
-    out.reserve(out.size() + grid.cells.size() * 4 + static_cast<std::size_t>(grid.height) + 32);
-    for (int y = 0; y < grid.height; ++y) {
-        for (int x = 0; x < grid.width; ++x) {
-            const int code = grid.cells[static_cast<std::size_t>(y) * grid.width + x];
-            char id[4];
-            char* end = std::to_chars(id, id + sizeof id, code >= 0 && code <= kMaxLocalId ? code + 1 : 0).ptr;
-            out.append(id, static_cast<std::size_t>(end - id));
-            if (x + 1 < grid.width || y + 1 < grid.height) out += ',';
-        }
-        out += '\n';
-    }
-    out += "</data>\n </layer>\n</map>\n";
-    return out;
+    return TmxText<std::string>(grid, tilesetFile, layerName);
+}
+
+Bytes WriteTmxBytes(const CodeGrid& grid, const std::string& tilesetFile, const std::string& layerName) {
+    return TmxText<Bytes>(grid, tilesetFile, layerName);
 }
 
 std::string WriteTsx(const std::string& name, const std::string& imageFile) {

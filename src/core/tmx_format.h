@@ -24,6 +24,8 @@ struct CodeGrid {
 // Tile id = code + 1 (the tile set's tile k is character k), 0 for an empty
 // cell or anything that is no code. One layer, CSV, naming the tile set file.
 std::string WriteTmx(const CodeGrid& grid, const std::string& tilesetFile, const std::string& layerName);
+// The same as the bytes of a file.
+Bytes WriteTmxBytes(const CodeGrid& grid, const std::string& tilesetFile, const std::string& layerName);
 // A tile set of 256 tiles of 8 x 8, 32 a row, in the picture file.
 std::string WriteTsx(const std::string& name, const std::string& imageFile);
 

@@ -33,10 +33,7 @@ void ExportToTiled(EditorState& s) {
         tk::MessageBox("Error!", "The picture of the tile set could not be made.");
         return;
     }
-    // The map is written last, so a failure never leaves one naming a missing file.
-    for (const OutputFile& file : files) {
-        if (!SaveAndTell(s, file.path, file.bytes)) return;
-    }
+    SaveAllAndTell(s, files);
 }
 
 void ImportFromTiled(EditorState& s) {

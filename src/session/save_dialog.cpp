@@ -32,6 +32,12 @@ bool IsAction(const tk::Event& e) {
     }
 }
 
+void TellSaved(EditorState& s, const std::string& path) {
+    if (!tk::WindowExists(s.ui.window)) return;
+    s.SaveNotice = "Saved " + FileNameOf(path);
+    tk::SetStatusText(s.ui.window, kStatusCharField, s.SaveNotice);
+}
+
 }  // namespace
 
 bool MayWriteOver(const std::string& title, const std::string& path) {
@@ -66,10 +72,13 @@ void AskAndSave(EditorState& s, const std::string& title, const std::string& fil
 
 bool SaveAndTell(EditorState& s, const std::string& path, const std::vector<unsigned char>& bytes) {
     if (!tk::SaveFileReporting(path, bytes)) return false;
-    if (tk::WindowExists(s.ui.window)) {
-        s.SaveNotice = "Saved " + FileNameOf(path);
-        tk::SetStatusText(s.ui.window, kStatusCharField, s.SaveNotice);
-    }
+    TellSaved(s, path);
+    return true;
+}
+
+bool SaveAllAndTell(EditorState& s, const std::vector<OutputFile>& files) {
+    if (files.empty() || !tk::SaveFilesReporting(files)) return false;
+    TellSaved(s, files.back().path);
     return true;
 }
 

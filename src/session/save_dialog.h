@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_io.h"
 #include "session/editor_state.h"
 
 namespace qm {
@@ -21,6 +22,8 @@ bool MayWriteOver(const std::string& title, const std::string& path);
 // Saves with any failure shown as "Error!"; on success the first field of the
 // main window's status bar says so until the user's next action.
 bool SaveAndTell(EditorState& s, const std::string& path, const std::vector<unsigned char>& bytes);
+// The same for files that belong together; the status bar names the last.
+bool SaveAllAndTell(EditorState& s, const std::vector<OutputFile>& files);
 // Asks for a new file (no initial name, the extension added under the first
 // filter only) and saves the bytes there, as SaveAndTell does.
 void AskAndSave(EditorState& s, const std::string& title, const std::string& filters, const std::string& ext,

@@ -13,6 +13,14 @@ bool SaveFileReporting(const std::string& path, const std::vector<unsigned char>
     return false;
 }
 
+bool SaveFilesReporting(const std::vector<qm::OutputFile>& files) {
+    std::size_t failed = 0;
+    const std::string reason = qm::SaveFilesSafely(files, failed);
+    if (reason.empty()) return true;
+    MessageBox("Error!", "Cannot save " + files[failed].path + ": " + reason);
+    return false;
+}
+
 Surface SurfaceFromImage(const qm::Image& image) {
     Surface surface(image.width, image.height);
     for (int y = 0; y < image.height; ++y) {

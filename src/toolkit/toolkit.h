@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_io.h"
 #include "core/image.h"
 #include "toolkit/surface.h"
 
@@ -289,6 +290,9 @@ bool StartProgram(const std::vector<std::string>& words, std::string& reason);
 // The one save path of the program: qm::SaveFileSafely, and on failure a message
 // box titled "Error!" naming the file and the reason. Returns true on success.
 bool SaveFileReporting(const std::string& path, const std::vector<unsigned char>& bytes);
+// Files that belong together, saved with qm::SaveFilesSafely and reported as
+// SaveFileReporting reports one.
+bool SaveFilesReporting(const std::vector<qm::OutputFile>& files);
 // A picture to show on a canvas, and the pixels of a surface as a picture.
 Surface SurfaceFromImage(const qm::Image& image);
 qm::Image ImageFromSurface(const Surface& surface);

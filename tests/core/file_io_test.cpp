@@ -128,6 +128,42 @@ TEST(SaveFileSafely, AFailedWriteKeepsTheOldFileByteForByteAndLeavesNoTemporary)
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"keep.fnt"});
 }
 
+// Files saved together: when any one cannot be written, whether its target
+// is a folder or its bytes do not fit, none of them changes.
+TEST(SaveFilesSafely, AllAreSavedOrNoneWhereverTheFailureComes) {
+    const std::vector<std::string> names = {"map.png", "map.tsx", "map.tmx"};
+    for (std::size_t bad = 0; bad <= names.size(); ++bad) {
+        for (const bool folderTarget : {false, true}) {
+            Folder folder;
+            std::vector<qm::OutputFile> files;
+            for (std::size_t i = 0; i < names.size(); ++i) {
+                const std::string path = folder.Path(names[i]);
+                if (i == bad && folderTarget) ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
+                else ASSERT_EQ(qm::SaveFileSafely(path, Pattern(100, static_cast<unsigned char>(i))), "");
+                files.push_back({path, Pattern(i == bad && !folderTarget ? 100000 : 2000 + i, 50)});
+            }
+            std::size_t failed = 99;
+            std::string reason;
+            {
+                SizeLimit limit(8192);
+                reason = qm::SaveFilesSafely(files, failed);
+            }
+            auto present = folder.Names();
+            std::sort(present.begin(), present.end());
+            EXPECT_EQ(present, (std::vector<std::string>{"map.png", "map.tmx", "map.tsx"}));
+            EXPECT_EQ(reason.empty(), bad == names.size());
+            if (!reason.empty()) {
+                EXPECT_EQ(failed, bad);
+            }
+            for (std::size_t i = 0; i < names.size(); ++i) {
+                if (i == bad && folderTarget) continue;
+                const Bytes expected = reason.empty() ? files[i].bytes : Pattern(100, static_cast<unsigned char>(i));
+                EXPECT_EQ(Read(files[i].path), expected) << "file " << i << ", failing " << bad;
+            }
+        }
+    }
+}
+
 TEST(SaveFileSafely, AWriteProtectedFolderHasItsWritableFileWrittenInPlaceButTakesNoNewFile) {
     if (geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
     Folder folder;

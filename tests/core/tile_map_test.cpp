@@ -101,10 +101,12 @@ TEST(TileMapTest, CharactersAreTheTilesLaidOutByHand) {
         const Bytes tiles = MapTileBytes(map, region, kNoTile);
         const Bytes set = TileSetBytes(map, doc.SetTable, fill);
         const Bytes chars = MapCharBytes(map, region, doc.SetTable, fill);
+        const std::vector<int> codes = MapCharCodes(map, region, doc.SetTable);
         const int tw = map.tileWidth, th = map.tileHeight, rowChars = region.width * tw;
         ASSERT_EQ(tiles.size(), static_cast<std::size_t>(region.width * region.height));
         ASSERT_EQ(set.size(), static_cast<std::size_t>(kTileCount * tw * th));
         ASSERT_EQ(chars.size(), static_cast<std::size_t>(rowChars * region.height * th));
+        ASSERT_EQ(codes.size(), chars.size());
         for (std::size_t at = 0; at < chars.size(); ++at) {
             const int cx = static_cast<int>(at % rowChars), cy = static_cast<int>(at / rowChars);
             const int tile = tiles[(cy / th) * region.width + cx / tw];
@@ -112,6 +114,7 @@ TEST(TileMapTest, CharactersAreTheTilesLaidOutByHand) {
             ASSERT_EQ(chars[at], expected) << "at " << at;
             const int code = MapCharAt(map, doc.SetTable, region.startX * tw + cx, region.startY * th + cy);
             ASSERT_EQ(code == kEmptyCell ? fill : code, expected);
+            ASSERT_EQ(codes[at], code);
         }
     }
 }
