@@ -82,10 +82,17 @@ TEST(TileMapTest, DamagedMapBlocksAreKnownAsSuch) {
     badSize[kProjectSize + 8] = 0;
     badSize[kProjectSize + 9] = 0;
     EXPECT_TRUE(MapDamaged(*ReadProject(badSize)));
-    // A cell that is no tile reads as empty.
-    Bytes badCell = whole;
-    badCell[kProjectSize + 8 + 6] = 150;
-    EXPECT_EQ(MapOf(*ReadProject(badCell))->Tile(0, 0), 0);
+    // A cell that is no tile reads as empty, whichever value it holds and
+    // wherever it lies (the cells are read many at a time, then one by one).
+    ResizeMap(doc.Map, 33, 9);
+    Bytes everyValue = WriteProject(ProjectOf(doc));
+    const std::size_t cells = kProjectSize + 8 + 6;
+    for (std::size_t i = 0; i < 33 * 9; ++i) everyValue[cells + i] = static_cast<unsigned char>((i * 7) % 256);
+    const TileMap read = *MapOf(*ReadProject(everyValue));
+    for (std::size_t i = 0; i < 33 * 9; ++i) {
+        const unsigned value = (i * 7) % 256;
+        EXPECT_EQ(read.cells[i], value < kTileCount ? value : kNoTile) << "cell " << i;
+    }
 }
 
 TEST(TileMapTest, CharactersAreTheTilesLaidOutByHand) {
