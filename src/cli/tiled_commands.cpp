@@ -50,8 +50,8 @@ void RunExport(const Options& options) {
                                          KindName(input.kind) + " file");
     }
     const bool multicolour = options.Has("--multicolour") || options.Has("--multicolor");
-    const auto files = TiledExportFiles(fromMap ? grid : ScreenGrid(screen), font, colors, multicolour, output,
-                                        fromMap ? "Map" : "Screen");
+    if (!fromMap) grid = ScreenGrid(screen);
+    const auto files = TiledExportFiles(grid, font, colors, multicolour, output, fromMap ? "Map" : "Screen");
     if (files.empty()) throw InputError(output, "the tile set's picture could not be encoded");
     WriteOutputs(files);
 }

@@ -1,6 +1,7 @@
 #include "core/tiled_export.h"
 
 #include <cctype>
+#include <utility>
 
 #include "core/font_image.h"
 #include "core/image.h"
@@ -28,14 +29,16 @@ std::string TiledStem(const std::string& tmxPath) {
 std::vector<OutputFile> TiledExportFiles(const CodeGrid& grid, const FontSlot& font, const RegisterColors& colors,
                                          bool multicolor, const std::string& tmxPath, const std::string& layerName) {
     const std::string stem = TiledStem(tmxPath);
-    const Bytes picture = EncodePng(RenderFontImage(font, colors, multicolor, 1));
+    Bytes picture = EncodePng(RenderFontImage(font, colors, multicolor, 1));
     if (picture.empty()) return {};
     const std::string name = font.fileName.empty() ? "font" : font.fileName;
-    return {
-        {stem + ".png", picture},
-        {stem + ".tsx", TextBytes(WriteTsx(name, FileNameOf(stem + ".png")))},
-        {tmxPath, WriteTmxBytes(grid, FileNameOf(stem + ".tsx"), layerName)},
-    };
+    // Moved in one by one: a list in braces would copy a large map's text.
+    std::vector<OutputFile> files;
+    files.reserve(3);
+    files.push_back({stem + ".png", std::move(picture)});
+    files.push_back({stem + ".tsx", TextBytes(WriteTsx(name, FileNameOf(stem + ".png")))});
+    files.push_back({tmxPath, WriteTmxBytes(grid, FileNameOf(stem + ".tsx"), layerName)});
+    return files;
 }
 
 }  // namespace qm

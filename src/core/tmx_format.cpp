@@ -260,21 +260,29 @@ Text TmxText(const CodeGrid& grid, const std::string& tilesetFile, const std::st
         }
         return texts;
     }();
+    const auto textOf = [](int code) -> const std::array<char, 5>& {
+        return kIdTexts[code >= 0 && code <= kMaxLocalId ? code + 1 : 0];
+    };
+    const std::size_t cells = static_cast<std::size_t>(grid.width) * static_cast<std::size_t>(grid.height);
+    // The exact length first (a line end a row), so that a large map's text
+    // touches no more memory than it takes; the last cell has no comma, but
+    // 3 bytes more are copied from the table with it.
+    std::size_t length = static_cast<std::size_t>(grid.height) + 3;
+    for (std::size_t i = 0; i < cells; ++i) length += static_cast<std::size_t>(textOf(grid.cells[i])[0]);
     const std::size_t start = out.size();
-    // At most "256," a cell and a line end a row.
-    out.resize(start + grid.cells.size() * 4 + static_cast<std::size_t>(grid.height));
+    out.resize(start + length);
     char* to = reinterpret_cast<char*>(out.data()) + start;
     const int* cell = grid.cells.data();
     for (int y = 0; y < grid.height; ++y) {
         for (int x = 0; x < grid.width; ++x, ++cell) {
-            const auto& text = kIdTexts[*cell >= 0 && *cell <= kMaxLocalId ? *cell + 1 : 0];
+            const auto& text = textOf(*cell);
             std::memcpy(to, text.data() + 1, 4);
             to += text[0];
         }
         *to++ = '\n';
     }
     // No comma after the last cell.
-    if (!grid.cells.empty()) {
+    if (cells > 0) {
         to[-2] = '\n';
         --to;
     }
