@@ -532,6 +532,9 @@ bool ReadWholeFile(const std::string& path, Bytes& bytes, std::size_t maxBytes) 
         return false;
     }
     Bytes data;
+    // Room for what the file holds now, so that a large one is not moved
+    // from buffer to buffer as it is read; one that grows meanwhile still is.
+    data.reserve(std::min(static_cast<std::size_t>(info.st_size), maxBytes));
     unsigned char buffer[65536];
     while (data.size() < maxBytes) {
         const ssize_t n = read(fd, buffer, std::min(sizeof buffer, maxBytes - data.size()));

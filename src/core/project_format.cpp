@@ -119,7 +119,7 @@ std::optional<TileMap> MapOf(const ProjectData& project) {
 
 bool MapDamaged(const ProjectData& project) {
     const TaggedBlock* block = project.extensions.Find(kMapBlockTag);
-    if (block) return !DecodeMapBlock(block->data);
+    if (block) return !IsMapBlock(block->data);
     return project.extensions.damaged && std::string_view(project.extensions.damagedTag.data(), 4) == kMapBlockTag;
 }
 

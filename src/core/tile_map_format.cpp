@@ -48,17 +48,20 @@ void EmptyCellsOutOfRange(std::vector<std::uint8_t>& cells) {
 
 }  // namespace
 
+bool IsMapBlock(std::span<const unsigned char> block) {
+    if (block.size() < kBlockHead) return false;
+    const int width = Word(block, 0), height = Word(block, 2);
+    return IsMapSide(width) && IsMapSide(height) && IsTileSide(block[4]) && IsTileSide(block[5]) &&
+           block.size() - kBlockHead == static_cast<std::size_t>(width) * height;
+}
+
 std::optional<TileMap> DecodeMapBlock(std::span<const unsigned char> block) {
-    if (block.size() < kBlockHead) return std::nullopt;
+    if (!IsMapBlock(block)) return std::nullopt;
     TileMap map;
     map.width = Word(block, 0);
     map.height = Word(block, 2);
     map.tileWidth = block[4];
     map.tileHeight = block[5];
-    if (!IsMapSide(map.width) || !IsMapSide(map.height) || !IsTileSide(map.tileWidth) ||
-        !IsTileSide(map.tileHeight) || block.size() - kBlockHead != static_cast<std::size_t>(map.width) * map.height) {
-        return std::nullopt;
-    }
     map.cells.assign(block.begin() + kBlockHead, block.end());
     EmptyCellsOutOfRange(map.cells);
     return map;

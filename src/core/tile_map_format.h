@@ -18,8 +18,9 @@ inline constexpr char kMapBlockTag[] = "TMAP";
 // Width and height as 16-bit little-endian words, the tile's width and height
 // one byte each, then the cells row by row (the tile number - 1, 255 empty).
 Bytes EncodeMapBlock(const TileMap& map);
-// Nothing when the block is not a whole map of a size the editor allows.
-// A cell that is no tile reads as empty.
+// Whether the block is a whole map of a size the editor allows.
+bool IsMapBlock(std::span<const unsigned char> block);
+// Nothing when it is not. A cell that is no tile reads as empty.
 std::optional<TileMap> DecodeMapBlock(std::span<const unsigned char> block);
 
 // A map file made elsewhere: one byte per cell, the tile number - 1 or 255
