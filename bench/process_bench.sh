@@ -67,6 +67,20 @@ hyperfine -N --warmup 20 --runs 300 --export-json "$out/tiled.json" "$@" \
   -n "export-tmx" "$build/quillmere-cli export-tmx $project -o $out/export.tmx" \
   -n "export-region map mads" "$build/quillmere-cli export-region $project --region 0,0,60,40 --as map --format mads -o $out/map.asm"
 
+# A level of a game, 128 x 64 tiles of 2 x 2: its exports against cp of its project.
+python3 -c 'import random, sys
+random.seed(128)
+sys.stdout.buffer.write(bytes(255 if random.randrange(5) == 0 else random.randrange(100) for _ in range(128 * 64)))' >"$out/level.bin"
+level=$out/level.proj
+"$build/quillmere-cli" import-map "$out/level.bin" --width 128 --tile 2x2 --into fuzz/corpus/project/current.proj -o "$level"
+hyperfine -N --warmup 20 --runs 300 --export-json "$out/level.json" "$@" \
+  -n "floor: cp of the level's project" "cp $level $out/copy.proj" \
+  -n "level: export-map chars" "$build/quillmere-cli export-map $level --as chars -o $out/level-chars.bin" \
+  -n "level: export-map chars mads" "$build/quillmere-cli export-map $level --as chars --format mads -o $out/level-chars.asm" \
+  -n "level: export-map tiles ca65" "$build/quillmere-cli export-map $level --as tiles --format ca65 -o $out/level-tiles.s" \
+  -n "level: export-tiles" "$build/quillmere-cli export-tiles $level -o $out/level-tileset.bin" \
+  -n "level: export-tmx --source map" "$build/quillmere-cli export-tmx $level --source map -o $out/level.tmx"
+
 # A 512 x 512 map of 2 x 2 tiles: its exports against cp of its project, and
 # import-tmx --to map of 1024 x 1024 CSV layers (budget 100 ms): the map as
 # export-tmx writes it in characters, and a map of 1024 x 1024 tile ids of
@@ -99,6 +113,7 @@ QT_QPA_PLATFORM=offscreen hyperfine -N --warmup 3 --runs 30 --export-json "$out/
 medians "$out/cli.json"
 [ ! -f "$out/memory.json" ] || medians "$out/memory.json"
 medians "$out/tiled.json"
+medians "$out/level.json"
 medians "$out/map.json"
 medians "$out/editor.json"
 uptime

@@ -32,8 +32,9 @@ void Run(const Options& options) {
         UnpackFont(InputFont(input, options), font);
     }
     const bool multicolour = options.switches.count("--multicolour") || options.switches.count("--multicolor");
-    const Image picture = RenderFontImage(font, colors, multicolour, scale);
-    const Bytes bytes = bmp ? EncodeBmp(picture) : EncodePng(picture);
+    // A PNG file is drawn once at scale 1 and enlarged as it is written.
+    const Image picture = RenderFontImage(font, colors, multicolour, bmp ? scale : 1);
+    const Bytes bytes = bmp ? EncodeBmp(picture) : EncodeEnlargedPng(picture, scale);
     if (bytes.empty()) throw InputError(output, "the picture could not be encoded");
     WriteOutput(output, bytes);
 }

@@ -28,6 +28,9 @@ struct Image {
 
 // Both give no bytes for an empty picture.
 std::vector<unsigned char> EncodePng(const Image& image);
+// The picture enlarged scale times (1 to 16), each pixel a square of that
+// side, as PNG: what drawing it larger gives, without a picture that large.
+std::vector<unsigned char> EncodeEnlargedPng(const Image& image, int scale);
 std::vector<unsigned char> EncodeBmp(const Image& image);
 // An empty picture when the bytes are not a PNG file or it is damaged; pictures
 // wider or higher than 16384 pixels are refused before anything is allocated.

@@ -15,6 +15,7 @@ namespace {
 
 // Pictures larger than this are refused rather than allocated.
 constexpr png_uint_32 kMaxSide = 16384;
+constexpr int kMaxScale = 16;
 
 struct Reader {
     const std::vector<unsigned char>* data = nullptr;
@@ -110,20 +111,27 @@ bool DecodeInto(png_structp png, png_infop info, Reader* reader, Decoded* out) {
     return true;
 }
 
-// The colours of a picture of at most 256 of them, in the order met; empty
-// for one of more. Pictures of characters have a handful: stored as indices,
-// they are a third of the bytes to compress and their files far smaller.
-std::vector<Rgb> PaletteOf(const Image& image) {
-    std::vector<Rgb> palette;
+// The picture as indices into its colours, which are listed in the order
+// met; false for a picture of more than 256. Pictures of characters have a
+// handful: stored as indices, they are a fraction of the bytes to compress
+// and their files far smaller.
+bool IndexColours(const Image& image, std::vector<Rgb>& palette, std::vector<unsigned char>& indices) {
+    palette.clear();
+    indices.resize(image.pixels.size());
     Rgb last = 0;
-    for (const Rgb c : image.pixels) {
-        if (!palette.empty() && c == last) continue;
-        last = c;
-        if (std::find(palette.begin(), palette.end(), c) != palette.end()) continue;
-        if (palette.size() == 256) return {};
-        palette.push_back(c);
+    unsigned char lastIndex = 0;
+    for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+        const Rgb c = image.pixels[i];
+        if (palette.empty() || c != last) {
+            const std::size_t found = static_cast<std::size_t>(std::find(palette.begin(), palette.end(), c) - palette.begin());
+            if (found == 256) return false;
+            if (found == palette.size()) palette.push_back(c);
+            last = c;
+            lastIndex = static_cast<unsigned char>(found);
+        }
+        indices[i] = lastIndex;
     }
-    return palette;
+    return true;
 }
 
 int IndexDepth(std::size_t colours) {
@@ -145,48 +153,61 @@ std::vector<png_color> PaletteEntries(const std::vector<Rgb>& palette) {
 // skips the destructors of anything made after.
 struct PngJob {
     const Image* image = nullptr;
+    int scale = 1;
     std::vector<Rgb> palette;  // empty: RGB
+    std::vector<unsigned char> indices;
     std::vector<png_color> entries;
     std::vector<unsigned char> row;
     std::vector<unsigned char> out;
 };
 
-void WritePalettedRows(png_structp png, png_infop info, const Image& image, const std::vector<Rgb>& palette,
-                       std::vector<png_color>& entries, std::vector<unsigned char>& row) {
-    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height),
-                 IndexDepth(palette.size()), PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_set_PLTE(png, info, entries.data(), static_cast<int>(entries.size()));
-    png_write_info(png, info);
-    png_set_packing(png);
-    Rgb last = palette.front();
-    unsigned char index = 0;
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            const Rgb c = image.At(x, y);
-            if (c != last) {
-                last = c;
-                index = static_cast<unsigned char>(std::find(palette.begin(), palette.end(), c) - palette.begin());
-            }
-            row[static_cast<std::size_t>(x)] = index;
+// One row of indices, each repeated scale times, depth bits each, the first
+// in the highest bits of a byte as the format packs them.
+void PackIndexRow(const unsigned char* indices, int width, int scale, int depth, std::vector<unsigned char>& row) {
+    std::fill(row.begin(), row.end(), 0);
+    std::size_t bit = 0;
+    for (int x = 0; x < width; ++x) {
+        for (int r = 0; r < scale; ++r, bit += static_cast<std::size_t>(depth)) {
+            row[bit / 8] |= static_cast<unsigned char>(indices[x] << (8 - depth - static_cast<int>(bit % 8)));
         }
-        png_write_row(png, row.data());
     }
 }
 
-void WriteRgbRows(png_structp png, png_infop info, const Image& image, std::vector<unsigned char>& row) {
-    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
+void WritePalettedRows(png_structp png, png_infop info, PngJob& job) {
+    const Image& image = *job.image;
+    const int depth = IndexDepth(job.palette.size());
+    const int width = image.width * job.scale;
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(image.height * job.scale),
+                 depth, PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_PLTE(png, info, job.entries.data(), static_cast<int>(job.entries.size()));
+    png_write_info(png, info);
+    job.row.resize((static_cast<std::size_t>(width) * depth + 7) / 8);
+    for (int y = 0; y < image.height; ++y) {
+        PackIndexRow(job.indices.data() + static_cast<std::size_t>(y) * image.width, image.width, job.scale, depth,
+                     job.row);
+        for (int r = 0; r < job.scale; ++r) png_write_row(png, job.row.data());
+    }
+}
+
+void WriteRgbRows(png_structp png, png_infop info, PngJob& job) {
+    const Image& image = *job.image;
+    const int width = image.width * job.scale;
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(image.height * job.scale), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
+    job.row.resize(static_cast<std::size_t>(width) * 3);
     for (int y = 0; y < image.height; ++y) {
+        unsigned char* p = job.row.data();
         for (int x = 0; x < image.width; ++x) {
             const Rgb c = image.At(x, y);
-            unsigned char* p = row.data() + static_cast<std::size_t>(x) * 3;
-            p[0] = static_cast<unsigned char>(RedOf(c));
-            p[1] = static_cast<unsigned char>(GreenOf(c));
-            p[2] = static_cast<unsigned char>(BlueOf(c));
+            for (int r = 0; r < job.scale; ++r, p += 3) {
+                p[0] = static_cast<unsigned char>(RedOf(c));
+                p[1] = static_cast<unsigned char>(GreenOf(c));
+                p[2] = static_cast<unsigned char>(BlueOf(c));
+            }
         }
-        png_write_row(png, row.data());
+        for (int r = 0; r < job.scale; ++r) png_write_row(png, job.row.data());
     }
 }
 
@@ -194,9 +215,9 @@ bool EncodeInto(png_structp png, png_infop info, PngJob* job) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_write_fn(png, &job->out, WriteToMemory, FlushNothing);
     if (job->palette.empty()) {
-        WriteRgbRows(png, info, *job->image, job->row);
+        WriteRgbRows(png, info, *job);
     } else {
-        WritePalettedRows(png, info, *job->image, job->palette, job->entries, job->row);
+        WritePalettedRows(png, info, *job);
     }
     png_write_end(png, nullptr);
     return true;
@@ -230,8 +251,10 @@ Image DecodePng(const std::vector<unsigned char>& data) {
     return image;
 }
 
-std::vector<unsigned char> EncodePng(const Image& image) {
-    if (image.width <= 0 || image.height <= 0) return {};
+std::vector<unsigned char> EncodePng(const Image& image) { return EncodeEnlargedPng(image, 1); }
+
+std::vector<unsigned char> EncodeEnlargedPng(const Image& image, int scale) {
+    if (image.width <= 0 || image.height <= 0 || scale < 1 || scale > kMaxScale) return {};
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
     if (!png) return {};
     png_infop info = png_create_info_struct(png);
@@ -241,9 +264,9 @@ std::vector<unsigned char> EncodePng(const Image& image) {
     }
     PngJob job;
     job.image = &image;
-    job.palette = PaletteOf(image);
+    job.scale = scale;
+    if (!IndexColours(image, job.palette, job.indices)) job.palette.clear();
     job.entries = PaletteEntries(job.palette);
-    job.row.resize(static_cast<std::size_t>(image.width) * 3);
     const bool ok = EncodeInto(png, info, &job);
     png_destroy_write_struct(&png, &info);
     if (!ok) return {};

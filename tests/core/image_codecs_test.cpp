@@ -40,18 +40,28 @@ TEST(Png, EncodeThenDecodeGivesThePixelsBack) {
     }
 }
 
-TEST(Png, PicturesOfFewColoursAreStoredAsIndicesAndComeBackTheSame) {
-    for (const int colours : {1, 2, 3, 5, 16, 17, 256}) {
+// Enlarged or not, of few colours (stored as indices of 1 to 8 bits) or many
+// (stored as RGB): the picture comes back with every pixel a square.
+TEST(Png, PicturesComeBackTheSameAtEveryScaleWhateverTheirColours) {
+    for (const int colours : {1, 2, 3, 5, 16, 17, 256, 257}) {
         qm::Image image(29, 13);
         for (std::size_t i = 0; i < image.pixels.size(); ++i) {
-            image.pixels[i] = qm::MakeRgb(static_cast<int>(i * 31 % colours), 200, static_cast<int>(i % colours));
+            image.pixels[i] = qm::MakeRgb(static_cast<int>(i * 31 % colours % 256), 200,
+                                          static_cast<int>(i % colours / 256 * 100 + i % colours % 7));
         }
-        const Bytes png = qm::EncodePng(image);
-        ASSERT_GT(png.size(), 26u);
-        EXPECT_EQ(png[25], 3) << colours << " colours: paletted";
-        const qm::Image back = qm::DecodePng(png);
-        ASSERT_EQ(back.width, 29);
-        EXPECT_EQ(back.pixels, image.pixels) << colours << " colours";
+        for (const int scale : {1, 2, 3, 4, 7}) {
+            const Bytes png = scale == 1 ? qm::EncodePng(image) : qm::EncodeEnlargedPng(image, scale);
+            ASSERT_GT(png.size(), 26u);
+            EXPECT_EQ(png[25], colours <= 256 ? 3 : 2) << colours << " colours: paletted or RGB";
+            const qm::Image back = qm::DecodePng(png);
+            ASSERT_EQ(back.width, 29 * scale);
+            ASSERT_EQ(back.height, 13 * scale);
+            for (int y = 0; y < back.height; ++y) {
+                for (int x = 0; x < back.width; ++x) {
+                    ASSERT_EQ(back.At(x, y), image.At(x / scale, y / scale)) << colours << " colours, x" << scale;
+                }
+            }
+        }
     }
 }
 
