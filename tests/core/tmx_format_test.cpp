@@ -71,6 +71,7 @@ TEST(TmxFormatTest, WrittenMapsReadBackInEveryLayerFormTiledWrites) {
         SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
         const CodeGrid grid = RandomGrid(random, width, height);
         const std::string tmx = WriteTmx(grid, "level & co.tsx", "Screen");
+        EXPECT_EQ(WriteTmxBytes(grid, "level & co.tsx", "Screen"), AsBytes(tmx));
         const XmlDocument doc = ParseXml(tmx);
         ASSERT_EQ(doc.error, "");
         EXPECT_EQ(*doc.root.Child("tileset")->Attribute("source"), "level & co.tsx");
