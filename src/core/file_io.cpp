@@ -340,6 +340,8 @@ struct SaveRequest {
 struct PlannedSave {
     SaveWay way = SaveWay::Replace;
     Target target;
+    bool exists = false;
+    struct stat old {};  // the file being replaced, when it exists
     Temporary temporary;
     PendingTemporary pending;
 };
@@ -353,9 +355,9 @@ std::string PlanSave(const std::string& path, PlannedSave& plan) {
         plan.way = SaveWay::Descriptor;
         return {};
     }
-    struct stat info {};
-    const bool exists = stat(plan.target.path.c_str(), &info) == 0;
-    if (exists && !S_ISREG(info.st_mode)) {
+    const struct stat& info = plan.old;
+    plan.exists = stat(plan.target.path.c_str(), &plan.old) == 0;
+    if (plan.exists && !S_ISREG(info.st_mode)) {
         if (!S_ISCHR(info.st_mode) && !S_ISFIFO(info.st_mode)) {
             return S_ISDIR(info.st_mode) ? "It is a folder" : "It is not a regular file";
         }
@@ -363,12 +365,9 @@ std::string PlanSave(const std::string& path, PlannedSave& plan) {
         return {};
     }
     // Replacing the file by a new one would get round its write protection.
-    if (exists && access(plan.target.path.c_str(), W_OK) != 0) return ErrorText();
+    if (plan.exists && access(plan.target.path.c_str(), W_OK) != 0) return ErrorText();
     // A new file would part the names of a file with more than one.
-    if (exists && info.st_nlink > 1) {
-        plan.way = SaveWay::InPlace;
-        return {};
-    }
+    if (plan.exists && info.st_nlink > 1) plan.way = SaveWay::InPlace;
     return {};
 }
 
@@ -376,11 +375,10 @@ std::string PlanSave(const std::string& path, PlannedSave& plan) {
 // place where a new file would lose something.
 std::string PrepareReplacement(PlannedSave& plan, const Bytes& bytes) {
     if (plan.way != SaveWay::Replace) return {};
-    struct stat info {};
-    const bool exists = stat(plan.target.path.c_str(), &info) == 0;
     std::string reason;
     Fallback fallback = Fallback::None;
-    plan.temporary = WriteTemporary(plan.target.path, exists ? &info : nullptr, bytes, reason, fallback, plan.pending);
+    plan.temporary =
+        WriteTemporary(plan.target.path, plan.exists ? &plan.old : nullptr, bytes, reason, fallback, plan.pending);
     if (fallback == Fallback::InPlace) plan.way = SaveWay::InPlace;
     else if (plan.temporary.name.empty()) return reason.empty() ? "Cannot write the file" : reason;
     return {};
@@ -430,7 +428,7 @@ std::string SaveAll(const std::vector<SaveRequest>& requests, bool flush, std::s
         if (reason.empty()) reason = PrepareReplacement(plans[i], *requests[i].bytes);
         if (!reason.empty()) return giveUp(i, reason);
     }
-    if (flush) {
+    if (flush && plans.size() > 1) {
         for (const PlannedSave& plan : plans) {
             if (plan.temporary.fd >= 0) StartWriteback(plan.temporary);
         }
@@ -442,14 +440,17 @@ std::string SaveAll(const std::vector<SaveRequest>& requests, bool flush, std::s
     // Files already put in place stay so when a later one fails.
     std::string reason;
     std::vector<std::string> replacedIn;
-    for (std::size_t i = 0; i < plans.size() && reason.empty(); ++i) {
-        const bool replaced = plans[i].way == SaveWay::Replace;
-        reason = Commit(plans[i], *requests[i].bytes);
+    for (std::size_t i = 0; i < plans.size(); ++i) {
         const std::string folder = FolderOf(plans[i].target.path);
-        if (replaced && std::find(replacedIn.begin(), replacedIn.end(), folder) == replacedIn.end()) {
+        if (plans[i].way == SaveWay::Replace &&
+            std::find(replacedIn.begin(), replacedIn.end(), folder) == replacedIn.end()) {
             replacedIn.push_back(folder);
         }
-        failed = i;
+        reason = Commit(plans[i], *requests[i].bytes);
+        if (!reason.empty()) {
+            failed = i;
+            break;
+        }
     }
     RemoveTemporaries(plans);
     if (flush) {
