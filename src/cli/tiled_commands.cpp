@@ -84,7 +84,8 @@ const Command& ExportTmxCommand() {
         "its tile set OUT.tsx and OUT.png, the 256 characters of slot N's font (default 1;\n"
         "a .ved uses the standard set) drawn as export-image draws them, normal above\n"
         "inverse, in the slot's colours. --source map writes a project's tile map instead,\n"
-        "laid out in characters as export-map --as chars lays it out.\n\n"
+        "laid out in characters as export-map --as chars lays it out. When one of the\n"
+        "three files cannot be written, none of them is changed.\n\n"
         "  --multicolour  draw the tile set in the multicolour view\n",
         {{"--slot", "--source"}, {"--multicolour", "--multicolor"}},
         RunExport,

@@ -15,9 +15,9 @@ namespace qm {
 
 // For OUT.tmx: OUT.png (the font's 256 characters as the picture export draws
 // them at scale 1, in the given colours), OUT.tsx and OUT.tmx, in this order,
-// so that writing them in turn never leaves a map naming a missing file. The
-// files name each other without folders. Empty when the picture cannot be
-// encoded.
+// so that putting them in place in turn never leaves a map naming a missing
+// file (SaveFilesSafely). The files name each other without folders. Empty
+// when the picture cannot be encoded.
 std::vector<OutputFile> TiledExportFiles(const CodeGrid& grid, const FontSlot& font, const RegisterColors& colors,
                                          bool multicolor, const std::string& tmxPath, const std::string& layerName);
 

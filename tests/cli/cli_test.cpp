@@ -607,6 +607,13 @@ TEST_F(CliTest, TiledMapsThatCannotBeTakenAreRefusedWithTheirReason) {
         << "no tile map in the project";
     EXPECT_EQ(RunTool({"export-tmx", projectPath, "--source", "sky", "-o", Path("m.tmx")}).exitCode, 2);
     EXPECT_EQ(RunTool({"export-tmx", projectPath, "-o", Path("m.txt")}).exitCode, 2);
+    // The tile set's name taken by a folder: the export says so and writes
+    // neither the picture before it nor the map after it.
+    fs::create_directory(Path("m.tsx"));
+    const cli_test::Run blocked = RunTool({"export-tmx", projectPath, "-o", Path("m.tmx")});
+    EXPECT_EQ(blocked.exitCode, 1);
+    EXPECT_NE(blocked.err.find("m.tsx"), std::string::npos) << blocked.err;
+    EXPECT_FALSE(fs::exists(Path("m.png")) || fs::exists(Path("m.tmx")));
 }
 
 class CliToolchainTest : public CliTest {
