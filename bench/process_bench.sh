@@ -67,12 +67,21 @@ hyperfine -N --warmup 20 --runs 300 --export-json "$out/tiled.json" "$@" \
   -n "export-tmx" "$build/quillmere-cli export-tmx $project -o $out/export.tmx" \
   -n "export-region map mads" "$build/quillmere-cli export-region $project --region 0,0,60,40 --as map --format mads -o $out/map.asm"
 
+# Makes $out/NAME.proj: the sample project with a WIDTH x HEIGHT map of 2 x 2
+# tiles, a fifth of its cells empty, the rest random tiles (seeded by the width).
+# Usage: map_project NAME WIDTH HEIGHT
+map_project() {
+  python3 -c 'import random, sys
+random.seed(int(sys.argv[1]))
+sys.stdout.buffer.write(bytes(255 if random.randrange(5) == 0 else random.randrange(100)
+                              for _ in range(int(sys.argv[1]) * int(sys.argv[2]))))' "$2" "$3" >"$out/$1.bin"
+  "$build/quillmere-cli" import-map "$out/$1.bin" --width "$2" --tile 2x2 --into fuzz/corpus/project/current.proj \
+    -o "$out/$1.proj"
+}
+
 # A level of a game, 128 x 64 tiles of 2 x 2: its exports against cp of its project.
-python3 -c 'import random, sys
-random.seed(128)
-sys.stdout.buffer.write(bytes(255 if random.randrange(5) == 0 else random.randrange(100) for _ in range(128 * 64)))' >"$out/level.bin"
+map_project level 128 64
 level=$out/level.proj
-"$build/quillmere-cli" import-map "$out/level.bin" --width 128 --tile 2x2 --into fuzz/corpus/project/current.proj -o "$level"
 hyperfine -N --warmup 20 --runs 300 --export-json "$out/level.json" "$@" \
   -n "floor: cp of the level's project" "cp $level $out/copy.proj" \
   -n "level: export-map chars" "$build/quillmere-cli export-map $level --as chars -o $out/level-chars.bin" \
@@ -85,11 +94,8 @@ hyperfine -N --warmup 20 --runs 300 --export-json "$out/level.json" "$@" \
 # import-tmx --to map of 1024 x 1024 CSV layers (budget 100 ms): the map as
 # export-tmx writes it in characters, and a map of 1024 x 1024 tile ids of
 # 16 x 16 pixel tiles as Tiled writes one.
-python3 -c 'import random, sys
-random.seed(512)
-sys.stdout.buffer.write(bytes(255 if random.randrange(5) == 0 else random.randrange(100) for _ in range(512 * 512)))' >"$out/map.bin"
+map_project big 512 512
 big=$out/big.proj
-"$build/quillmere-cli" import-map "$out/map.bin" --width 512 --tile 2x2 --into fuzz/corpus/project/current.proj -o "$big"
 "$build/quillmere-cli" export-tmx "$big" --source map -o "$out/chars.tmx"
 python3 -c 'import random
 random.seed(1024)
