@@ -11,6 +11,7 @@
 #include "core/export_lines.h"
 #include "core/font_format.h"
 #include "core/source_formats.h"
+#include "scratch_folder.h"
 #include "support/dta_reader.h"
 
 namespace qm {
@@ -20,23 +21,13 @@ namespace fs = std::filesystem;
 using test::Dialect;
 using test::ReadDataStatements;
 
-Bytes ReadAll(const fs::path& path) {
-    std::FILE* f = std::fopen(path.string().c_str(), "rb");
-    Bytes bytes;
-    if (!f) return bytes;
-    int c;
-    while ((c = std::fgetc(f)) != EOF) bytes.push_back(static_cast<unsigned char>(c));
-    std::fclose(f);
-    return bytes;
-}
-
 // Every whole kilobyte of the archive's files, and the first kilobyte of the
 // short ones as the editor loads them: 17 real fonts.
 std::vector<FontBytes> ArchiveFonts() {
     std::vector<FontBytes> fonts;
     for (const auto& entry : fs::directory_iterator(fs::path(QUILLMERE_TESTDATA) / "fonts")) {
         if (entry.path().extension() != ".fnt") continue;
-        const Bytes file = ReadAll(entry.path());
+        const Bytes file = test::ReadFile(entry.path());
         fonts.push_back(ReadFontBytes(file));
         for (std::size_t at = kFontBytes; at + kFontBytes <= file.size(); at += kFontBytes) {
             fonts.push_back(ReadFontBytes(Bytes(file.begin() + static_cast<long>(at), file.end())));
