@@ -1,6 +1,8 @@
 // export-map, export-tiles and import-map: a project's map of tiles for a
 // game, and a map made elsewhere into a project.
 
+#include <utility>
+
 #include "cli/commands.h"
 #include "cli/inputs.h"
 #include "cli/output.h"
@@ -41,9 +43,9 @@ void RunExportMap(const Options& options) {
                              std::to_string(map.width) + " x " + std::to_string(map.height) + " map");
         }
     }
-    const MapExport out = ExportMap(map, doc.SetTable, as == "tiles" ? MapBytes::Tiles : MapBytes::Chars, region, fill,
-                                    options.Has("--header"));
-    WriteOutput(output, FormattedBytes(out.bytes, options, "map", out.rowLength));
+    MapExport out = ExportMap(map, doc.SetTable, as == "tiles" ? MapBytes::Tiles : MapBytes::Chars, region, fill,
+                              options.Has("--header"));
+    WriteOutput(output, FormattedBytes(std::move(out.bytes), options, "map", out.rowLength));
 }
 
 void RunExportTiles(const Options& options) {

@@ -23,7 +23,7 @@ std::string LabelOption(const Options& options, const std::string& fallback) {
     return label;
 }
 
-Bytes FormattedBytes(const Bytes& bytes, const Options& options, const std::string& label, std::size_t perLine) {
+Bytes FormattedBytes(Bytes bytes, const Options& options, const std::string& label, std::size_t perLine) {
     SourceChoice choice;
     choice.format = options.Value("--format", "raw");
     if (!IsSourceFormat(choice.format)) {
@@ -38,6 +38,8 @@ Bytes FormattedBytes(const Bytes& bytes, const Options& options, const std::stri
     choice.label = LabelOption(options, label);
     choice.perLine = perLine;
     choice.align = options.Has("--align");
+    // Raw bytes go out as they are: a large map's megabyte is not copied.
+    if (choice.format == "raw") return bytes;
     return *SourceText(bytes, choice);
 }
 

@@ -17,7 +17,7 @@ std::string LabelOption(const Options& options, const std::string& fallback);
 // The bytes as --format asks: raw (default), asm, ca65, c, mads, xasm or
 // fastbasic, with the label of --label (default label), perLine values a
 // source line; --align puts MADS data on a 1 KB boundary.
-Bytes FormattedBytes(const Bytes& bytes, const Options& options, const std::string& label, std::size_t perLine);
+Bytes FormattedBytes(Bytes bytes, const Options& options, const std::string& label, std::size_t perLine);
 
 // The lines of --help that describe --format, --label and --align.
 extern const char* const kByteFormatHelp;

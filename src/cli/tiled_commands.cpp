@@ -33,14 +33,15 @@ void RunExport(const Options& options) {
     FontSlot font;
     RegisterColors colors = kDefaultRegisterRgb;
     ViewCells screen{};
-    CodeGrid grid;
+    const bool multicolour = options.Has("--multicolour") || options.Has("--multicolor");
+    std::vector<OutputFile> files;
     if (input.kind == FileKind::Project) {
         const Document doc = ProjectDocument(input);
         font = doc.Slots[slot];
         colors = font.colors;
         screen = doc.ViewScreen;
         if (fromMap && !doc.Map.InUse()) throw InputError(input.path, "the project has no tile map");
-        if (fromMap) grid = MapGrid(doc.Map, doc.SetTable);
+        if (fromMap) files = TiledMapExportFiles(doc.Map, doc.SetTable, font, colors, multicolour, output);
     } else if (input.kind == FileKind::View && !fromMap) {
         // A view file carries no font: the standard set, as in a fresh editor.
         UnpackFont(DefaultFontData, font);
@@ -49,9 +50,7 @@ void RunExport(const Options& options) {
         throw InputError(input.path, std::string("a project or a view is needed here, this is a ") +
                                          KindName(input.kind) + " file");
     }
-    const bool multicolour = options.Has("--multicolour") || options.Has("--multicolor");
-    if (!fromMap) grid = ScreenGrid(screen);
-    const auto files = TiledExportFiles(grid, font, colors, multicolour, output, fromMap ? "Map" : "Screen");
+    if (!fromMap) files = TiledExportFiles(ScreenGrid(screen), font, colors, multicolour, output, "Screen");
     if (files.empty()) throw InputError(output, "the tile set's picture could not be encoded");
     WriteOutputs(files);
 }

@@ -1,61 +1,43 @@
 #include "core/cross_source.h"
 
-#include <algorithm>
-
-#include "core/hex_digits.h"
+#include "core/byte_lines.h"
 
 namespace qm {
 
 namespace {
 
-// The bytes as $xx, joined by commas.
-std::string HexValues(std::span<const std::uint8_t> bytes, bool lowerCase) {
-    std::string text;
-    text.reserve(bytes.size() * 4 + 64);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i > 0) text += ',';
-        text += '$';
-        AppendHexByte(text, bytes[i], lowerCase);
-    }
-    return text;
-}
-
-// One line per perLine bytes, each the prefix and the values.
-std::vector<std::string> ValueLines(std::span<const std::uint8_t> bytes, std::size_t perLine, bool lowerCase,
-                                    const std::string& prefix) {
-    std::vector<std::string> lines;
-    if (perLine == 0) perLine = 1;
-    for (std::size_t at = 0; at < bytes.size(); at += perLine) {
-        lines.push_back(prefix + HexValues(bytes.subspan(at, std::min(perLine, bytes.size() - at)), lowerCase));
-    }
-    return lines;
-}
+constexpr ByteLineForm kDtaLines = {
+    .start = "    dta ", .prefix = "$", .separator = ",", .end = "\r\n", .lastEnd = "\r\n"};
 
 }  // namespace
 
-std::vector<std::string> MadsByteLines(std::span<const std::uint8_t> bytes, const std::string& label,
-                                       std::size_t perLine, bool align) {
-    std::vector<std::string> lines;
-    if (align) lines.push_back("    .ALIGN $400");
-    lines.push_back(label);
-    for (std::string& line : ValueLines(bytes, perLine, false, "    dta ")) lines.push_back(std::move(line));
-    return lines;
+Bytes MadsBytesText(std::span<const std::uint8_t> bytes, const std::string& label, std::size_t perLine, bool align) {
+    Bytes out;
+    if (align) AppendText(out, "    .ALIGN $400\r\n");
+    AppendText(out, label + "\r\n");
+    AppendByteLines(out, bytes, perLine, kDtaLines);
+    return out;
 }
 
-std::vector<std::string> XasmByteLines(std::span<const std::uint8_t> bytes, const std::string& label,
-                                       std::size_t perLine) {
-    std::vector<std::string> lines = {label};
-    for (std::string& line : ValueLines(bytes, perLine, true, "    dta ")) lines.push_back(std::move(line));
-    return lines;
+Bytes XasmBytesText(std::span<const std::uint8_t> bytes, const std::string& label, std::size_t perLine) {
+    Bytes out;
+    AppendText(out, label + "\r\n");
+    ByteLineForm form = kDtaLines;
+    form.digits = ValueDigits::LowerHex;
+    AppendByteLines(out, bytes, perLine, form);
+    return out;
 }
 
-std::vector<std::string> FastBasicByteLines(std::span<const std::uint8_t> bytes, const std::string& label,
-                                            std::size_t perLine) {
-    std::vector<std::string> lines = ValueLines(bytes, perLine, false, "DATA BYTE = ");
-    if (lines.empty()) return {"DATA " + label + "() BYTE ="};
-    lines.front().replace(0, 5, "DATA " + label + "() ");
-    for (std::size_t i = 0; i + 1 < lines.size(); ++i) lines[i] += ',';
-    return lines;
+Bytes FastBasicBytesText(std::span<const std::uint8_t> bytes, const std::string& label, std::size_t perLine) {
+    const std::string first = "DATA " + label + "() BYTE = ";
+    Bytes out;
+    if (bytes.empty()) {
+        AppendText(out, "DATA " + label + "() BYTE =\r\n");
+        return out;
+    }
+    AppendByteLines(out, bytes, perLine, {.start = "DATA BYTE = ", .prefix = "$", .separator = ",", .end = ",\r\n",
+                                          .lastEnd = "\r\n", .firstStart = first});
+    return out;
 }
 
 }  // namespace qm

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
+#include "core/byte_lines.h"
 #include "core/cross_source.h"
 #include "core/hex_digits.h"
 
@@ -77,9 +79,9 @@ const std::vector<std::string>& ExportFormatNames() {
 }
 
 std::vector<std::string> ExportLines(const FontBytes& font, int format, bool alignMads) {
-    if (format == kMadsFormat) return MadsByteLines(font, kCrossFormatLabel, 8, alignMads);
-    if (format == kXasmFormat) return XasmByteLines(font, kCrossFormatLabel, 8);
-    if (format == kFastBasicFormat) return FastBasicByteLines(font, kCrossFormatLabel, 8);
+    if (format == kMadsFormat) return TextFileLines(MadsBytesText(font, kCrossFormatLabel, 8, alignMads));
+    if (format == kXasmFormat) return TextFileLines(XasmBytesText(font, kCrossFormatLabel, 8));
+    if (format == kFastBasicFormat) return TextFileLines(FastBasicBytesText(font, kCrossFormatLabel, 8));
     if (format < 0 || format >= kExportFormatCount) return {};
     const ExportFormat& f = Formats()[format];
     std::vector<std::string> lines = f.header;
@@ -88,12 +90,27 @@ std::vector<std::string> ExportLines(const FontBytes& font, int format, bool ali
     return lines;
 }
 
-std::vector<std::string> AsmByteLines(std::span<const std::uint8_t> bytes, const std::string& label,
-                                      std::size_t perLine) {
+Bytes AsmBytesText(std::span<const std::uint8_t> bytes, const std::string& label, std::size_t perLine) {
     const ExportFormat& f = Formats()[0];
-    std::vector<std::string> lines = {label};
-    for (std::size_t at = 0; at < bytes.size(); at += perLine) {
-        lines.push_back(f.lineStart + JoinNumbers(bytes.subspan(at, std::min(perLine, bytes.size() - at)), f));
+    Bytes out;
+    AppendText(out, label + "\r\n");
+    AppendByteLines(out, bytes, perLine, {.start = f.lineStart, .separator = f.separator, .end = "\r\n",
+                                          .lastEnd = "\r\n", .digits = ValueDigits::Decimal});
+    return out;
+}
+
+std::vector<std::string> TextFileLines(const Bytes& text) {
+    std::vector<std::string> lines;
+    const auto* begin = reinterpret_cast<const char*>(text.data());
+    const std::string_view all(begin, text.size());
+    for (std::size_t at = 0; at < all.size();) {
+        const std::size_t end = all.find("\r\n", at);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(all.substr(at));
+            break;
+        }
+        lines.emplace_back(all.substr(at, end - at));
+        at = end + 2;
     }
     return lines;
 }

@@ -27,11 +27,12 @@ const std::vector<std::string>& ExportFormatNames();
 // alignMads puts the MADS font on a 1 KB boundary; no other format has it.
 std::vector<std::string> ExportLines(const FontBytes& font, int format, bool alignMads = false);
 // Any bytes as the first format writes a font: the label, then lines of
-// perLine decimal bytes.
-std::vector<std::string> AsmByteLines(std::span<const std::uint8_t> bytes, const std::string& label,
-                                      std::size_t perLine);
+// perLine decimal bytes, as a text file.
+Bytes AsmBytesText(std::span<const std::uint8_t> bytes, const std::string& label, std::size_t perLine);
 // Each line followed by CR LF, the last one too; the text is kept as it is
 // (UTF-8), without a byte-order mark.
 Bytes TextFileBytes(const std::vector<std::string>& lines);
+// The lines of such a text, without their CR LF.
+std::vector<std::string> TextFileLines(const Bytes& text);
 
 }  // namespace qm

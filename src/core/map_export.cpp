@@ -64,7 +64,7 @@ std::vector<Code> LayOutTiles(const TileMap& map, const Region& region, const st
     std::vector<TileRowStarts<Code>> rowStarts(th);
     for (std::size_t r = 0; r < th; ++r) {
         for (std::size_t cell = 0; cell < 256; ++cell) {
-            const std::size_t tile = cell < kTileCount ? cell + 1 : 0;
+            const auto tile = static_cast<std::size_t>(CellTile(static_cast<int>(cell)));
             rowStarts[r][cell] = tiles.data() + (tile * th + r) * tw;
         }
     }
@@ -86,6 +86,10 @@ std::vector<Code> LayOutTiles(const TileMap& map, const Region& region, const st
 Bytes MapCharBytes(const TileMap& map, const Region& region, const std::array<SetRecord, kSetCount + 1>& sets,
                    int fill) {
     return LayOutTiles(map, region, TileCodes(map, sets, static_cast<unsigned char>(fill)));
+}
+
+std::vector<int> TileCharCodes(const TileMap& map, const std::array<SetRecord, kSetCount + 1>& sets) {
+    return TileCodes(map, sets, kEmptyCell);
 }
 
 std::vector<int> MapCharCodes(const TileMap& map, const Region& region,

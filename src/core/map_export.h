@@ -23,6 +23,12 @@ Bytes MapCharBytes(const TileMap& map, const Region& region, const std::array<Se
 // The same as character codes, kEmptyCell where empty.
 std::vector<int> MapCharCodes(const TileMap& map, const Region& region,
                               const std::array<SetRecord, kSetCount + 1>& sets);
+// The tile a map cell's value stands for: 1 to 100, or 0 for an empty cell
+// (255) or a value no tile has.
+inline int CellTile(int cell) { return cell >= 0 && cell < kTileCount ? cell + 1 : 0; }
+// For tile 0 (an empty map cell) to 100, its tileWidth x tileHeight character
+// codes row by row, kEmptyCell where empty.
+std::vector<int> TileCharCodes(const TileMap& map, const std::array<SetRecord, kSetCount + 1>& sets);
 // For tile 1 to 100, its tileWidth x tileHeight character codes row by row;
 // fill for an empty set cell.
 Bytes TileSetBytes(const TileMap& map, const std::array<SetRecord, kSetCount + 1>& sets, int fill);

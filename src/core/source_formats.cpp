@@ -30,12 +30,12 @@ std::string SourceExtension(const std::string& format) {
 std::optional<Bytes> SourceText(std::span<const std::uint8_t> bytes, const SourceChoice& c) {
     const std::size_t perLine = std::max<std::size_t>(c.perLine, 1);
     if (c.format == "raw") return Bytes(bytes.begin(), bytes.end());
-    if (c.format == "asm") return TextFileBytes(AsmByteLines(bytes, c.label, perLine));
+    if (c.format == "asm") return AsmBytesText(bytes, c.label, perLine);
     if (c.format == "ca65") return Ca65BytesText(bytes, c.label, perLine);
     if (c.format == "c") return CBytesText(bytes, c.label, perLine);
-    if (c.format == "mads") return TextFileBytes(MadsByteLines(bytes, c.label, perLine, c.align));
-    if (c.format == "xasm") return TextFileBytes(XasmByteLines(bytes, c.label, perLine));
-    if (c.format == "fastbasic") return TextFileBytes(FastBasicByteLines(bytes, c.label, perLine));
+    if (c.format == "mads") return MadsBytesText(bytes, c.label, perLine, c.align);
+    if (c.format == "xasm") return XasmBytesText(bytes, c.label, perLine);
+    if (c.format == "fastbasic") return FastBasicBytesText(bytes, c.label, perLine);
     return std::nullopt;
 }
 

@@ -21,6 +21,12 @@ namespace qm {
 std::vector<OutputFile> TiledExportFiles(const CodeGrid& grid, const FontSlot& font, const RegisterColors& colors,
                                          bool multicolor, const std::string& tmxPath, const std::string& layerName);
 
+// The same for the tile map laid out in characters, in a layer named "Map";
+// empty too for a malformed map (tiles of no size, cells not its size).
+std::vector<OutputFile> TiledMapExportFiles(const TileMap& map, const std::array<SetRecord, kSetCount + 1>& sets,
+                                            const FontSlot& font, const RegisterColors& colors, bool multicolor,
+                                            const std::string& tmxPath);
+
 // The tile map laid out in characters, as the map's export lays it out.
 CodeGrid MapGrid(const TileMap& map, const std::array<SetRecord, kSetCount + 1>& sets);
 

@@ -238,68 +238,84 @@ CodeGrid ReadMap(const XmlElement& map) {
     return grid;
 }
 
+// Every id's text with its comma, looked up rather than formatted per cell.
+const std::array<TmxIdText, kMaxLocalId + 2>& IdTexts() {
+    static const auto texts = [] {
+        std::array<TmxIdText, kMaxLocalId + 2> all{};
+        for (std::size_t id = 0; id < all.size(); ++id) {
+            char* end = std::to_chars(all[id].text.data(), all[id].text.data() + 3, id).ptr;
+            *end++ = ',';
+            all[id].length = static_cast<std::size_t>(end - all[id].text.data());
+        }
+        return all;
+    }();
+    return texts;
+}
+
 // The map's text in either kind of buffer: a file's bytes are written without
 // a copy of several megabytes.
 template <typename Text>
-Text TmxText(const CodeGrid& grid, const std::string& tilesetFile, const std::string& layerName) {
-    const std::string w = std::to_string(grid.width), h = std::to_string(grid.height);
+Text TmxText(const TmxLayer& layer, const std::string& tilesetFile, const std::string& layerName) {
+    const std::string w = std::to_string(layer.width), h = std::to_string(layer.height);
     std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     head += "<map version=\"1.10\" orientation=\"orthogonal\" renderorder=\"right-down\" width=\"" + w +
            "\" height=\"" + h + "\" tilewidth=\"8\" tileheight=\"8\" infinite=\"0\" nextlayerid=\"2\" nextobjectid=\"1\">\n";
     head += " <tileset firstgid=\"1\" source=\"" + XmlEscape(tilesetFile) + "\"/>\n";
     head += " <layer id=\"1\" name=\"" + XmlEscape(layerName) + "\" width=\"" + w + "\" height=\"" + h + "\">\n";
     head += "  <data encoding=\"csv\">\n";
-    Text out(head.begin(), head.end());
-    // Every id's text with its comma, looked up rather than formatted per cell.
-    static const auto kIdTexts = [] {
-        std::array<std::array<char, 5>, kMaxLocalId + 2> texts{};
-        for (std::size_t id = 0; id < texts.size(); ++id) {
-            char* end = std::to_chars(texts[id].data() + 1, texts[id].data() + 4, id).ptr;
-            *end = ',';
-            texts[id][0] = static_cast<char>(end - texts[id].data());  // the length, comma included
-        }
-        return texts;
-    }();
-    const auto textOf = [](int code) -> const std::array<char, 5>& {
-        return kIdTexts[code >= 0 && code <= kMaxLocalId ? code + 1 : 0];
-    };
-    const std::size_t cells = static_cast<std::size_t>(grid.width) * static_cast<std::size_t>(grid.height);
-    // The exact length first (a line end a row), so that a large map's text
-    // touches no more memory than it takes; the last cell has no comma, but
-    // 3 bytes more are copied from the table with it.
-    std::size_t length = static_cast<std::size_t>(grid.height) + 3;
-    for (std::size_t i = 0; i < cells; ++i) length += static_cast<std::size_t>(textOf(grid.cells[i])[0]);
-    const std::size_t start = out.size();
-    out.resize(start + length);
-    char* to = reinterpret_cast<char*>(out.data()) + start;
-    const int* cell = grid.cells.data();
-    for (int y = 0; y < grid.height; ++y) {
-        for (int x = 0; x < grid.width; ++x, ++cell) {
-            const auto& text = textOf(*cell);
-            std::memcpy(to, text.data() + 1, 4);
-            to += text[0];
-        }
-        *to++ = '\n';
-    }
+    const std::string_view tail = "</data>\n </layer>\n</map>\n";
+    // At its exact length from the start, so that a large map's text touches
+    // no more memory than it takes and is never moved.
+    Text out;
+    out.reserve(head.size() + layer.csvLength + layer.slack + tail.size());
+    out.insert(out.end(), head.begin(), head.end());
+    out.resize(head.size() + layer.csvLength + layer.slack);
+    char* const csv = reinterpret_cast<char*>(out.data()) + head.size();
+    char* to = layer.write(csv);
     // No comma after the last cell.
-    if (cells > 0) {
+    if (layer.width > 0 && layer.height > 0) {
         to[-2] = '\n';
         --to;
     }
     out.resize(static_cast<std::size_t>(to - reinterpret_cast<char*>(out.data())));
-    const std::string_view tail = "</data>\n </layer>\n</map>\n";
     out.insert(out.end(), tail.begin(), tail.end());
     return out;
 }
 
+// The grid's cells with a comma each and a line end a row; 3 bytes more than
+// the text are copied with the last id.
+TmxLayer GridLayer(const CodeGrid& grid) {
+    const std::size_t cells = static_cast<std::size_t>(grid.width) * static_cast<std::size_t>(grid.height);
+    std::size_t length = static_cast<std::size_t>(grid.height);
+    for (std::size_t i = 0; i < cells; ++i) length += TmxIdOf(grid.cells[i]).length;
+    return {grid.width, grid.height, length, sizeof(TmxIdText::text), [&grid](char* to) {
+                const int* cell = grid.cells.data();
+                for (int y = 0; y < grid.height; ++y) {
+                    for (int x = 0; x < grid.width; ++x, ++cell) {
+                        const TmxIdText& id = TmxIdOf(*cell);
+                        std::memcpy(to, id.text.data(), sizeof(id.text));
+                        to += id.length;
+                    }
+                    *to++ = '\n';
+                }
+                return to;
+            }};
+}
+
 }  // namespace
 
+const TmxIdText& TmxIdOf(int code) { return IdTexts()[code >= 0 && code <= kMaxLocalId ? code + 1 : 0]; }
+
 std::string WriteTmx(const CodeGrid& grid, const std::string& tilesetFile, const std::string& layerName) {
-    return TmxText<std::string>(grid, tilesetFile, layerName);
+    return TmxText<std::string>(GridLayer(grid), tilesetFile, layerName);
 }
 
 Bytes WriteTmxBytes(const CodeGrid& grid, const std::string& tilesetFile, const std::string& layerName) {
-    return TmxText<Bytes>(grid, tilesetFile, layerName);
+    return TmxText<Bytes>(GridLayer(grid), tilesetFile, layerName);
+}
+
+Bytes WriteTmxBytes(const TmxLayer& layer, const std::string& tilesetFile, const std::string& layerName) {
+    return TmxText<Bytes>(layer, tilesetFile, layerName);
 }
 
 std::string WriteTsx(const std::string& name, const std::string& imageFile) {

@@ -4,7 +4,9 @@
 // written as a TMX map with 8 x 8 tiles and a tile set of the font's 256
 // characters, and the first tile layer of a TMX map read back as codes.
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -26,6 +28,28 @@ struct CodeGrid {
 std::string WriteTmx(const CodeGrid& grid, const std::string& tilesetFile, const std::string& layerName);
 // The same as the bytes of a file.
 Bytes WriteTmxBytes(const CodeGrid& grid, const std::string& tilesetFile, const std::string& layerName);
+
+// The text of a code's tile id with its comma ("0," to "256,"), held in four
+// bytes that can be copied whole.
+struct TmxIdText {
+    std::array<char, 4> text{};
+    std::size_t length = 0;
+};
+const TmxIdText& TmxIdOf(int code);
+
+// A layer too large to be held as a grid first (a tile map laid out in
+// characters): write lays out its CSV text (every id with its comma, a line
+// end after each row) from the pointer it is given, with room for slack bytes
+// more, and returns where the text ends; csvLength is that text's exact length.
+struct TmxLayer {
+    int width = 0;
+    int height = 0;
+    std::size_t csvLength = 0;
+    std::size_t slack = 0;
+    std::function<char*(char*)> write;
+};
+Bytes WriteTmxBytes(const TmxLayer& layer, const std::string& tilesetFile, const std::string& layerName);
+
 // A tile set of 256 tiles of 8 x 8, 32 a row, in the picture file.
 std::string WriteTsx(const std::string& name, const std::string& imageFile);
 

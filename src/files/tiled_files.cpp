@@ -26,9 +26,10 @@ void ExportToTiled(EditorState& s) {
     const std::string path = AskSavePath("Export to Tiled (.tmx)", "", kTiledExportFilter, ".tmx", false, &filter);
     if (path.empty()) return;
     const bool fromMap = filter == kTileMapFilter;
-    const auto files = TiledExportFiles(fromMap ? MapGrid(s.doc.Map, s.doc.SetTable) : ScreenGrid(s.doc.ViewScreen),
-                                        s.Slot(), s.doc.RegisterRgb, s.MulticolorMode == DisplayMode::Multicolor, path,
-                                        fromMap ? "Map" : "Screen");
+    const bool multicolor = s.MulticolorMode == DisplayMode::Multicolor;
+    const auto files =
+        fromMap ? TiledMapExportFiles(s.doc.Map, s.doc.SetTable, s.Slot(), s.doc.RegisterRgb, multicolor, path)
+                : TiledExportFiles(ScreenGrid(s.doc.ViewScreen), s.Slot(), s.doc.RegisterRgb, multicolor, path, "Screen");
     if (files.empty()) {
         tk::MessageBox("Error!", "The picture of the tile set could not be made.");
         return;

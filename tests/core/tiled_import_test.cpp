@@ -64,8 +64,17 @@ TEST(TiledImportTest, TheMapLaidOutInCharactersComesBackForEveryTileSize) {
             for (std::uint8_t& cell : expected.cells) cell = cell == 99 ? 49 : cell;
 
             const Document before = doc;
-            const std::string tmx = WriteTmx(MapGrid(map, doc.SetTable), "font.tsx", "Map");
-            ASSERT_EQ(ImportTiledMap(AsBytes(tmx), TiledTarget::Map, doc), "");
+            // The export writes the map's text straight from the tiles' rows,
+            // byte for byte the text of the map laid out in characters.
+            const auto files = TiledMapExportFiles(map, doc.SetTable, doc.Slots[1], kDefaultRegisterRgb, false, "m.tmx");
+            ASSERT_EQ(files.size(), 3u);
+            const Bytes tmx = files[2].bytes;
+            EXPECT_EQ(tmx, AsBytes(WriteTmx(MapGrid(map, doc.SetTable), "m.tsx", "Map")));
+            TileMap stray = map;
+            stray.cells[0] = static_cast<std::uint8_t>(kTileCount + random() % 155);
+            EXPECT_EQ(TiledMapExportFiles(stray, doc.SetTable, doc.Slots[1], kDefaultRegisterRgb, false, "m.tmx")[2].bytes,
+                      AsBytes(WriteTmx(MapGrid(stray, doc.SetTable), "m.tsx", "Map")));
+            ASSERT_EQ(ImportTiledMap(tmx, TiledTarget::Map, doc), "");
             EXPECT_EQ(doc.Map, expected);
             EXPECT_EQ(doc.SetTable[1].cells, before.SetTable[1].cells);
             EXPECT_EQ(doc.ViewScreen, before.ViewScreen);
