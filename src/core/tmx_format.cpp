@@ -282,8 +282,8 @@ Text TmxText(const TmxLayer& layer, const std::string& tilesetFile, const std::s
     return out;
 }
 
-// The grid's cells with a comma each and a line end a row; 3 bytes more than
-// the text are copied with the last id.
+// The grid's cells with a comma each and a line end a row; every id is copied
+// as its whole four bytes, so the text needs that much room after it.
 TmxLayer GridLayer(const CodeGrid& grid) {
     const std::size_t cells = static_cast<std::size_t>(grid.width) * static_cast<std::size_t>(grid.height);
     std::size_t length = static_cast<std::size_t>(grid.height);
