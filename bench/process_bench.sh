@@ -113,6 +113,18 @@ hyperfine -N --warmup 5 --runs 40 --export-json "$out/map.json" "$@" \
   -n "import-tmx 1024x1024 characters --to map" "$build/quillmere-cli import-tmx $out/chars.tmx --into $big --to map -o $out/in.proj" \
   -n "import-tmx 1024x1024 tiles --to map" "$build/quillmere-cli import-tmx $out/tiles.tmx --into $big --to map -o $out/in.proj"
 
+# What the large map's exports write is several times their input: the same
+# bytes copied by cp, and copied and flushed (dd conv=fsync, one write), are
+# the floor of any export that writes them.
+hyperfine -N --warmup 5 --runs 40 --export-json "$out/written.json" "$@" \
+  -n "floor: cp of the map's project" "cp $big $out/copy.proj" \
+  -n "floor: cp of export-map chars' 1 MB" "cp $out/chars.bin $out/copy.bin" \
+  -n "floor: the same, flushed" "dd if=$out/chars.bin of=$out/flushed.bin bs=4M conv=fsync status=none" \
+  -n "floor: cp of export-map tiles ca65's text" "cp $out/tiles.s $out/copy.s" \
+  -n "floor: the same, flushed" "dd if=$out/tiles.s of=$out/flushed.s bs=4M conv=fsync status=none" \
+  -n "floor: cp of export-tmx --source map's map" "cp $out/again.tmx $out/copy.tmx" \
+  -n "floor: the same, flushed" "dd if=$out/again.tmx of=$out/flushed.tmx bs=4M conv=fsync status=none"
+
 QT_QPA_PLATFORM=offscreen hyperfine -N --warmup 3 --runs 30 --export-json "$out/editor.json" "$@" \
   -n "editor start-up to first frame" "$build/bench/quillmere_startup_probe"
 
@@ -121,5 +133,6 @@ medians "$out/cli.json"
 medians "$out/tiled.json"
 medians "$out/level.json"
 medians "$out/map.json"
+medians "$out/written.json"
 medians "$out/editor.json"
 uptime
