@@ -1,7 +1,6 @@
 #include "core/font_source.h"
 
 #include "core/byte_lines.h"
-#include "core/export_lines.h"
 
 namespace qm {
 
@@ -34,17 +33,6 @@ Bytes CBytesText(std::span<const std::uint8_t> bytes, const std::string& name, s
                                           .lastEnd = "\n"});
     AppendText(out, "};\n");
     return out;
-}
-
-Bytes BytesAsSource(std::span<const std::uint8_t> bytes, ByteSource form, const std::string& label,
-                    std::size_t perLine) {
-    switch (form) {
-        case ByteSource::Ca65: return Ca65BytesText(bytes, label, perLine);
-        case ByteSource::C: return CBytesText(bytes, label, perLine);
-        case ByteSource::Asm: return AsmBytesText(bytes, label, perLine);
-        case ByteSource::Raw: break;
-    }
-    return Bytes(bytes.begin(), bytes.end());
 }
 
 Bytes Ca65FontText(const FontBytes& font, const std::string& label) { return Ca65BytesText(font, label, 8); }

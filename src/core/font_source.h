@@ -22,13 +22,8 @@ Bytes Ca65FontText(const FontBytes& font, const std::string& label);
 // "const unsigned char name[1024] = {" and 128 lines of eight 0x.. values.
 Bytes CFontText(const FontBytes& font, const std::string& name);
 
-// The forms any bytes can be exported in: as they are, or as source text for
-// ca65, C, or as the first export format writes a font (asm).
-enum class ByteSource { Raw, Ca65, C, Asm };
-Bytes BytesAsSource(std::span<const std::uint8_t> bytes, ByteSource form, const std::string& label,
-                    std::size_t perLine);
-
-// Any bytes in the same two forms, perLine values a line.
+// Any bytes in the same two forms, perLine values a line (SourceText offers
+// every form by name).
 Bytes Ca65BytesText(std::span<const std::uint8_t> bytes, const std::string& label, std::size_t perLine);
 Bytes CBytesText(std::span<const std::uint8_t> bytes, const std::string& name, std::size_t perLine);
 

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
-#include "core/font_source.h"
 #include "core/map_export.h"
+#include "core/source_formats.h"
 #include "maps/map_canvas.h"
 #include "session/modal_dialog.h"
 #include "session/save_dialog.h"
@@ -106,17 +107,21 @@ namespace {
 
 struct ExportForm {
     const char* name;
-    ByteSource form;
+    const char* format;  // as SourceText names it
     const char* extension;
     const char* filters;
 };
 
 constexpr ExportForm kExportForms[] = {
-    {"Binary", ByteSource::Raw, ".bin", "Binary (*.bin)|*.bin|All files (*.*)|*.*"},
-    {"ca65 source", ByteSource::Ca65, ".s", "ca65 source (*.s)|*.s|All files (*.*)|*.*"},
-    {"C source", ByteSource::C, ".c", "C source (*.c)|*.c|All files (*.*)|*.*"},
-    {"Assembler source", ByteSource::Asm, ".asm", "Assembler source (*.asm)|*.asm|All files (*.*)|*.*"},
+    {"Binary", "raw", ".bin", "Binary (*.bin)|*.bin|All files (*.*)|*.*"},
+    {"ca65 source", "ca65", ".s", "ca65 source (*.s)|*.s|All files (*.*)|*.*"},
+    {"C source", "c", ".c", "C source (*.c)|*.c|All files (*.*)|*.*"},
+    {"Assembler source", "asm", ".asm", "Assembler source (*.asm)|*.asm|All files (*.*)|*.*"},
+    {"MADS source", "mads", ".asm", "MADS source (*.asm)|*.asm|All files (*.*)|*.*"},
+    {"xasm source", "xasm", ".asm", "xasm source (*.asm)|*.asm|All files (*.*)|*.*"},
+    {"FastBasic source", "fastbasic", ".bas", "FastBasic source (*.bas)|*.bas|All files (*.*)|*.*"},
 };
+constexpr int kExportFormCount = static_cast<int>(std::size(kExportForms));
 
 struct ExportDialog {
     tk::WindowId window = 0;
@@ -147,12 +152,13 @@ ExportDialog OpenExportDialog(EditorState& s) {
 // dialog, so the export dialog stays.
 bool SaveExport(EditorState& s, const ExportDialog& d) {
     const auto what = static_cast<MapBytes>(std::clamp(tk::SelectedItem(d.what), 0, 2));
-    const ExportForm& form = kExportForms[std::clamp(tk::SelectedItem(d.form), 0, 3)];
+    const ExportForm& form = kExportForms[std::clamp(tk::SelectedItem(d.form), 0, kExportFormCount - 1)];
     const std::string path = AskSavePath("Export map", "", form.filters, form.extension, true);
     if (path.empty()) return false;
     const int fill = what == MapBytes::Tiles ? kNoTile : 0;
     const MapExport out = ExportMap(s.doc.Map, s.doc.SetTable, what, MapTarget(s), fill, tk::IsChecked(d.header));
-    SaveAndTell(s, path, BytesAsSource(out.bytes, form.form, what == MapBytes::TileSet ? "tiles" : "map", out.rowLength));
+    const SourceChoice choice = {form.format, what == MapBytes::TileSet ? "tiles" : "map", out.rowLength, false};
+    SaveAndTell(s, path, *SourceText(out.bytes, choice));
     return true;
 }
 

@@ -256,9 +256,18 @@ TEST_F(MapEditorTest, ExportWritesTheChosenBytesInTheChosenForm) {
     header = false;
     tk::QueueFileAnswer(dir.Path("tiles.c"));
     Menu("Export...");
-    tk::SetWindowOpenedHook({});
     const Bytes text = test::ReadBytes(dir.Path("tiles.c"));
     EXPECT_EQ(std::string(text.begin(), text.end()).rfind("const unsigned char tiles[400] = {\n", 0), 0u);
+    // The cross tools' forms too, a row of the map a line.
+    what = 0;
+    form = 4;
+    header = true;
+    tk::QueueFileAnswer(dir.Path("room.asm"));
+    Menu("Export...");
+    tk::SetWindowOpenedHook({});
+    const Bytes mads = test::ReadBytes(dir.Path("room.asm"));
+    EXPECT_EQ(std::string(mads.begin(), mads.end()),
+              "map\r\n    dta $02,$00\r\n    dta $02,$00\r\n    dta $0B,$FF\r\n    dta $FF,$FF\r\n");
 }
 
 TEST_F(MapEditorTest, TheMapSurvivesTheEditorOpeningAndSavingItsProject) {
