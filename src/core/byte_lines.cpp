@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string>
 
 #include "core/hex_digits.h"
 
@@ -10,8 +11,8 @@ namespace qm {
 
 namespace {
 
-// Room for the longest prefix, value and separator of any format: "0x", "FF"
-// and ", ", copied whole and then counted by their length.
+// Room for a value's prefix, digits and separator (ByteLineForm's limit),
+// copied whole and then counted by their length.
 constexpr std::size_t kValueRoom = 8;
 
 struct ValueText {

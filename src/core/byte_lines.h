@@ -15,6 +15,8 @@ namespace qm {
 
 enum class ValueDigits { Decimal, UpperHex, LowerHex };
 
+// The prefix, the value and the separator together take at most 8 bytes
+// (the longest form, C's, takes 6: "0xFF, ").
 struct ByteLineForm {
     std::string_view start = {};       // before the first value of a line
     std::string_view prefix = {};      // before every value: "$", "0x" or nothing
