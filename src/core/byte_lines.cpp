@@ -1,11 +1,11 @@
 #include "core/byte_lines.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <string>
 
 #include "core/hex_digits.h"
+#include "core/short_text.h"
 
 namespace qm {
 
@@ -15,12 +15,7 @@ namespace {
 // copied whole and then counted by their length.
 constexpr std::size_t kValueRoom = 8;
 
-struct ValueText {
-    std::array<char, kValueRoom> text{};
-    std::size_t length = 0;
-};
-
-using ValueTexts = std::array<ValueText, 256>;
+using ValueTexts = std::array<ShortText<kValueRoom>, 256>;
 
 ValueTexts ValueTextsOf(const ByteLineForm& form, std::string_view after) {
     ValueTexts texts;
@@ -31,10 +26,10 @@ ValueTexts ValueTextsOf(const ByteLineForm& form, std::string_view after) {
         } else {
             AppendHexByte(digits, static_cast<std::uint8_t>(value), form.digits == ValueDigits::LowerHex);
         }
-        const std::string whole = std::string(form.prefix) + digits + std::string(after);
-        ValueText& t = texts[static_cast<std::size_t>(value)];
-        t.length = std::min(whole.size(), kValueRoom);
-        std::memcpy(t.text.data(), whole.data(), t.length);
+        auto& text = texts[static_cast<std::size_t>(value)];
+        text.Append(form.prefix);
+        text.Append(digits);
+        text.Append(after);
     }
     return texts;
 }
@@ -68,13 +63,8 @@ void AppendByteLines(Bytes& out, std::span<const std::uint8_t> bytes, std::size_
     for (std::size_t line = 0; line < lines; ++line) {
         to = Put(to, line == 0 ? firstStart : form.start);
         const std::size_t count = std::min(perLine, bytes.size() - line * perLine);
-        for (const std::uint8_t* stop = value + count - 1; value != stop; ++value) {
-            std::memcpy(to, joined[*value].text.data(), kValueRoom);
-            to += joined[*value].length;
-        }
-        std::memcpy(to, alone[*value].text.data(), kValueRoom);
-        to += alone[*value].length;
-        ++value;
+        for (const std::uint8_t* stop = value + count - 1; value != stop; ++value) to = joined[*value].CopyTo(to);
+        to = alone[*value++].CopyTo(to);
         to = Put(to, line + 1 < lines ? form.end : form.lastEnd);
     }
     out.resize(at + length);

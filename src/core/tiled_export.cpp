@@ -1,7 +1,6 @@
 #include "core/tiled_export.h"
 
 #include <cctype>
-#include <cstring>
 #include <utility>
 
 #include "core/font_image.h"
@@ -17,10 +16,7 @@ Bytes TextBytes(const std::string& text) { return Bytes(text.begin(), text.end()
 
 // The ids of one row of a tile, each with its comma: at most five of four
 // bytes, copied whole.
-struct TileRowText {
-    std::array<char, kTileMaxSide * sizeof(TmxIdText::text)> text{};
-    std::size_t length = 0;
-};
+using TileRowText = ShortText<kTileMaxSide * TmxIdText::kRoom>;
 
 // Tiles of a size and the cells the map's size says: what MapLayer reads.
 bool WellFormed(const TileMap& map) {
@@ -40,11 +36,7 @@ TmxLayer MapLayer(const TileMap& map, const std::array<SetRecord, kSetCount + 1>
         for (std::size_t cell = 0; cell < 256; ++cell) {
             TileRowText& row = rows[r][cell];
             const int* code = codes.data() + (static_cast<std::size_t>(CellTile(static_cast<int>(cell))) * th + r) * tw;
-            for (std::size_t c = 0; c < tw; ++c) {
-                const TmxIdText& id = TmxIdOf(code[c]);
-                std::memcpy(row.text.data() + row.length, id.text.data(), id.length);
-                row.length += id.length;
-            }
+            for (std::size_t c = 0; c < tw; ++c) row.Append(TmxIdOf(code[c]).View());
             cellLength[cell] += row.length;
         }
     }
@@ -52,16 +44,12 @@ TmxLayer MapLayer(const TileMap& map, const std::array<SetRecord, kSetCount + 1>
     for (std::uint8_t cell : map.cells) length += cellLength[cell];
     const int width = map.width, height = map.height;
     const std::uint8_t* cells = map.cells.data();
-    return {width * map.tileWidth, height * map.tileHeight, length, sizeof(TileRowText::text),
+    return {width * map.tileWidth, height * map.tileHeight, length, TileRowText::kRoom,
             [rows = std::move(rows), cells, width, height](char* to) {
                 for (int y = 0; y < height; ++y) {
                     for (const auto& row : rows) {
                         const std::uint8_t* cell = cells + static_cast<std::size_t>(y) * width;
-                        for (int x = 0; x < width; ++x) {
-                            const TileRowText& text = row[cell[x]];
-                            std::memcpy(to, text.text.data(), sizeof(text.text));
-                            to += text.length;
-                        }
+                        for (int x = 0; x < width; ++x) to = row[cell[x]].CopyTo(to);
                         *to++ = '\n';
                     }
                 }

@@ -243,9 +243,8 @@ const std::array<TmxIdText, kMaxLocalId + 2>& IdTexts() {
     static const auto texts = [] {
         std::array<TmxIdText, kMaxLocalId + 2> all{};
         for (std::size_t id = 0; id < all.size(); ++id) {
-            char* end = std::to_chars(all[id].text.data(), all[id].text.data() + 3, id).ptr;
-            *end++ = ',';
-            all[id].length = static_cast<std::size_t>(end - all[id].text.data());
+            all[id].Append(std::to_string(id));
+            all[id].Append(",");
         }
         return all;
     }();
@@ -288,14 +287,10 @@ TmxLayer GridLayer(const CodeGrid& grid) {
     const std::size_t cells = static_cast<std::size_t>(grid.width) * static_cast<std::size_t>(grid.height);
     std::size_t length = static_cast<std::size_t>(grid.height);
     for (std::size_t i = 0; i < cells; ++i) length += TmxIdOf(grid.cells[i]).length;
-    return {grid.width, grid.height, length, sizeof(TmxIdText::text), [&grid](char* to) {
+    return {grid.width, grid.height, length, TmxIdText::kRoom, [&grid](char* to) {
                 const int* cell = grid.cells.data();
                 for (int y = 0; y < grid.height; ++y) {
-                    for (int x = 0; x < grid.width; ++x, ++cell) {
-                        const TmxIdText& id = TmxIdOf(*cell);
-                        std::memcpy(to, id.text.data(), sizeof(id.text));
-                        to += id.length;
-                    }
+                    for (int x = 0; x < grid.width; ++x, ++cell) to = TmxIdOf(*cell).CopyTo(to);
                     *to++ = '\n';
                 }
                 return to;

@@ -4,7 +4,6 @@
 // written as a TMX map with 8 x 8 tiles and a tile set of the font's 256
 // characters, and the first tile layer of a TMX map read back as codes.
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -13,6 +12,7 @@
 
 #include "core/byte_stream.h"
 #include "core/document.h"
+#include "core/short_text.h"
 
 namespace qm {
 
@@ -31,10 +31,7 @@ Bytes WriteTmxBytes(const CodeGrid& grid, const std::string& tilesetFile, const 
 
 // The text of a code's tile id with its comma ("0," to "256,"), held in four
 // bytes that can be copied whole.
-struct TmxIdText {
-    std::array<char, 4> text{};
-    std::size_t length = 0;
-};
+using TmxIdText = ShortText<4>;
 const TmxIdText& TmxIdOf(int code);
 
 // A layer too large to be held as a grid first (a tile map laid out in
