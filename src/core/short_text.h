@@ -21,6 +21,7 @@ struct ShortText {
     // As much of more as still fits.
     void Append(std::string_view more) {
         const std::size_t n = more.size() < Room - length ? more.size() : Room - length;
+        if (n == 0) return;  // an empty view may have no data to copy from
         std::memcpy(text.data() + length, more.data(), n);
         length += n;
     }
